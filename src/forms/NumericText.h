@@ -1,0 +1,31 @@
+#pragma once
+// The numeric text rule every form applies at OK, and the key filter of the
+// numeric fields. The filter sees typed keys only, never pasted text, which is
+// why OK checks the whole text again.
+
+#include <optional>
+#include <string>
+
+inline constexpr const char* kWholeNumberChars = "0123456789-";
+inline constexpr const char* kDecimalChars = "0123456789.-";
+
+// True when every character of text is one of allowed.
+bool OnlyCharsFrom(const std::string& text, const char* allowed);
+
+// Whole-number rule: rejects empty text or any character outside
+// "0123456789-"; otherwise the number as atoi reads it ("5-" is 5, "-" is 0).
+std::optional<int> WholeNumberRule(const std::string& text);
+
+// Decimal rule: as above with "0123456789.-" and atof ("1.2.3" is 1.2).
+std::optional<double> DecimalRule(const std::string& text);
+
+// Plain decimal conversions used for settings and replies: text that is not
+// a number gives 0.
+int ReadInt(const std::string& text);
+double ReadDouble(const std::string& text);
+
+// Typed-character filter: true when the character (its low byte) is swallowed.
+// Letters and printable punctuation other than '-', '.', ':' and '?' are;
+// '-' too while minus is not allowed. Space, digits, control characters and
+// anything above 127 pass.
+bool IsRejectedTypedChar(unsigned int code, bool allowMinus);

@@ -1,0 +1,34 @@
+#include "Pause.h"
+
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace {
+std::mutex g_mutex;
+std::shared_ptr<PauseFunction> g_fn;
+}
+
+void PauseMs(int milliseconds)
+{
+    std::shared_ptr<PauseFunction> fn;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        fn = g_fn;
+    }
+    if (fn && *fn) {
+        (*fn)(milliseconds);
+        return;
+    }
+    if (milliseconds > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+PauseFunction SetPauseFunction(PauseFunction fn)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    PauseFunction previous = g_fn ? *g_fn : PauseFunction{};
+    g_fn = fn ? std::make_shared<PauseFunction>(std::move(fn)) : nullptr;
+    return previous;
+}

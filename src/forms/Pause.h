@@ -1,0 +1,15 @@
+#pragma once
+// The one pause function. Every deliberate wait of the program (the 250 ms
+// after a module query, the 2 s after closing the port, the workers' pacing)
+// goes through PauseMs, so tests can make the waits instant and still see
+// which durations were asked for.
+
+#include <functional>
+
+void PauseMs(int milliseconds);
+
+using PauseFunction = std::function<void(int milliseconds)>;
+
+// Installs a replacement; an empty function restores real sleeping.
+// Returns the previous replacement.
+PauseFunction SetPauseFunction(PauseFunction fn);

@@ -1,0 +1,39 @@
+#pragma once
+// Every message box of the program goes through this one seam, so the forms
+// and the core never call a window toolkit directly and tests can record the
+// messages shown and script the answers.
+
+#include <optional>
+#include <string>
+
+enum class MsgIcon { None, Information, Exclamation, Error };
+enum class MsgButtons { Ok, OkCancel };
+enum class MsgAnswer { Ok, Cancel };
+
+struct UserMessage {
+    std::string text;
+    // nullopt: the plain box, captioned with the application's name.
+    std::optional<std::string> caption;
+    MsgIcon icon = MsgIcon::None;
+    MsgButtons buttons = MsgButtons::Ok;
+    // Opaque parent window (a QWidget* in the UI); may be null.
+    void* parent = nullptr;
+};
+
+class UserMessages {
+public:
+    virtual ~UserMessages() = default;
+    virtual MsgAnswer Show(const UserMessage& message) = 0;
+};
+
+// The application's name, the caption of the plain box.
+inline constexpr const char* kApplicationName = "Corvane Utility";
+
+// Installs the presenter; returns the previous one. nullptr restores the
+// fallback, which writes the text to stderr and answers Ok.
+UserMessages* SetUserMessages(UserMessages* presenter);
+
+MsgAnswer ShowMessage(const UserMessage& message);
+
+// The plain box: application's name as caption, OK button, no icon.
+MsgAnswer ShowMessage(const std::string& text);

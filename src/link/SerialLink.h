@@ -1,0 +1,31 @@
+#pragma once
+// The six operations of the console maker's serial library, as the rest of
+// the program uses them. The real backend is termios on the device named by
+// COM<n>_DEVICE; tests install a scripted backend instead.
+
+// 0 when the port is open; any other value is failure.
+int LinkOpen(int port, int baud);
+// Harmless when nothing is open.
+void LinkClose();
+void LinkPutByte(int byte);
+// The next received byte 0-255, or -1 when none arrives within the time-out.
+int LinkGetByte();
+// 0 when every character (without the NUL) was sent; any other value is failure.
+int LinkPutString(const char* text);
+// Bytes received before the call are no longer returned.
+void LinkFlush();
+
+class LinkBackend {
+public:
+    virtual ~LinkBackend() = default;
+    virtual int Open(int port, int baud) = 0;
+    virtual void Close() = 0;
+    virtual void PutByte(int byte) = 0;
+    virtual int GetByte() = 0;
+    virtual int PutString(const char* text) = 0;
+    virtual void Flush() = 0;
+};
+
+// Routes the six operations to backend; nullptr restores the termios one.
+// Returns the previous backend (nullptr for the termios one).
+LinkBackend* SetLinkBackend(LinkBackend* backend);

@@ -1,0 +1,26 @@
+#pragma once
+#include <QString>
+#include <QWidget>
+
+class CCorvaneModulesDoc;
+
+// Paints the instruction text and owns the two Setup commands.
+class CCorvaneModulesView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CCorvaneModulesView(CCorvaneModulesDoc* doc, QWidget* parent = nullptr);
+
+    static QString InstructionText();
+    // The band the text is drawn in: the client area less 60 pixels each side.
+    QRect TextRect() const;
+
+public slots:
+    void OnSetupCommPort();
+    void OnConfigureLogger();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    CCorvaneModulesDoc* doc_;
+};

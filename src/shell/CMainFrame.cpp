@@ -1,0 +1,32 @@
+#include "CMainFrame.h"
+
+#include "CAboutDlg.h"
+#include "CCorvaneModulesDoc.h"
+#include "CCorvaneModulesView.h"
+#include "FormSupport.h"
+
+#include <QMenuBar>
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
+{
+    doc_ = new CCorvaneModulesDoc(this);
+    view_ = new CCorvaneModulesView(doc_, this);
+    setCentralWidget(view_);
+
+    QMenu* setup = menuBar()->addMenu(tr("&Setup"));
+    setup->addAction(tr("Setup Communications Port"), view_, &CCorvaneModulesView::OnSetupCommPort);
+    setup->addAction(tr("Configure Corvane Logger"), view_, &CCorvaneModulesView::OnConfigureLogger);
+    setup->addSeparator();
+    setup->addAction(tr("E&xit"), this, &QWidget::close);
+
+    QMenu* about = menuBar()->addMenu(tr("&About"));
+    about->addAction(tr("&About Corvane Utility..."), this, &CMainFrame::OnAppAbout);
+
+    setWindowTitle(kTitle);
+}
+
+void CMainFrame::OnAppAbout()
+{
+    CAboutDlg dlg(this);
+    RunChildForm(dlg);
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <QMainWindow>
+
+class CCorvaneModulesDoc;
+class CCorvaneModulesView;
+
+// The main window: the menu and the view; no toolbar, no status bar.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    CCorvaneModulesView* View() const { return view_; }
+
+    static constexpr const char* kTitle = "Corvane Utility Version 2.0.0";
+
+public slots:
+    void OnAppAbout();
+
+private:
+    CCorvaneModulesDoc* doc_;
+    CCorvaneModulesView* view_;
+};

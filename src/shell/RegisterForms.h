@@ -1,0 +1,3 @@
+#pragma once
+// Registers every logger kind's configuration form with the core records.
+void RegisterAllForms();

@@ -1,0 +1,133 @@
+#include "TestSupport.h"
+
+#include "Pause.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+RecordingMessages::RecordingMessages() : previous_(SetUserMessages(this)) {}
+
+RecordingMessages::~RecordingMessages() { SetUserMessages(previous_); }
+
+MsgAnswer RecordingMessages::Show(const UserMessage& message)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    shown_.push_back(message);
+    if (answers_.empty()) return MsgAnswer::Ok;
+    MsgAnswer a = answers_.front();
+    answers_.pop_front();
+    return a;
+}
+
+std::vector<UserMessage> RecordingMessages::Shown() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return shown_;
+}
+
+std::vector<std::string> RecordingMessages::Texts() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<std::string> texts;
+    for (const auto& m : shown_) texts.push_back(m.text);
+    return texts;
+}
+
+void RecordingMessages::AnswerNext(MsgAnswer answer)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    answers_.push_back(answer);
+}
+
+void RecordingMessages::Clear()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    shown_.clear();
+}
+
+struct InstantPauses::State {
+    std::mutex mutex;
+    std::vector<int> durations;
+};
+
+InstantPauses::InstantPauses() : state_(std::make_shared<State>())
+{
+    auto state = state_;
+    SetPauseFunction([state](int ms) {
+        std::lock_guard<std::mutex> lock(state->mutex);
+        state->durations.push_back(ms);
+    });
+}
+
+InstantPauses::~InstantPauses() { SetPauseFunction({}); }
+
+std::vector<int> InstantPauses::Durations() const
+{
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    return state_->durations;
+}
+
+void InstantPauses::Clear()
+{
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    state_->durations.clear();
+}
+
+TempWorkDir::TempWorkDir(const char* configText)
+{
+    std::string pattern = (fs::temp_directory_path() / "corvane-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    dir_ = pattern;
+    oldCwd_ = fs::current_path();
+    fs::current_path(dir_);
+    if (configText) WriteFile("config.txt", configText);
+    prevSettings_ = SetProcessSettings(nullptr);
+    prevLog_ = SetProcessEventLog(nullptr);
+    Restart();
+}
+
+void TempWorkDir::Restart()
+{
+    SetProcessEventLog(nullptr);
+    SetProcessSettings(nullptr);
+    log_.reset();
+    settings_.reset();
+    settings_ = std::make_unique<DBConfigParser>(dir_);
+    SetProcessSettings(settings_.get());
+    log_ = std::make_unique<EventLog>("eventLog.txt");
+    SetProcessEventLog(log_.get());
+}
+
+TempWorkDir::~TempWorkDir()
+{
+    SetProcessEventLog(prevLog_);
+    SetProcessSettings(prevSettings_);
+    log_.reset();
+    settings_.reset();
+    std::error_code ec;
+    fs::current_path(oldCwd_, ec);
+    fs::remove_all(dir_, ec);
+}
+
+std::string TempWorkDir::ReadFile(const std::string& name) const
+{
+    std::ifstream in(dir_ / name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void TempWorkDir::WriteFile(const std::string& name, const std::string& bytes) const
+{
+    std::ofstream out(dir_ / name, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+bool TempWorkDir::Exists(const std::string& name) const
+{
+    return fs::exists(dir_ / name);
+}
