@@ -1,0 +1,14 @@
+#pragma once
+#include "LoggerSettings.h"
+
+// ALOHA logger: time-out (module parameter 1) and station number (2).
+class CAlohaSettings : public CLoggerSettings {
+public:
+    CAlohaSettings(OwnerWindow owner, std::string identification, std::string timeout,
+                   std::string stationId)
+        : CLoggerSettings(LoggerAloha, owner, std::move(identification), std::move(timeout)),
+          stationId(std::move(stationId)) {}
+    void Configure() override { RunConfigureForm(*this); }
+
+    std::string stationId;
+};
