@@ -1,0 +1,146 @@
+// The settings store against real files in a private directory.
+
+#include "DBConfigParser.h"
+#include "EventLog.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kLoadMessage =
+    "Cannot open file Config.txt. Please make sure the file is in the same directory as "
+    "CorvaneUtility.exe!";
+constexpr const char* kWriteMessage =
+    "Cannot open file Config.txt.  Please make sure the file is in the same directory as "
+    "CorvaneUtility.exe";
+
+TEST(ConfigParse, SplitsAtFirstEqualsAndKeepsBlanks)
+{
+    RecordingMessages messages;
+    TempWorkDir dir("# serial\nSERIAL_PORT=3\r\nA=b=c\n KEY = v \nEMPTY=\nNOEQUALS\n\nX=1\nX=2\n");
+    auto& s = dir.Settings();
+    EXPECT_TRUE(s.IsLoaded());
+    EXPECT_EQ(s.GetValue("SERIAL_PORT"), "3");
+    EXPECT_EQ(s.GetValue("A"), "b=c");
+    EXPECT_EQ(s.GetValue(" KEY "), " v ");
+    EXPECT_EQ(s.GetValue("KEY"), "");
+    EXPECT_EQ(s.GetValue("X"), "2") << "the later duplicate wins";
+
+    std::string v = "untouched";
+    s.GetValue("EMPTY", v);
+    EXPECT_EQ(v, "untouched") << "a line ending in = is skipped";
+    s.GetValue("NOEQUALS", v);
+    EXPECT_EQ(v, "") << "a line without = is a key with an empty value";
+    s.GetValue("# serial", v = "x");
+    EXPECT_EQ(v, "x") << "comments are not keys";
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST(ConfigParse, StartCopiesBackupVerbatim)
+{
+    const char* text = "# c\r\nSERIAL_PORT=1\n";
+    TempWorkDir dir(text);
+    EXPECT_EQ(dir.ReadFile("configBackup.txt"), text);
+}
+
+TEST(ConfigParse, MissingFileShowsLoadMessageOnEveryRead)
+{
+    RecordingMessages messages;
+    TempWorkDir dir(nullptr);  // store and event log created: two messages
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kLoadMessage, kLoadMessage}));
+    EXPECT_FALSE(dir.Settings().IsLoaded());
+    EXPECT_EQ(dir.Settings().GetValue("SERIAL_PORT"), "");
+    EXPECT_EQ(messages.Texts().size(), 3u);
+    EXPECT_FALSE(messages.Shown()[0].caption.has_value()) << "plain box, application's caption";
+
+    // Once the file appears, the next read loads it and the messages stop.
+    dir.WriteFile("config.txt", "SERIAL_PORT=4\n");
+    EXPECT_EQ(dir.Settings().GetInt("SERIAL_PORT"), 4);
+    EXPECT_TRUE(dir.Settings().IsLoaded());
+    EXPECT_EQ(messages.Texts().size(), 3u);
+}
+
+TEST(ConfigWrite, ReplacesLineInPlaceKeepingCommentsBlanksAndOrder)
+{
+    TempWorkDir dir("# Serial link\nSERIAL_PORT=1\n\n# speed\nBAUD_RATE=19200\nLAST=x");
+    dir.Settings().SetValue("SERIAL_PORT", "3");
+    dir.Settings().SetValue("BAUD_RATE", 9600);
+    EXPECT_EQ(dir.ReadFile("config.txt"),
+              "# Serial link\r\nSERIAL_PORT=3\r\n\r\n# speed\r\nBAUD_RATE=9600\r\nLAST=x\r\n");
+    EXPECT_FALSE(dir.Exists("configOld.txt"));
+    for (int i = 0; i < 5; ++i) dir.Settings().SetValue("LAST", std::to_string(i));
+    EXPECT_EQ(dir.ReadFile("config.txt"),
+              "# Serial link\r\nSERIAL_PORT=3\r\n\r\n# speed\r\nBAUD_RATE=9600\r\nLAST=4\r\n");
+    dir.Restart();
+    EXPECT_EQ(dir.Settings().GetValue("BAUD_RATE"), "9600");
+}
+
+TEST(ConfigWrite, OnlyExactKeysAreReplaced)
+{
+    // A line that merely contains the key text (a longer key, or the key
+    // inside a value) keeps its own setting.
+    TempWorkDir dir("AOM_TEMP_UNIT=3\nTEMP_UNIT=4\nNOTE=TEMP_UNIT here\nTEMP_UNIT_X=5\n");
+    dir.Settings().SetValue("TEMP_UNIT", "9");
+    EXPECT_EQ(dir.ReadFile("config.txt"),
+              "AOM_TEMP_UNIT=3\r\nTEMP_UNIT=9\r\nNOTE=TEMP_UNIT here\r\nTEMP_UNIT_X=5\r\n");
+}
+
+TEST(ConfigWrite, EmptyValueLineIsReplacedAndAbsentKeyAppended)
+{
+    TempWorkDir dir("# c\nIRRIGATION_RAIN_UNIT=\n");
+    EXPECT_EQ(dir.Settings().GetValue("IRRIGATION_RAIN_UNIT"), "");
+    dir.Settings().SetValue("IRRIGATION_RAIN_UNIT", 2);
+    dir.Settings().SetValue("AOM_FIRST_USE", "1");
+    EXPECT_EQ(dir.ReadFile("config.txt"), "# c\r\nIRRIGATION_RAIN_UNIT=2\r\nAOM_FIRST_USE=1\r\n");
+    dir.Restart();
+    EXPECT_EQ(dir.Settings().GetValue("AOM_FIRST_USE"), "1") << "survives a restart";
+}
+
+TEST(ConfigWrite, MissingFileAtWriteShowsMessageAndChangesNothing)
+{
+    RecordingMessages messages;
+    TempWorkDir dir("SERIAL_PORT=1\n");
+    std::filesystem::remove(dir.Path() / "config.txt");
+    dir.Settings().SetValue("SERIAL_PORT", "2");
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kWriteMessage}));
+    EXPECT_EQ(dir.Settings().GetValue("SERIAL_PORT"), "1");
+    EXPECT_FALSE(dir.Exists("config.txt"));
+}
+
+TEST(ConfigWrite, FailedRewriteKeepsConfigAndLogsOrigin)
+{
+    // A directory in the way of the rewrite file fails its creation, even
+    // for root, who ignores permissions.
+    TempWorkDir dir("SERIAL_PORT=1\n");
+    std::filesystem::create_directory(dir.Path() / "configOld.txt");
+    dir.Settings().SetValue("SERIAL_PORT", "2");
+    EXPECT_EQ(dir.ReadFile("config.txt"), "SERIAL_PORT=1\n");
+    EXPECT_EQ(dir.Settings().GetValue("SERIAL_PORT"), "1");
+    EXPECT_TRUE(dir.Settings().IsLoaded());
+    const std::string log = dir.ReadFile("eventLog.txt");
+    EXPECT_NE(log.find("{DBConfigParser::SetValue}  \n\t\t\tCannot create "), std::string::npos) << log;
+}
+
+TEST(ConfigLimits, OverlongKeysAndValuesAreRefusedNotCut)
+{
+    const std::string longKey(80, 'K');
+    const std::string longValue(512, 'v');
+    TempWorkDir dir(("A=1\n" + longKey + "=1\nB=" + longValue + "\n" + std::string(79, 'k') +
+                     "=" + std::string(511, 'w') + "\n").c_str());
+    auto& s = dir.Settings();
+    std::string v = "none";
+    s.GetValue(longKey, v);
+    EXPECT_EQ(v, "none");
+    s.GetValue("B", v);
+    EXPECT_EQ(v, "none");
+    EXPECT_EQ(s.GetValue(std::string(79, 'k')), std::string(511, 'w')) << "limits themselves pass";
+
+    const std::string before = dir.ReadFile("config.txt");
+    s.SetValue("A", longValue);
+    EXPECT_EQ(s.GetValue("A"), "1");
+    EXPECT_EQ(dir.ReadFile("config.txt"), before);
+    EXPECT_NE(dir.ReadFile("eventLog.txt").find("{DBConfigParser::SetValue}"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+// Event-log entries, byte for byte.
+
+#include "EventLog.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::tm At(int year, int month, int day, int hour, int min, int sec)
+{
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = min;
+    t.tm_sec = sec;
+    return t;
+}
+
+const std::string kStars(64, '*');
+
+struct ClockCase {
+    int hour, min, sec;
+    const char* shown;
+};
+
+class EventLogClock : public ::testing::TestWithParam<ClockCase> {};
+
+TEST_P(EventLogClock, TwelveHourClock)
+{
+    const auto& c = GetParam();
+    EXPECT_EQ(EventLog::FormatEntry(At(2009, 12, 1, c.hour, c.min, c.sec), "O", "M"),
+              kStars + "\n2009/12/1  " + c.shown + "  {O}  \n\t\t\tM  \n\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Hours, EventLogClock,
+                         ::testing::Values(ClockCase{0, 5, 9, "00:05:09 AM"},
+                                           ClockCase{11, 59, 59, "11:59:59 AM"},
+                                           ClockCase{12, 5, 9, "12:05:09 PM"},
+                                           ClockCase{13, 0, 0, "01:00:00 PM"},
+                                           ClockCase{23, 0, 1, "11:00:01 PM"}));
+
+TEST(EventLogFile, AppendsEntriesToWorkingDirectory)
+{
+    TempWorkDir dir("WORKING_DIRECTORY=sub\n");
+    std::filesystem::create_directory(dir.Path() / "sub");
+    dir.Restart();
+    dir.Log().SetClock([] { return At(2026, 3, 7, 13, 0, 0); });
+    dir.Log().WriteError("DBConfigParser::Parse", "first");
+    dir.Log().WriteError("X", "second");
+    const std::string one = kStars + "\n2026/3/7  01:00:00 PM  {DBConfigParser::Parse}  \n\t\t\tfirst  \n\n";
+    const std::string two = kStars + "\n2026/3/7  01:00:00 PM  {X}  \n\t\t\tsecond  \n\n";
+    EXPECT_EQ(dir.ReadFile("sub/eventLog.txt"), one + two);
+}
+
+TEST(EventLogFile, WithoutWorkingDirectoryLogsToCurrentDirectory)
+{
+    TempWorkDir dir("SERIAL_PORT=1\n");
+    EXPECT_EQ(dir.Log().Path(), dir.Path() / "eventLog.txt");
+    dir.Log().WriteError("o", "m");
+    EXPECT_TRUE(dir.Exists("eventLog.txt"));
+}
+
+TEST(EventLogFile, UnwritableLogDropsEntrySilently)
+{
+    TempWorkDir dir("WORKING_DIRECTORY=/nonexistent-corvane-dir\n");
+    dir.Log().WriteError("o", "m");  // nothing to assert but that it returns
+    EXPECT_FALSE(std::filesystem::exists("/nonexistent-corvane-dir"));
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+#include "CAboutDlg.h"
+#include "CCorvaneModulesView.h"
+#include "CMainFrame.h"
+#include "FormSupport.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList MenuTexts(QMenu* menu)
+{
+    QStringList texts;
+    for (QAction* a : menu->actions()) texts << (a->isSeparator() ? "-" : a->text());
+    return texts;
+}
+
+TEST(MainWindow, TitleAndMenus)
+{
+    CMainFrame frame;
+    EXPECT_EQ(frame.windowTitle(), "Corvane Utility Version 2.0.0");
+    const auto top = frame.menuBar()->actions();
+    ASSERT_EQ(top.size(), 2);
+    EXPECT_EQ(top[0]->text(), "&Setup");
+    EXPECT_EQ(top[1]->text(), "&About");
+    EXPECT_EQ(MenuTexts(top[0]->menu()),
+              (QStringList{"Setup Communications Port", "Configure Corvane Logger", "-", "E&xit"}));
+    EXPECT_EQ(MenuTexts(top[1]->menu()), (QStringList{"&About Corvane Utility..."}));
+    EXPECT_EQ(frame.findChildren<QToolBar*>().size(), 0);
+    EXPECT_EQ(frame.findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly), nullptr);
+}
+
+TEST(MainWindow, InstructionBandFollowsResize)
+{
+    CMainFrame frame;
+    frame.resize(640, 400);
+    frame.show();
+    QCoreApplication::processEvents();
+    auto* view = frame.View();
+    EXPECT_EQ(view->TextRect(), view->rect().adjusted(60, 0, -60, 0));
+    EXPECT_EQ(view->TextRect().left(), 60);
+    EXPECT_EQ(view->TextRect().right(), view->width() - 61);
+    frame.resize(900, 500);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->TextRect().width(), view->width() - 120);
+    EXPECT_TRUE(CCorvaneModulesView::InstructionText().startsWith(
+        "\n\nSelect Setup Communications Port on the Setup menu"));
+    EXPECT_TRUE(CCorvaneModulesView::InstructionText().endsWith(
+        "Use Quenlow(tm) to configure your data logger's logging settings."));
+}
+
+TEST(MainWindow, AboutBoxThroughChildFormSeam)
+{
+    CMainFrame frame;
+    QStringList lines;
+    QString title;
+    auto previous = SetFormRunner([&](QDialog& dlg) {
+        title = dlg.windowTitle();
+        for (QLabel* l : dlg.findChildren<QLabel*>()) {
+            lines << l->text();
+            EXPECT_TRUE(l->alignment() & Qt::AlignHCenter);
+        }
+        dlg.findChild<QPushButton*>()->click();
+        return dlg.result();
+    });
+    frame.OnAppAbout();
+    SetFormRunner(previous);
+    EXPECT_EQ(title, "About Corvane Utility");
+    EXPECT_EQ(lines, (QStringList{"Corvane Utility Version", "2.0.0", "12/11/2009"}));
+}
+
+}  // namespace
