@@ -1,0 +1,29 @@
+# Shared by scripts/run and scripts/test: installs what the build needs and
+# builds the tree. Meant to be sourced.
+
+CORVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+CORVANE_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev ccache)
+
+corvane_install_packages() {
+  local missing=()
+  for p in "${CORVANE_PACKAGES[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# corvane_build BUILD_DIR [cmake options...] -- [ninja targets...]
+corvane_build() {
+  local dir=$1; shift
+  local opts=() targets=()
+  while [ $# -gt 0 ] && [ "$1" != "--" ]; do opts+=("$1"); shift; done
+  [ "${1:-}" = "--" ] && shift
+  targets=("$@")
+  cmake -S "$CORVANE_ROOT" -B "$dir" -G Ninja "${opts[@]}" >/dev/null
+  ninja -C "$dir" "${targets[@]}"
+}
