@@ -1,7 +1,12 @@
 #pragma once
 // The module command transport: "MOD" lines out, LF CR terminated lines back.
 
+#include <cstddef>
 #include <string>
+
+// A line longer than 99 characters (line feed included), or holding a NUL
+// or an inner line feed, is not sent: the query or set returns -1 and one
+// event-log entry names it.
 
 // Query lines; each flushes first and pauses 250 ms after sending.
 // 0 when sent, otherwise LinkPutString's nonzero result.
@@ -9,7 +14,9 @@ int ModuleQuery(int parameter);
 int ModuleQueryArg(int parameter, const std::string& argument);
 int ModuleQueryInt(int parameter, int value);
 
-// One reply line without its LF CR; empty when the logger is silent.
+// One reply line without its LF CR; empty when the logger is silent. A reply
+// that has not ended after kMaxModuleReply characters is cut there.
+inline constexpr std::size_t kMaxModuleReply = 512;
 std::string ModuleReadLine();
 
 // 0 when the logger's reply contains "OK", -1 otherwise. No flush, no pause.

@@ -29,3 +29,12 @@ public:
 // Routes the six operations to backend; nullptr restores the termios one.
 // Returns the previous backend (nullptr for the termios one).
 LinkBackend* SetLinkBackend(LinkBackend* backend);
+
+// Read time-out of LinkGetByte when LINK_TIMEOUT_MS is absent, not a number
+// or outside 1..kMaxLinkTimeoutMs (see LinkTermios.cpp for the choice).
+inline constexpr int kDefaultLinkTimeoutMs = 1000;
+inline constexpr int kMaxLinkTimeoutMs = 60000;
+
+// Overrides LINK_TIMEOUT_MS for the open port and later opens (tests, tools);
+// 0 goes back to the settings key. Returns the previous override.
+int SetLinkTimeoutMs(int milliseconds);
