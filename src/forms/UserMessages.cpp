@@ -2,13 +2,21 @@
 
 #include <atomic>
 #include <cstdio>
+#include <mutex>
 
 namespace {
+
+std::mutex g_pendingMutex;
+std::vector<UserMessage> g_pending;
 
 class StderrMessages final : public UserMessages {
 public:
     MsgAnswer Show(const UserMessage& message) override
     {
+        {
+            std::lock_guard<std::mutex> lock(g_pendingMutex);
+            if (g_pending.size() < 32) g_pending.push_back(message);
+        }
         std::fprintf(stderr, "[%s] %s\n",
                      message.caption ? message.caption->c_str() : kApplicationName,
                      message.text.c_str());
@@ -37,4 +45,12 @@ MsgAnswer ShowMessage(const std::string& text)
     UserMessage m;
     m.text = text;
     return ShowMessage(m);
+}
+
+std::vector<UserMessage> TakePendingMessages()
+{
+    std::lock_guard<std::mutex> lock(g_pendingMutex);
+    std::vector<UserMessage> pending;
+    pending.swap(g_pending);
+    return pending;
 }

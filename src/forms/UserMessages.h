@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 enum class MsgIcon { None, Information, Exclamation, Error };
 enum class MsgButtons { Ok, OkCancel };
@@ -30,8 +31,14 @@ public:
 inline constexpr const char* kApplicationName = "Corvane Utility";
 
 // Installs the presenter; returns the previous one. nullptr restores the
-// fallback, which writes the text to stderr and answers Ok.
+// fallback, which writes the text to stderr, keeps the message for later and
+// answers Ok.
 UserMessages* SetUserMessages(UserMessages* presenter);
+
+// Messages shown while no presenter was installed (the settings store speaks
+// before the application object exists); the caller presents them once it
+// can. Empties the queue.
+std::vector<UserMessage> TakePendingMessages();
 
 MsgAnswer ShowMessage(const UserMessage& message);
 

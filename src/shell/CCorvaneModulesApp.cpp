@@ -3,6 +3,7 @@
 #include "CMainFrame.h"
 #include "FormSupport.h"
 #include "RegisterForms.h"
+#include "UserMessages.h"
 
 CCorvaneModulesApp::CCorvaneModulesApp(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -15,6 +16,9 @@ CCorvaneModulesApp::~CCorvaneModulesApp() = default;
 bool CCorvaneModulesApp::InitInstance()
 {
     InstallQtSeams();
+    // What the settings store had to say before the application existed is
+    // shown now, before the main window.
+    for (const UserMessage& m : TakePendingMessages()) ShowMessage(m);
     RegisterAllForms();
     frame_ = std::make_unique<CMainFrame>();
     frame_->setWindowTitle(CMainFrame::kTitle);

@@ -144,3 +144,20 @@ TEST(ConfigLimits, OverlongKeysAndValuesAreRefusedNotCut)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ConfigParse, MessagesBeforeAnyPresenterAreKeptForStartUp)
+{
+    TakePendingMessages();
+    {
+        TempWorkDir dir(nullptr);  // as at start-up: no message boxes yet
+    }
+    const auto pending = TakePendingMessages();
+    ASSERT_EQ(pending.size(), 2u) << "once for the store, once for the event log";
+    EXPECT_EQ(pending[0].text, kLoadMessage);
+    EXPECT_EQ(pending[1].text, kLoadMessage);
+    EXPECT_TRUE(TakePendingMessages().empty());
+}
+
+}  // namespace
