@@ -1,0 +1,205 @@
+#include "LoggerDetection.h"
+
+#include "AlohaSettings.h"
+#include "AomSettings.h"
+#include "AprsSettings.h"
+#include "ConsoleLink.h"
+#include "DBConfigParser.h"
+#include "IrrigationSettings.h"
+#include "ModuleCommands.h"
+#include "NumericText.h"
+#include "Pause.h"
+#include "SerialLink.h"
+#include "SettingsKeys.h"
+#include "UserMessages.h"
+
+#include <cstdio>
+#include <initializer_list>
+#include <vector>
+
+namespace {
+
+constexpr int kFirstPort = 1;
+constexpr int kLastPort = 8;
+constexpr int kIdentificationParameter = 0;
+// The console needs this long after the port closes before it takes the
+// next open reliably.
+constexpr int kAfterClosePauseMs = 2000;
+
+FirmwareWarningForm& WarningForm()
+{
+    static FirmwareWarningForm form;
+    return form;
+}
+
+bool Contains(const std::string& text, const char* word)
+{
+    return text.find(word) != std::string::npos;
+}
+
+void ShowNoLogger(OwnerWindow owner)
+{
+    UserMessage message;
+    message.text = kNoLoggerFound;
+    message.parent = owner;
+    ShowMessage(message);
+}
+
+std::string Hundredths(int number)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", number * 0.01);
+    return text;
+}
+
+// One reply per parameter, in the order given; false (port closed) when a
+// query could not be sent.
+bool ReadParameters(std::initializer_list<int> parameters, std::vector<std::string>& replies)
+{
+    LinkFlush();
+    for (int parameter : parameters) {
+        if (ModuleQuery(parameter) != 0) {
+            LinkClose();
+            return false;
+        }
+        replies.push_back(ModuleReadLine());
+    }
+    return true;
+}
+
+std::unique_ptr<CLoggerSettings> ReadAloha(OwnerWindow owner, const std::string& id)
+{
+    std::vector<std::string> r;
+    if (!ReadParameters({1, 2}, r)) return nullptr;
+    return std::make_unique<CAlohaSettings>(owner, id, r[0], r[1]);
+}
+
+std::unique_ptr<CLoggerSettings> ReadAprs(OwnerWindow owner, const std::string& id)
+{
+    std::vector<std::string> r;
+    if (!ReadParameters({1, 12, 13, 14}, r)) return nullptr;
+    return std::make_unique<CAprsSettings>(owner, id, r[0], r[1], r[2], r[3]);
+}
+
+std::unique_ptr<CLoggerSettings> ReadIrrigation(OwnerWindow owner, const std::string& id)
+{
+    std::vector<std::string> r;
+    if (!ReadParameters({1, 8, 9, 10, 25, 26, 27, 3, 4, 5, 6, 7}, r)) return nullptr;
+    const std::string& p1 = r[0];
+    const std::string& p8 = r[1];
+    const int p9 = ReadInt(r[2]);
+    const int p10 = ReadInt(r[3]);
+    const int p25 = ReadInt(r[4]);
+    const int p26 = ReadInt(r[5]);
+    const int p27 = ReadInt(r[6]);
+    const std::string &p3 = r[7], &p4 = r[8], &p5 = r[9];
+    const int p6 = ReadInt(r[10]);
+    const int p7 = ReadInt(r[11]);
+    // 255 hundredths is the logger's "no rain-rate cut-off", kept as the word.
+    const std::string cutoff = p10 == 255 ? "255" : Hundredths(p10);
+    return std::make_unique<CIrrigationSettings>(
+        owner, id, p1, ReadInt(p8) != 0, p8, Hundredths(p9), Hundredths(p25), Hundredths(p26),
+        Hundredths(p27), cutoff, p3, p4, p5, p6 != 0, p7 == 0);
+}
+
+std::unique_ptr<CLoggerSettings> ReadAom(OwnerWindow owner, const std::string& id)
+{
+    std::vector<std::string> r;
+    if (!ReadParameters({1, 24}, r)) return nullptr;
+    return std::make_unique<CAomSettings>(owner, id, r[0], ReadInt(r[1]) == 1);
+}
+
+}  // namespace
+
+int OpenLink(int port, int baud)
+{
+    if (LinkOpen(port, baud) != 0) return -1;
+    LinkFlush();
+    return 0;
+}
+
+bool NamesLoggerKind(const std::string& reply)
+{
+    return Contains(reply, kKindWordAloha) || Contains(reply, kKindWordAprs) ||
+           Contains(reply, kKindWordIrrigation) || Contains(reply, kKindWordAom);
+}
+
+int IrrigationFirmware(const std::string& reply)
+{
+    // The number sits in columns 8-10 behind the kind word. A reply cut
+    // short gives the digits that arrived; with none there it reads 0 and the
+    // logger counts as too old to configure.
+    if (reply.size() <= 8) return 0;
+    return ReadInt(reply.substr(8, 3));
+}
+
+FirmwareWarningForm SetFirmwareWarningForm(FirmwareWarningForm form)
+{
+    FirmwareWarningForm previous = std::move(WarningForm());
+    WarningForm() = std::move(form);
+    return previous;
+}
+
+std::unique_ptr<CLoggerSettings> DetectAndReadLogger(OwnerWindow owner)
+{
+    DBConfigParser& settings = Settings();
+    const int port = settings.GetInt(key::SerialPort);
+    const int baud = settings.GetInt(key::BaudRate);
+
+    if (OpenLink(port, baud) != 0) {
+        ShowNoLogger(owner);
+        return nullptr;
+    }
+    // A console that stays asleep shows up as a silent identification below.
+    WakeConsoleQuick();
+    if (ModuleQuery(kIdentificationParameter) != 0) {
+        LinkClose();
+        ShowNoLogger(owner);
+        return nullptr;
+    }
+    const std::string reply = ModuleReadLine();
+    if (reply.empty()) {
+        LinkClose();
+        ShowNoLogger(owner);
+        return nullptr;
+    }
+
+    // Every kind the reply names is read, and the last read that ran decides;
+    // an earlier record is released as it is replaced. The firmware warning
+    // reads nothing and so leaves an earlier record in place.
+    std::unique_ptr<CLoggerSettings> result;
+    if (Contains(reply, kKindWordAloha)) result = ReadAloha(owner, reply);
+    if (Contains(reply, kKindWordAprs)) result = ReadAprs(owner, reply);
+    if (Contains(reply, kKindWordIrrigation)) {
+        if (IrrigationFirmware(reply) < kMinIrrigationFirmware) {
+            if (WarningForm()) WarningForm()(owner);
+        } else {
+            result = ReadIrrigation(owner, reply);
+        }
+    }
+    if (Contains(reply, kKindWordAom)) result = ReadAom(owner, reply);
+
+    LinkClose();
+    PauseMs(kAfterClosePauseMs);
+    return result;
+}
+
+int ScanPorts(int baud)
+{
+    for (int port = kFirstPort; port <= kLastPort; ++port) {
+        LinkClose();
+        if (LinkOpen(port, baud) != 0) continue;
+        WakeConsoleQuick();
+        if (ModuleQuery(kIdentificationParameter) != 0) continue;
+        const std::string reply = ModuleReadLine();
+        if (!reply.empty() && NamesLoggerKind(reply)) {
+            char text[16];
+            std::snprintf(text, sizeof text, "%d", port);
+            Settings().SetValue(key::SerialPort, std::string(text));
+            LinkClose();
+            return port;
+        }
+    }
+    LinkClose();
+    return 0;
+}
