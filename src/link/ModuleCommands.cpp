@@ -31,12 +31,14 @@ std::string Prefix(int parameter)
 bool Sendable(const std::string& line, const char* origin)
 {
     const std::size_t end = line.find_first_of(std::string("\n\0", 2));
-    if (line.size() <= kMaxModuleLine && end == line.size() - 1) return true;
+    const bool oneLine = end == line.size() - 1;
+    if (line.size() <= kMaxModuleLine && oneLine) return true;
     std::string shown = line.substr(0, line.size() - 1);
     for (char& c : shown)
         if (c == '\n' || c == '\0') c = ' ';
-    Log().WriteError(origin, "Module line of " + std::to_string(line.size()) +
-                                 " characters not sent (at most 99, one line): " + shown);
+    Log().WriteError(origin, oneLine ? "Module line of " + std::to_string(line.size()) +
+                                           " characters not sent (at most 99): " + shown
+                                     : "Module line not sent (line feed or NUL inside): " + shown);
     return false;
 }
 

@@ -1,0 +1,210 @@
+#include "FakeLink.h"
+
+#include <cstdio>
+
+FakeLink::FakeLink() : previous_(SetLinkBackend(this)) {}
+
+FakeLink::~FakeLink()
+{
+    SetLinkBackend(previous_);
+}
+
+std::string FakeLink::Escape(const std::string& bytes)
+{
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c < 0x20 || c >= 0x7F || c == '\\') {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+void FakeLink::QueueBytes(const std::string& bytes)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (unsigned char c : bytes) queue_.push_back(c);
+}
+
+void FakeLink::QueueSilence(int count)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (int i = 0; i < count; ++i) queue_.push_back(-1);
+}
+
+void FakeLink::Respond(const std::string& line, const std::string& reply, int times)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    rules_.push_back({line, reply, times});
+}
+
+void FakeLink::RespondWith(Handler handler)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    handler_ = std::move(handler);
+}
+
+void FakeLink::SetOpenResult(int result)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    openResult_ = result;
+}
+
+void FakeLink::SetPutStringResult(int result)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    putStringResult_ = result;
+}
+
+std::string FakeLink::Written() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return written_;
+}
+
+std::vector<std::string> FakeLink::Lines() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return lines_;
+}
+
+std::vector<std::string> FakeLink::Events() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return events_;
+}
+
+int FakeLink::OpenCount() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return opens_;
+}
+
+int FakeLink::CloseCount() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return closes_;
+}
+
+int FakeLink::FlushCount() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return flushes_;
+}
+
+int FakeLink::GetCount() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return gets_;
+}
+
+int FakeLink::TimeoutCount() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return timeouts_;
+}
+
+std::size_t FakeLink::Pending() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return queue_.size();
+}
+
+void FakeLink::ClearRecord()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    written_.clear();
+    lines_.clear();
+    events_.clear();
+    opens_ = closes_ = flushes_ = gets_ = timeouts_ = 0;
+}
+
+int FakeLink::Open(int port, int baud)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++opens_;
+    events_.push_back("Open " + std::to_string(port) + " " + std::to_string(baud));
+    return openResult_;
+}
+
+void FakeLink::Close()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++closes_;
+    events_.push_back("Close");
+}
+
+void FakeLink::SentLocked(const std::string& bytes)
+{
+    written_ += bytes;
+    for (char c : bytes) {
+        partial_ += c;
+        if (c != '\n') continue;
+        const std::string line = std::move(partial_);
+        partial_.clear();
+        lines_.push_back(line);
+        bool answered = false;
+        for (Rule& rule : rules_) {
+            if (rule.left == 0 || rule.line != line) continue;
+            if (rule.left > 0) --rule.left;
+            for (unsigned char r : rule.reply) queue_.push_back(r);
+            answered = true;
+            break;
+        }
+        if (!answered && handler_) {
+            if (std::optional<std::string> reply = handler_(line))
+                for (unsigned char r : *reply) queue_.push_back(r);
+        }
+    }
+}
+
+void FakeLink::PutByte(int byte)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    const std::string b(1, static_cast<char>(byte));
+    events_.push_back("PutByte " + Escape(b));
+    SentLocked(b);
+}
+
+int FakeLink::PutString(const char* text)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    const std::string s = text ? text : "";
+    if (putStringResult_ != 0) {
+        events_.push_back("PutString failed " + Escape(s));
+        return putStringResult_;
+    }
+    events_.push_back("PutString " + Escape(s));
+    SentLocked(s);
+    return 0;
+}
+
+int FakeLink::GetByte()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++gets_;
+    int byte = -1;
+    if (!queue_.empty()) {
+        byte = queue_.front();
+        queue_.pop_front();
+    }
+    if (byte < 0) ++timeouts_;
+    events_.push_back("Get " + std::to_string(byte));
+    return byte;
+}
+
+void FakeLink::Flush()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++flushes_;
+    events_.push_back("Flush");
+    queue_.clear();
+}
