@@ -1,0 +1,138 @@
+#include "CAlohaConfigDlg.h"
+
+#include "AlohaWrite.h"
+#include "CNumericEdit.h"
+#include "FormSupport.h"
+#include "NumericText.h"
+#include "ShowTextFile.h"
+#include "UserMessages.h"
+#include "WaitCursor.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMinTimeout = 5;
+constexpr int kMaxTimeout = 255;
+constexpr int kMinStation = 0;
+constexpr int kMaxStation = 999;
+constexpr const char* kDefaultTimeout = "5";
+constexpr const char* kDefaultStation = "1";
+constexpr const char* kHelpFile = "ALOHAHelp.txt";
+
+bool InRange(const CNumericEdit* field, int low, int high)
+{
+    const auto value = WholeNumberRule(field->text().toStdString());
+    return value && *value >= low && *value <= high;
+}
+
+}  // namespace
+
+CAlohaConfigDlg::CAlohaConfigDlg(QWidget* parent, CAlohaSettings& settings)
+    : QDialog(parent), settings_(settings)
+{
+    setWindowTitle("ALOHA Configuration");
+
+    auto* group = new QGroupBox("Configuration", this);
+    auto* grid = new QGridLayout(group);
+
+    auto* typeCaption = new QLabel("Logger Type: ", group);
+    loggerType_ = new QLabel(QString::fromStdString(FormatIdentification(settings_.identification)), group);
+    loggerType_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    BindCaption(typeCaption, loggerType_);
+    grid->addWidget(typeCaption, 0, 0);
+    grid->addWidget(loggerType_, 0, 1, 1, 2);
+
+    auto* timeoutCaption = new QLabel("Time Out Period", group);
+    timeout_ = new CNumericEdit(group);
+    timeout_->setText(QString::fromStdString(settings_.timeout));
+    BindCaption(timeoutCaption, timeout_);
+    grid->addWidget(timeoutCaption, 1, 0);
+    grid->addWidget(timeout_, 1, 1);
+    grid->addWidget(new QLabel("sec.", group), 1, 2);
+
+    auto* stationCaption = new QLabel("Station ID #", group);
+    station_ = new CNumericEdit(group);
+    station_->setText(QString::fromStdString(settings_.stationId));
+    BindCaption(stationCaption, station_);
+    grid->addWidget(stationCaption, 2, 0);
+    grid->addWidget(station_, 2, 1);
+
+    auto* defaults = new QPushButton("Default", group);
+    defaults->setAutoDefault(false);
+    grid->addWidget(defaults, 3, 1);
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setAutoDefault(false);
+    auto* help = new QPushButton("Help", this);
+    help->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+
+    connect(defaults, &QPushButton::clicked, this, &CAlohaConfigDlg::OnDefault);
+    connect(ok, &QPushButton::clicked, this, &CAlohaConfigDlg::OnOK);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, &CAlohaConfigDlg::OnHelp);
+}
+
+void CAlohaConfigDlg::OnDefault()
+{
+    timeout_->setText(kDefaultTimeout);
+    station_->setText(kDefaultStation);
+}
+
+void CAlohaConfigDlg::OnOK()
+{
+    if (!InRange(timeout_, kMinTimeout, kMaxTimeout)) {
+        ShowMessage(UserMessage{kInvalidTimeout, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+        timeout_->setFocus();
+        return;
+    }
+    // The text goes to the logger as typed ("30-" stays "30-"); the logger
+    // reads the leading number the same way.
+    settings_.timeout = timeout_->text().toStdString();
+
+    if (!InRange(station_, kMinStation, kMaxStation)) {
+        ShowMessage(UserMessage{kInvalidStation, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+        station_->setFocus();
+        return;
+    }
+    settings_.stationId = station_->text().toStdString();
+
+    WaitCursorGuard wait;
+    const bool written = WriteAlohaSettings(settings_);
+    wait.Restore();
+    if (!written) {
+        ShowMessage(UserMessage{kWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+        return;
+    }
+    accept();
+}
+
+void CAlohaConfigDlg::OnHelp()
+{
+    ShowTextFile(kHelpFile);
+}
+
+void RunAlohaConfigForm(CLoggerSettings& record)
+{
+    auto* aloha = dynamic_cast<CAlohaSettings*>(&record);
+    if (!aloha) return;
+    CAlohaConfigDlg dlg(static_cast<QWidget*>(record.owner), *aloha);
+    RunChildForm(dlg);
+}

@@ -1,0 +1,37 @@
+#pragma once
+#include <QDialog>
+
+class CAlohaSettings;
+class CLoggerSettings;
+class CNumericEdit;
+class QLabel;
+
+// "ALOHA Configuration": edits the time-out and station number of the record
+// and writes both to the logger on OK.
+class CAlohaConfigDlg : public QDialog {
+    Q_OBJECT
+public:
+    CAlohaConfigDlg(QWidget* parent, CAlohaSettings& settings);
+
+    static constexpr const char* kInvalidTimeout =
+        "Invalid Timeout Period! Must be between 5 and 255 sec.";
+    static constexpr const char* kInvalidStation =
+        "Invalid Station ID! Must be between 0 and 999.";
+    static constexpr const char* kWriteFailed =
+        "Failed to set configuration in the module.  \n\t\t\tPlease check Serial Port settings "
+        "and connections.";
+
+private slots:
+    void OnDefault();
+    void OnOK();
+    void OnHelp();
+
+private:
+    CAlohaSettings& settings_;
+    QLabel* loggerType_;
+    CNumericEdit* timeout_;
+    CNumericEdit* station_;
+};
+
+// The ALOHA kind's Configure: runs the form over the record's owner.
+void RunAlohaConfigForm(CLoggerSettings& record);
