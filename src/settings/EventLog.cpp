@@ -13,13 +13,12 @@ EventLog::EventLog(const std::string& fileName)
     Settings().GetValue(key::WorkingDirectory, dir);
     // Without WORKING_DIRECTORY the log lands in the current directory,
     // never at the root of the file system.
-    if (dir.empty()) {
-        std::error_code ec;
-        fs::path cwd = fs::current_path(ec);
-        path_ = (ec ? fs::path(".") : cwd) / fileName;
-    } else {
-        path_ = fs::path(dir) / fileName;
-    }
+    // A relative directory (the shipped "." among them) is taken from the
+    // current directory now, so the path stays fixed for the whole run.
+    std::error_code ec;
+    fs::path cwd = fs::current_path(ec);
+    if (ec) cwd = ".";
+    path_ = (dir.empty() ? cwd : cwd / fs::path(dir)) / fileName;
     clock_ = [] {
         std::time_t t = std::time(nullptr);
         std::tm local{};
