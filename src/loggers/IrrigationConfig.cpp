@@ -1,0 +1,147 @@
+#include "IrrigationConfig.h"
+
+#include "ConsoleLink.h"
+#include "DBConfigParser.h"
+#include "ModuleCommands.h"
+#include "NumericText.h"
+#include "SettingsKeys.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Format(const char* format, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string Convert(const std::string& text, double low, double high, double factor,
+                    const char* format)
+{
+    const auto value = DecimalRule(text);
+    if (!value || *value < low || *value > high) return {};
+    return Format(format, *value * factor);
+}
+
+const char* OneOrZero(bool set)
+{
+    return set ? "1" : "0";
+}
+
+}  // namespace
+
+bool MeansNoCutoff(const std::string& fieldText)
+{
+    return fieldText.find(kNoCutoffText) != std::string::npos;
+}
+
+std::string InchesTextToMm(const std::string& inches)
+{
+    return Format("%.1f", ReadDouble(inches) * kMmPerInch);
+}
+
+std::string SwitchedToInches(const std::string& mmText, double low, double high)
+{
+    return Convert(mmText, low, high, kInchesPerMm, "%.2f");
+}
+
+std::string SwitchedToMm(const std::string& inchText, double low, double high)
+{
+    return Convert(inchText, low, high, kMmPerInch, "%.1f");
+}
+
+std::string CutoffSwitchedToInches(const std::string& mmText)
+{
+    if (MeansNoCutoff(mmText)) return mmText;
+    return SwitchedToInches(mmText, 0, kMaxRateMm);
+}
+
+std::string CutoffSwitchedToMm(const std::string& inchText)
+{
+    if (MeansNoCutoff(inchText)) return inchText;
+    return SwitchedToMm(inchText, 0, kMaxRateInches);
+}
+
+std::optional<std::string> RainFieldToRecord(const std::string& text, bool displayInches,
+                                             double maxInches, double maxMm)
+{
+    const auto value = DecimalRule(text);
+    if (!value) return std::nullopt;
+    // The logger's own arithmetic is single precision: 253.746 mm passes
+    // because it is compared as the same float the limit is.
+    float shown = static_cast<float>(*value);
+    const float limit = static_cast<float>(displayInches ? maxInches : maxMm);
+    if (!(shown >= 0.0f && shown <= limit)) return std::nullopt;
+    const float inches = displayInches ? shown : static_cast<float>(shown * kInchesPerMm);
+    return Format("%.2f", inches);
+}
+
+std::string RainRangeMessage(const char* format, bool displayInches, double maxInches,
+                             double maxMm)
+{
+    char text[160];
+    std::snprintf(text, sizeof text, format, 0.0, displayInches ? maxInches : maxMm);
+    return text;
+}
+
+std::string HundredthsOnWire(const std::string& inches)
+{
+    // Rounded to a float first so 0.29 x 100 (28.999...) goes out as 29.
+    return Format("%.0f", static_cast<float>(ReadDouble(inches) * 100));
+}
+
+std::string CutoffOnWire(const std::string& cutoff)
+{
+    return cutoff == kNoCutoffValue ? cutoff : HundredthsOnWire(cutoff);
+}
+
+std::string HundredthsKeyToInches(int hundredths)
+{
+    return Format("%.2f", hundredths * 0.01);
+}
+
+bool WholeRange::Holds(const std::string& text) const
+{
+    const auto value = WholeNumberRule(text);
+    return value && *value >= low && *value <= high;
+}
+
+namespace {
+
+void StoreRainUnit(const CIrrigationSettings& record)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%i", record.rainUnit);
+    Settings().SetValue(key::IrrigationRainUnit, text);
+}
+
+bool WriteAlarmOutput(const CIrrigationSettings& record)
+{
+    return ModuleSet(3, record.alarmDuration) == 0 &&
+           ModuleSet(4, record.alarmReactivation) == 0 && ModuleSet(5, record.pulseWidth) == 0 &&
+           ModuleSet(6, OneOrZero(record.continuous)) == 0 &&
+           ModuleSet(7, OneOrZero(!record.normallyOpen)) == 0;
+}
+
+}  // namespace
+
+bool WriteIrrigationSettings(const CIrrigationSettings& record)
+{
+    StoreRainUnit(record);
+    WakeConsoleQuick();
+    return ModuleSet(1, record.timeout) == 0 && WriteAlarmOutput(record) &&
+           ModuleSet(8, record.cycle) == 0 &&
+           ModuleSet(10, CutoffOnWire(record.rainRateCutoff)) == 0 &&
+           ModuleSet(25, HundredthsOnWire(record.amount)) == 0 &&
+           ModuleSet(26, HundredthsOnWire(record.maxDailyRain)) == 0 &&
+           ModuleSet(27, HundredthsOnWire(record.maxRainTotal)) == 0;
+}
+
+bool WriteIrrigationAdvanced(const CIrrigationSettings& record)
+{
+    StoreRainUnit(record);
+    WakeConsoleQuick();
+    return WriteAlarmOutput(record);
+}
