@@ -1,0 +1,261 @@
+#include "AomConversions.h"
+
+#include "NumericText.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr double kCelsiusFactor = 0.1111111111111111;  // 1/9, then times 5
+constexpr double kInchesPerMm = 0.03937007874015748;
+constexpr double kMmPerInch = 25.4;
+constexpr double kMbPerInHg = 33.864;
+constexpr double kInHgPerMb = 0.029529971444517612;
+constexpr double kMaxBarometer = 32767.0;
+constexpr int kExtraTemperatureOffset = 90;
+
+bool IsNoValue(double v) { return v == kNoValue; }
+
+// The console reports its battery as a 9-bit sample of a third of the
+// voltage (times 100). The products keep this order: each step rounds, and
+// that decides values that fall halfway between two readings.
+double BatteryToReading(double volts) { return volts * 0.0033333333333333335 * 512 * 100; }
+double ReadingToBattery(double reading) { return reading * 300 * 0.001953125 * 0.01; }
+
+// How a parameter's values look in the module.
+enum class ModuleForm {
+    AsTyped,
+    TenthsF,        // outside and inside temperature
+    TenthsFWhole,   // dew points, wind chill, heat indices
+    OffsetF,        // extra, soil and leaf temperatures: °F + 90
+    Barometer,      // thousandths of inHg
+    HundredthsIn,   // rain rate, rain totals, monthly and yearly ET
+    ThousandthsIn,  // daily ET
+    Wind,           // whole mph
+    Tenths,         // UV index, reception
+    Battery,
+};
+
+ModuleForm FormOf(int code)
+{
+    if (code == 2 || code == 17) return ModuleForm::TenthsF;
+    if (code >= 129 && code <= 133) return ModuleForm::TenthsFWhole;
+    if ((code >= 24 && code <= 30) || code == 1000 || (code >= 44 && code <= 49))
+        return ModuleForm::OffsetF;
+    if (code == 1) return ModuleForm::Barometer;
+    if ((code >= 9 && code <= 13) || code == 15 || code == 16) return ModuleForm::HundredthsIn;
+    if (code == 14) return ModuleForm::ThousandthsIn;
+    if (code == 19 || code == 20) return ModuleForm::Wind;
+    if (code == 23 || code == 141) return ModuleForm::Tenths;
+    if (code == 140) return ModuleForm::Battery;
+    return ModuleForm::AsTyped;
+}
+
+std::string Fixed(int decimals, double value)
+{
+    return FormatText("%.*f", decimals, value);
+}
+
+std::string WriteScaled(ModuleForm form, double v, const AomUnitSettings& u)
+{
+    switch (form) {
+    case ModuleForm::TenthsF:
+    case ModuleForm::TenthsFWhole:
+        return FormatText("%d", TruncateToInt(DisplayToTemperature(v, u.temperature) * 10));
+    case ModuleForm::OffsetF:
+        return Fixed(0, DisplayToTemperature(v, u.temperature) + kExtraTemperatureOffset);
+    case ModuleForm::Barometer: return Fixed(0, DisplayToBarometer(v, u.barometer) * 1000);
+    case ModuleForm::HundredthsIn: return Fixed(0, DisplayToRain(v, u.rain) * 100);
+    case ModuleForm::ThousandthsIn: return Fixed(0, DisplayToRain(v, u.rain) * 1000);
+    case ModuleForm::Wind: return Fixed(0, DisplayToWind(v, u.wind));
+    case ModuleForm::Tenths: return Fixed(0, v * 10);
+    case ModuleForm::Battery: return Fixed(0, BatteryToReading(v));
+    case ModuleForm::AsTyped: break;
+    }
+    return {};
+}
+
+std::string WritePlain(ModuleForm form, double v, const AomUnitSettings& u)
+{
+    switch (form) {
+    case ModuleForm::TenthsF: return Fixed(1, DisplayToTemperature(v, u.temperature));
+    case ModuleForm::TenthsFWhole:
+    case ModuleForm::OffsetF: return Fixed(0, DisplayToTemperature(v, u.temperature));
+    case ModuleForm::Barometer: return Fixed(3, DisplayToBarometer(v, u.barometer));
+    case ModuleForm::HundredthsIn:
+    case ModuleForm::ThousandthsIn: return Fixed(2, DisplayToRain(v, u.rain));
+    case ModuleForm::Wind: return Fixed(0, DisplayToWind(v, u.wind));
+    default: break;
+    }
+    return {};
+}
+
+int BarometerDecimals(int unit) { return unit == UnitInch ? 3 : 1; }
+int RainDecimals(int unit) { return unit == UnitMillimetre ? 1 : 2; }
+int WindDecimals(int unit) { return unit == UnitMph ? 0 : 1; }
+
+std::string ReadScaled(ModuleForm form, const std::string& text, const AomUnitSettings& u)
+{
+    switch (form) {
+    case ModuleForm::TenthsF:
+        return Fixed(1, TemperatureToDisplay(ReadInt(text) * 0.1, u.temperature));
+    case ModuleForm::TenthsFWhole:
+        return Fixed(0, TemperatureToDisplay(ReadInt(text) * 0.1, u.temperature));
+    case ModuleForm::OffsetF:
+        return Fixed(0, TemperatureToDisplay(ReadDouble(text) - kExtraTemperatureOffset,
+                                             u.temperature));
+    case ModuleForm::Barometer:
+        return Fixed(BarometerDecimals(u.barometer),
+                     BarometerToDisplay(ReadDouble(text) * 0.001, u.barometer));
+    case ModuleForm::HundredthsIn:
+        return Fixed(RainDecimals(u.rain), RainToDisplay(ReadDouble(text) * 0.01, u.rain));
+    case ModuleForm::ThousandthsIn:
+        return Fixed(RainDecimals(u.rain), RainToDisplay(ReadDouble(text) * 0.001, u.rain));
+    case ModuleForm::Wind:
+        return Fixed(WindDecimals(u.wind), WindToDisplay(ReadDouble(text), u.wind));
+    case ModuleForm::Tenths: return Fixed(1, ReadDouble(text) * 0.1);
+    case ModuleForm::Battery: return Fixed(2, ReadingToBattery(ReadDouble(text)));
+    case ModuleForm::AsTyped: break;
+    }
+    return text;
+}
+
+std::string ReadPlain(ModuleForm form, const std::string& text, const AomUnitSettings& u)
+{
+    const double v = ReadDouble(text);
+    switch (form) {
+    case ModuleForm::TenthsF: return Fixed(1, TemperatureToDisplay(v, u.temperature));
+    case ModuleForm::TenthsFWhole:
+    case ModuleForm::OffsetF: return Fixed(0, TemperatureToDisplay(v, u.temperature));
+    case ModuleForm::Barometer:
+        return Fixed(BarometerDecimals(u.barometer), BarometerToDisplay(v, u.barometer));
+    case ModuleForm::HundredthsIn:
+    case ModuleForm::ThousandthsIn: return Fixed(RainDecimals(u.rain), RainToDisplay(v, u.rain));
+    case ModuleForm::Wind: return Fixed(WindDecimals(u.wind), WindToDisplay(v, u.wind));
+    default: break;
+    }
+    return text;
+}
+
+bool KeptAsTypedWhenPlain(ModuleForm form)
+{
+    return form == ModuleForm::AsTyped || form == ModuleForm::Tenths ||
+           form == ModuleForm::Battery;
+}
+
+}  // namespace
+
+std::string FormatText(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    std::string text;
+    if (length > 0) {
+        std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(buffer.data(), buffer.size(), format, again);
+        text.assign(buffer.data(), static_cast<std::size_t>(length));
+    }
+    va_end(again);
+    return text;
+}
+
+int TruncateToInt(double value)
+{
+    if (std::isnan(value)) return 0;
+    if (value >= static_cast<double>(INT_MAX)) return INT_MAX;
+    if (value <= static_cast<double>(INT_MIN)) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+double TemperatureToDisplay(double fahrenheit, int unit)
+{
+    if (IsNoValue(fahrenheit) || unit != UnitCelsius) return fahrenheit;
+    return (fahrenheit - 32) * 5 * kCelsiusFactor;
+}
+
+double DisplayToTemperature(double value, int unit)
+{
+    if (IsNoValue(value) || unit != UnitCelsius) return value;
+    return value * 1.8 + 32;
+}
+
+double BarometerToDisplay(double inHg, int unit)
+{
+    if (IsNoValue(inHg)) return inHg;
+    if (unit == UnitMillimetre) return inHg * kMmPerInch;
+    if (unit == UnitMillibar || unit == UnitHectopascal) return inHg * kMbPerInHg;
+    return inHg;
+}
+
+double DisplayToBarometer(double value, int unit)
+{
+    double inHg = value;
+    if (unit == UnitMillimetre)
+        inHg = value * kInchesPerMm;
+    else if (unit == UnitMillibar || unit == UnitHectopascal)
+        inHg = value * kInHgPerMb;
+    // Also catches NaN, which no pressure reading can be.
+    if (!(inHg >= 0 && inHg <= kMaxBarometer)) return kNoValue;
+    return inHg;
+}
+
+double WindToDisplay(double mph, int unit)
+{
+    if (IsNoValue(mph)) return mph;
+    switch (unit) {
+    case UnitKnots: return mph * 0.868976241901;
+    case UnitKph: return mph * 1.609344;
+    case UnitMetresPerSecond: return mph * 0.44704;
+    default: return mph;
+    }
+}
+
+double DisplayToWind(double value, int unit)
+{
+    if (value < 0) return kNoValue;
+    switch (unit) {
+    case UnitKnots: return value * 1.15077944802;
+    case UnitKph: return value * 0.621371192237;
+    case UnitMetresPerSecond: return value * 2.23693629205;
+    default: return value;
+    }
+}
+
+double RainToDisplay(double inches, int unit)
+{
+    if (IsNoValue(inches) || unit != UnitMillimetre) return inches;
+    return inches * kMmPerInch;
+}
+
+double DisplayToRain(double value, int unit)
+{
+    if (IsNoValue(value) || unit != UnitMillimetre) return value;
+    return value * kInchesPerMm;
+}
+
+std::string DisplayToModule(int moduleCode, const std::string& text,
+                            const AomUnitSettings& units, bool scaled)
+{
+    const ModuleForm form = FormOf(moduleCode);
+    if (text.empty() || form == ModuleForm::AsTyped) return text;
+    if (!scaled && KeptAsTypedWhenPlain(form)) return text;
+    const double value = ReadDouble(text);
+    return scaled ? WriteScaled(form, value, units) : WritePlain(form, value, units);
+}
+
+std::string ModuleToDisplay(int moduleCode, const std::string& text,
+                            const AomUnitSettings& units, bool scaled)
+{
+    const ModuleForm form = FormOf(moduleCode);
+    if (text.empty() || form == ModuleForm::AsTyped) return text;
+    if (!scaled && KeptAsTypedWhenPlain(form)) return text;
+    return scaled ? ReadScaled(form, text, units) : ReadPlain(form, text, units);
+}

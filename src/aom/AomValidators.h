@@ -1,0 +1,29 @@
+#pragma once
+// The checks a condition value passes before anything is sent: one per value
+// kind, plus the trend minutes and the time of day. Each gives pass, or the
+// exact message the form shows (caption "Error", error icon) before it puts
+// the focus in the field. A disabled field always passes.
+
+#include "AlarmParameterTable.h"
+#include "AomUnits.h"
+#include "UserMessages.h"
+
+#include <string>
+
+struct ValueCheck {
+    bool ok = true;
+    std::string message;  // empty when ok
+};
+
+inline constexpr const char* kEmptyFieldMessage = "Field must have a value.";
+inline constexpr const char* kValidationCaption = "Error";
+
+ValueCheck ValidateValue(ValueKind kind, const std::string& text, bool enabled,
+                         const AomUnitSettings& units);
+// The trend period, whole minutes 1 to 255.
+ValueCheck ValidateMinutes(const std::string& text, bool enabled);
+// hh:mm, hours 0-23 and minutes 0-59.
+ValueCheck ValidateTimeOfDay(const std::string& text, bool enabled);
+
+// The box for a failed check.
+UserMessage ValidationMessage(const ValueCheck& check);
