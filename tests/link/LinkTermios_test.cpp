@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 #include <memory>
-#include <optional>
+#include <thread>
 
 namespace {
 
@@ -126,6 +126,24 @@ TEST_F(PtyLink, OutputThatNeverDrainsFailsTheSend)
     while (sends < 100000 && LinkPutString((line + "\n").c_str()) == 0) ++sends;
     EXPECT_LT(sends, 100000);
     EXPECT_NE(LinkPutString("MOD00\n"), 0);
+}
+
+TEST_F(PtyLink, LinesFromTwoThreadsNeverInterleave)
+{
+    auto send = [](const char* line) {
+        for (int i = 0; i < 200; ++i) ASSERT_EQ(LinkPutString(line), 0);
+    };
+    std::thread a(send, "AAAA\n");
+    std::thread b(send, "BBBB\n");
+    a.join();
+    b.join();
+    const std::string got = FromProgram(2000);
+    ASSERT_EQ(got.size(), 2000u);
+    for (std::size_t at = 0; at < got.size(); at += 5) {
+        const std::string line = got.substr(at, 5);
+        EXPECT_TRUE(line == "AAAA\n" || line == "BBBB\n") << line;
+    }
+    EXPECT_EQ(CountOf(got, "A"), 800u);
 }
 
 TEST_F(PtyLink, TimeOutOverrideAndClosedPort)
