@@ -86,6 +86,13 @@ std::string LinkOpenFailure(const std::string& port, const std::string& device, 
         text += std::strerror(EBUSY);
         text += ". Another program holds the port; close it and try again.";
         break;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        text += std::strerror(error);
+        text += ". Check that the adapter is plugged in and that " + port +
+                "_DEVICE in config.txt names it.";
+        break;
     default:
         text += std::strerror(error);
         text += ".";

@@ -108,8 +108,8 @@ std::string ModuleReadLine()
     while (text.size() < kMaxModuleReply) {
         const int byte = LinkGetByte();
         if (byte == kLineFeed) {
-            // Only LF CR ends a reply; a lone LF stays in the text and the
-            // byte after it is dropped, as the logger's own readers do.
+            // The logger ends a reply with LF CR. A lone LF is kept as text;
+            // the byte read to look for the CR is not kept.
             if (LinkGetByte() == kCarriageReturn) break;
             text += '\n';
             continue;

@@ -219,7 +219,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, LinkOpenFails,
     ::testing::Values(
         OpenFailure{"COM1_DEVICE=/nonexistent/corvane-tty\n", 1, 19200,
-                    "COM1 (/nonexistent/corvane-tty) could not be opened: No such file or directory."},
+                    "COM1 (/nonexistent/corvane-tty) could not be opened: No such file or directory. "
+                    "Check that the adapter is plugged in and that COM1_DEVICE in config.txt names it."},
         OpenFailure{"COM4_DEVICE=plain.txt\n", 4, 19200,
                     "COM4 (plain.txt) could not be opened: Inappropriate ioctl for device."},
         OpenFailure{"COM1_DEVICE=/dev/null\n", 2, 19200,
