@@ -1,0 +1,152 @@
+#include "CIrrigationAdvancedDlg.h"
+
+#include "CNumericEdit.h"
+#include "DBConfigParser.h"
+#include "FormSupport.h"
+#include "IrrigationConfig.h"
+#include "SettingsKeys.h"
+#include "ShowTextFile.h"
+#include "UserMessages.h"
+#include "WaitCursor.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kHelpFile = "IrrigationAdvancedHelp.txt";
+
+std::string Text(const QLineEdit* field)
+{
+    return field->text().toStdString();
+}
+
+QGroupBox* RadioPair(QWidget* owner, const char* title, QRadioButton** first,
+                     const char* firstText, QRadioButton** second, const char* secondText)
+{
+    auto* group = new QGroupBox(title, owner);
+    auto* layout = new QVBoxLayout(group);
+    *first = new QRadioButton(firstText, group);
+    *second = new QRadioButton(secondText, group);
+    layout->addWidget(*first);
+    layout->addWidget(*second);
+    return group;
+}
+
+}  // namespace
+
+CIrrigationAdvancedDlg::CIrrigationAdvancedDlg(QWidget* parent, CIrrigationSettings& settings)
+    : QDialog(parent), settings_(settings)
+{
+    setWindowTitle("Advanced");
+
+    auto* grid = new QGridLayout;
+    const struct {
+        const char* caption;
+        const char* unit;
+        CNumericEdit** field;
+    } rows[] = {{"Delay on Release", "min", &duration_},
+                {"Delay on Reactivation", "min", &reactivation_},
+                {"Pulse Width", "milliseconds", &pulseWidth_}};
+    int row = 0;
+    for (const auto& r : rows) {
+        auto* label = new QLabel(r.caption, this);
+        *r.field = new CNumericEdit(this);
+        BindCaption(label, *r.field);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(*r.field, row, 1);
+        grid->addWidget(new QLabel(r.unit, this), row, 2);
+        ++row;
+    }
+
+    auto* options = new QHBoxLayout;
+    options->addWidget(RadioPair(this, "Alarm Activation", &continuous_, "Continuous", &pulse_,
+                                 "Pulse"));
+    options->addWidget(RadioPair(this, "Circuit Behavior", &normallyOpen_, "Normally Open",
+                                 &normallyClosed_, "Normally Closed"));
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", this);
+    auto* defaults = new QPushButton("Default", this);
+    auto* help = new QPushButton("Help", this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {ok, cancel, defaults, help}) {
+        if (b != ok) b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(options);
+    layout->addLayout(buttons);
+
+    duration_->setText(QString::fromStdString(settings_.alarmDuration));
+    reactivation_->setText(QString::fromStdString(settings_.alarmReactivation));
+    pulseWidth_->setText(QString::fromStdString(settings_.pulseWidth));
+    (settings_.continuous ? continuous_ : pulse_)->setChecked(true);
+    (settings_.normallyOpen ? normallyOpen_ : normallyClosed_)->setChecked(true);
+
+    connect(ok, &QPushButton::clicked, this, &CIrrigationAdvancedDlg::OnOK);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(defaults, &QPushButton::clicked, this, &CIrrigationAdvancedDlg::OnDefault);
+    connect(help, &QPushButton::clicked, this, &CIrrigationAdvancedDlg::OnHelp);
+}
+
+void CIrrigationAdvancedDlg::OnDefault()
+{
+    DBConfigParser& store = Settings();
+    duration_->setText(QString::fromStdString(store.GetValue(key::IrrigationAlarmDuration)));
+    reactivation_->setText(QString::fromStdString(store.GetValue(key::IrrigationAlarmDelay)));
+    pulseWidth_->setText(QString::fromStdString(store.GetValue(key::IrrigationPulseWidth)));
+    (store.GetInt(key::IrrigationContinuousPulse) != 0 ? continuous_ : pulse_)->setChecked(true);
+    (store.GetInt(key::IrrigationOpenCircuit) != 0 ? normallyClosed_ : normallyOpen_)
+        ->setChecked(true);
+}
+
+void CIrrigationAdvancedDlg::Refuse(const char* message, QWidget* field)
+{
+    ShowMessage(UserMessage{message, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+    field->setFocus();
+}
+
+void CIrrigationAdvancedDlg::OnOK()
+{
+    if (!kAlarmDelayRange.Holds(Text(duration_))) {
+        Refuse(kInvalidDuration, duration_);
+        return;
+    }
+    settings_.alarmDuration = Text(duration_);
+    if (!kAlarmDelayRange.Holds(Text(reactivation_))) {
+        Refuse(kInvalidReactivation, reactivation_);
+        return;
+    }
+    settings_.alarmReactivation = Text(reactivation_);
+    if (!kPulseWidthRange.Holds(Text(pulseWidth_))) {
+        Refuse(kInvalidPulseWidth, pulseWidth_);
+        return;
+    }
+    settings_.pulseWidth = Text(pulseWidth_);
+    settings_.continuous = continuous_->isChecked();
+    settings_.normallyOpen = normallyOpen_->isChecked();
+
+    WaitCursorGuard wait;
+    const bool written = WriteIrrigationAdvanced(settings_);
+    wait.Restore();
+    if (!written) {
+        ShowMessage(UserMessage{kWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+        return;
+    }
+    accept();
+}
+
+void CIrrigationAdvancedDlg::OnHelp()
+{
+    ShowTextFile(kHelpFile);
+}

@@ -1,0 +1,280 @@
+#include "CIrrigationConfigDlg.h"
+
+#include "CCircuitTestDlg.h"
+#include "CIrrigationAdvancedDlg.h"
+#include "CNumericEdit.h"
+#include "DBConfigParser.h"
+#include "FormSupport.h"
+#include "IrrigationConfig.h"
+#include "SettingsKeys.h"
+#include "ShowTextFile.h"
+#include "UserMessages.h"
+#include "WaitCursor.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kHelpFile = "IrrigationHelp.txt";
+
+std::string Text(const QLineEdit* field)
+{
+    return field->text().toStdString();
+}
+
+void SetText(QLineEdit* field, const std::string& text)
+{
+    field->setText(QString::fromStdString(text));
+}
+
+CNumericEdit* AddField(QGridLayout* grid, QWidget* owner, int row, const char* caption,
+                       QLabel** unit, const char* unitText)
+{
+    auto* label = new QLabel(caption, owner);
+    auto* field = new CNumericEdit(owner);
+    BindCaption(label, field);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(field, row, 1);
+    auto* unitLabel = new QLabel(unitText, owner);
+    grid->addWidget(unitLabel, row, 2);
+    if (unit) *unit = unitLabel;
+    return field;
+}
+
+}  // namespace
+
+CIrrigationConfigDlg::CIrrigationConfigDlg(QWidget* parent, CIrrigationSettings& settings)
+    : QDialog(parent), settings_(settings)
+{
+    setWindowTitle("Irrigation Configuration");
+
+    auto* top = new QGridLayout;
+    auto* typeCaption = new QLabel("Logger Type: ", this);
+    auto* loggerType =
+        new QLabel(QString::fromStdString(FormatIdentification(settings_.identification)), this);
+    loggerType->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    BindCaption(typeCaption, loggerType);
+    top->addWidget(typeCaption, 0, 0);
+    top->addWidget(loggerType, 0, 1, 1, 2);
+    timeout_ = AddField(top, this, 1, "Time Out Period", nullptr, "sec.");
+
+    residential_ = new QCheckBox("Use Residential", this);
+    residentialGroup_ = new QGroupBox("Residential Configuration", this);
+    auto* grid = new QGridLayout(residentialGroup_);
+    cycle_ = AddField(grid, residentialGroup_, 0, "Irrigation Cycle", nullptr, "days");
+    amount_ = AddField(grid, residentialGroup_, 1, "Irrigation Amount", &amountUnit_, "in");
+    maxDailyRain_ =
+        AddField(grid, residentialGroup_, 2, "Maximum Effective Daily Rain", &dailyUnit_, "in");
+    maxRainTotal_ =
+        AddField(grid, residentialGroup_, 3, "Maximum Effective Rain Total", &totalUnit_, "in");
+    cutoff_ = AddField(grid, residentialGroup_, 4, "Rain Rate Cut-Off", &cutoffUnit_, "in/hr");
+
+    auto* units = new QGroupBox("Units", this);
+    auto* unitsLayout = new QHBoxLayout(units);
+    inchesRadio_ = new QRadioButton("inches", units);
+    mmRadio_ = new QRadioButton("mm", units);
+    auto* unitPair = new QButtonGroup(units);
+    unitPair->addButton(inchesRadio_);
+    unitPair->addButton(mmRadio_);
+    unitsLayout->addWidget(inchesRadio_);
+    unitsLayout->addWidget(mmRadio_);
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("Cancel", this);
+    auto* defaults = new QPushButton("Default", this);
+    auto* advanced = new QPushButton("Advanced", this);
+    auto* circuit = new QPushButton("Circuit Test", this);
+    auto* help = new QPushButton("Help", this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {ok, cancel, defaults, advanced, circuit, help}) {
+        if (b != ok) b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(residential_);
+    layout->addWidget(residentialGroup_);
+    layout->addWidget(units);
+    layout->addLayout(buttons);
+
+    SetText(timeout_, settings_.timeout);
+    SetText(cycle_, settings_.cycle);
+    residential_->setChecked(settings_.residential);
+    ApplyResidential();
+    inches_ = IsInches(settings_.rainUnit);
+    SetUnitLabels(inches_);
+    (inches_ ? inchesRadio_ : mmRadio_)->setChecked(true);
+    const bool noCutoff = settings_.rainRateCutoff == kNoCutoffValue;
+    if (inches_) {
+        SetText(amount_, settings_.amount);
+        SetText(maxDailyRain_, settings_.maxDailyRain);
+        SetText(maxRainTotal_, settings_.maxRainTotal);
+        SetText(cutoff_, noCutoff ? kNoCutoffText : settings_.rainRateCutoff);
+    } else {
+        SetText(amount_, InchesTextToMm(settings_.amount));
+        SetText(maxDailyRain_, InchesTextToMm(settings_.maxDailyRain));
+        SetText(maxRainTotal_, InchesTextToMm(settings_.maxRainTotal));
+        SetText(cutoff_, noCutoff ? kNoCutoffText : InchesTextToMm(settings_.rainRateCutoff));
+    }
+
+    connect(residential_, &QCheckBox::clicked, this, &CIrrigationConfigDlg::ApplyResidential);
+    connect(inchesRadio_, &QRadioButton::clicked, this, &CIrrigationConfigDlg::OnInches);
+    connect(mmRadio_, &QRadioButton::clicked, this, &CIrrigationConfigDlg::OnMm);
+    connect(ok, &QPushButton::clicked, this, &CIrrigationConfigDlg::OnOK);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(defaults, &QPushButton::clicked, this, &CIrrigationConfigDlg::OnDefault);
+    connect(advanced, &QPushButton::clicked, this, &CIrrigationConfigDlg::OnAdvanced);
+    connect(circuit, &QPushButton::clicked, this, &CIrrigationConfigDlg::OnCircuitTest);
+    connect(help, &QPushButton::clicked, this, &CIrrigationConfigDlg::OnHelp);
+}
+
+void CIrrigationConfigDlg::ApplyResidential()
+{
+    // The unit radios live outside the group and stay usable either way.
+    residentialGroup_->setEnabled(residential_->isChecked());
+}
+
+void CIrrigationConfigDlg::SetUnitLabels(bool inches)
+{
+    for (QLabel* unit : {amountUnit_, dailyUnit_, totalUnit_}) unit->setText(inches ? "in" : "mm");
+    cutoffUnit_->setText(inches ? "in/hr" : "mm/hr");
+}
+
+void CIrrigationConfigDlg::OnInches()
+{
+    if (inches_) return;
+    SetUnitLabels(true);
+    SetText(amount_, SwitchedToInches(Text(amount_), -kMaxRainMm, kMaxRainMm));
+    SetText(maxDailyRain_, SwitchedToInches(Text(maxDailyRain_), -kMaxRainMm, kMaxRainMm));
+    SetText(maxRainTotal_, SwitchedToInches(Text(maxRainTotal_), -kMaxRainMm, kMaxRainMm));
+    SetText(cutoff_, CutoffSwitchedToInches(Text(cutoff_)));
+    inches_ = true;
+    settings_.rainUnit = kRainUnitInches;
+}
+
+void CIrrigationConfigDlg::OnMm()
+{
+    if (!inches_) return;
+    SetUnitLabels(false);
+    SetText(amount_, SwitchedToMm(Text(amount_), -kMaxRainInches, kMaxRainInches));
+    SetText(maxDailyRain_, SwitchedToMm(Text(maxDailyRain_), 0, kMaxRainInches));
+    SetText(maxRainTotal_, SwitchedToMm(Text(maxRainTotal_), 0, kMaxRainInches));
+    SetText(cutoff_, CutoffSwitchedToMm(Text(cutoff_)));
+    inches_ = false;
+    settings_.rainUnit = kRainUnitMmSwitched;
+}
+
+void CIrrigationConfigDlg::OnDefault()
+{
+    DBConfigParser& store = Settings();
+    residential_->setChecked(store.GetInt(key::IrrigationResidential) != 0);
+    ApplyResidential();
+    SetText(cycle_, store.GetValue(key::IrrigationCycle));
+    SetText(amount_, HundredthsKeyToInches(store.GetInt(key::IrrigationAmount)));
+    SetText(maxDailyRain_, HundredthsKeyToInches(store.GetInt(key::IrrigationMaxRain)));
+    SetText(cutoff_, HundredthsKeyToInches(store.GetInt(key::IrrigationRainRate)));
+    SetText(maxRainTotal_, HundredthsKeyToInches(store.GetInt(key::IrrigationRainTotal)));
+    char timeout[16];
+    std::snprintf(timeout, sizeof timeout, "%i", store.GetInt(key::IrrigationTimeout));
+    timeout_->setText(timeout);
+    inchesRadio_->setChecked(true);
+    SetUnitLabels(true);
+    inches_ = true;
+}
+
+void CIrrigationConfigDlg::Refuse(const std::string& message, QWidget* field)
+{
+    ShowMessage(UserMessage{message, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+    field->setFocus();
+}
+
+bool CIrrigationConfigDlg::CheckRain(CNumericEdit* field, const char* message, double maxInches,
+                                     double maxMm, std::string& target)
+{
+    const auto stored = RainFieldToRecord(Text(field), inches_, maxInches, maxMm);
+    if (!stored) {
+        Refuse(RainRangeMessage(message, inches_, maxInches, maxMm), field);
+        return false;
+    }
+    target = *stored;
+    return true;
+}
+
+void CIrrigationConfigDlg::OnOK()
+{
+    if (!kIrrigationTimeoutRange.Holds(Text(timeout_))) {
+        Refuse(kInvalidTimeout, timeout_);
+        return;
+    }
+    settings_.timeout = Text(timeout_);
+
+    if (!residential_->isChecked()) {
+        // The rest of the schedule stays as it was and goes out again.
+        settings_.cycle = "0";
+    } else {
+        if (!kIrrigationCycleRange.Holds(Text(cycle_))) {
+            Refuse(kInvalidCycle, cycle_);
+            return;
+        }
+        settings_.cycle = Text(cycle_);
+        if (!CheckRain(amount_, kAmountMessage, kMaxRainInches, kMaxRainMm, settings_.amount) ||
+            !CheckRain(maxDailyRain_, kMaxDailyRainMessage, kMaxRainInches, kMaxRainMm,
+                       settings_.maxDailyRain) ||
+            !CheckRain(maxRainTotal_, kMaxRainTotalMessage, kMaxRainInches, kMaxRainMm,
+                       settings_.maxRainTotal))
+            return;
+        if (MeansNoCutoff(Text(cutoff_)))
+            settings_.rainRateCutoff = kNoCutoffValue;
+        else if (!CheckRain(cutoff_, kCutoffMessage, kMaxRateInches, kMaxRateMm,
+                            settings_.rainRateCutoff))
+            return;
+    }
+    settings_.rainUnit = inchesRadio_->isChecked() ? kRainUnitInches : kRainUnitMm;
+
+    WaitCursorGuard wait;
+    const bool written = WriteIrrigationSettings(settings_);
+    wait.Restore();
+    if (!written) {
+        ShowMessage(UserMessage{kWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+        return;
+    }
+    accept();
+}
+
+void CIrrigationConfigDlg::OnAdvanced()
+{
+    CIrrigationAdvancedDlg dlg(parentWidget(), settings_);
+    RunChildForm(dlg);
+}
+
+void CIrrigationConfigDlg::OnCircuitTest()
+{
+    CCircuitTestDlg dlg(parentWidget(), settings_);
+    RunChildForm(dlg);
+}
+
+void CIrrigationConfigDlg::OnHelp()
+{
+    ShowTextFile(kHelpFile);
+}
+
+void RunIrrigationConfigForm(CLoggerSettings& record)
+{
+    auto* irrigation = dynamic_cast<CIrrigationSettings*>(&record);
+    if (!irrigation) return;
+    CIrrigationConfigDlg dlg(static_cast<QWidget*>(record.owner), *irrigation);
+    RunChildForm(dlg);
+}
