@@ -52,23 +52,6 @@ protected:
     CAomSettings record{nullptr, "AOM     100", "60", true};
 };
 
-TEST_F(AomCommands, ModuleSettingsWriteTimeoutThenLogging)
-{
-    EXPECT_TRUE(WriteModuleSettings(record));
-    record.alarmLogging = false;
-    record.timeout = "60-";
-    EXPECT_TRUE(WriteModuleSettings(record));
-    EXPECT_EQ(link.Lines(), (Lines{"\n", "MOD01 60\n", "MOD24 1\n", "\n", "MOD01 60-\n",
-                                   "MOD24 0\n"}));
-}
-
-TEST_F(AomCommands, RefusedTimeoutStopsBeforeLogging)
-{
-    link.Respond("MOD01 60\n", "ERR\n\r");
-    EXPECT_FALSE(WriteModuleSettings(record));
-    EXPECT_EQ(ModuleLines(), (Lines{"MOD01 60\n"}));
-}
-
 TEST_F(AomCommands, ConditionsOfEveryCheckType)
 {
     AomCondition trending = Condition(17, CheckTrending, "600", "650");
@@ -98,14 +81,6 @@ TEST_F(AomCommands, ConditionsOfEveryCheckType)
     expected.insert(expected.end(), 12, 100);
     expected.push_back(100);
     EXPECT_EQ(pauses.Durations(), expected);
-}
-
-TEST_F(AomCommands, OutputWithoutConditionsSendsOnlyClearAndLogic)
-{
-    record.outputLogic = 1;
-    EXPECT_TRUE(SendOutputConditions(record, 3));
-    EXPECT_EQ(ModuleLines(), (Lines{"MOD15 3\n", "MOD18 3 1\n"}));
-    EXPECT_EQ(pauses.Durations(), (Pauses{1000, 100}));
 }
 
 TEST_F(AomCommands, OnlyMissingSensorConditionsStillSendTheLogic)
@@ -196,22 +171,6 @@ TEST_F(AomCommands, AlarmRecordCount)
     EXPECT_EQ(GetAlarmRecordCount(), 12);
     EXPECT_EQ(GetAlarmRecordCount(), 0);
     EXPECT_EQ(ModuleLines(), (Lines{"MOD21\n", "MOD21\n"}));
-}
-
-TEST_F(AomCommands, AlarmRecordReadAndDecoded)
-{
-    link.Respond("MOD22 5\n", "4146 2305 60\n\r");
-    AlarmRecord r;
-    ASSERT_TRUE(ReadAlarmRecord(5, r));
-    EXPECT_EQ(ModuleLines(), (Lines{"MOD22 5\n"}));
-    EXPECT_EQ(r.output, 0);
-    EXPECT_TRUE(r.active);
-    EXPECT_EQ(r.conditionMask, 3);
-    EXPECT_EQ(r.month, 2);
-    EXPECT_EQ(r.day, 1);
-    EXPECT_EQ(r.hour, 4);
-    EXPECT_EQ(r.minute, 1);
-    EXPECT_EQ(r.second, 15);
 }
 
 TEST_F(AomCommands, AlarmRecordQueryTriedThreeTimes)

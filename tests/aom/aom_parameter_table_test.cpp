@@ -71,15 +71,11 @@ TEST_F(ParameterTable, RangesAreNumberedInStep)
         {24, "Extra Temperature 1", ValueKind::Temperature, MinusTemperatures},
         {26, "Extra Temperature 3", ValueKind::Temperature, MinusTemperatures},
         {1000, "Extra Temperature 8", ValueKind::Temperature, MinusTemperatures},
-        {37, "Extra Humidity 7", ValueKind::Humidity, MinusHumidities},
         {1001, "Extra Humidity 8", ValueKind::Humidity, MinusHumidities},
-        {39, "Leaf Wetness 2", ValueKind::LeafWetness, MinusNone},
         {43, "Soil Moisture 4", ValueKind::SoilMoisture, MinusNone},
-        {45, "Leaf Temperature 2", ValueKind::Temperature, MinusTemperatures},
         {49, "Soil Temperature 4", ValueKind::Temperature, MinusTemperatures},
         {57, "Low Battery on Station ID #8", ValueKind::Flag, MinusNone},
         {144, "Low Battery on Repeater C", ValueKind::Flag, MinusNone},
-        {149, "Low Battery on Repeater H", ValueKind::Flag, MinusNone},
         {13, "Storm Total Rain", ValueKind::RainDaily, MinusRainAndEt},
         {131, "Wind Chill", ValueKind::WindChill, MinusTemperatures},
     };
@@ -219,15 +215,6 @@ TEST_F(ParameterTable, CheckTypeSelectionKeptWhileStillOffered)
     EXPECT_EQ(list.SelectedText(), "Between");
     FillCheckTypeList(list, 50);
     EXPECT_EQ(list.Selected(), -1);
-}
-
-TEST_F(ParameterTable, CheckTypeTexts)
-{
-    EXPECT_EQ(CheckTypeText(CheckGreaterOrEqual), "Greater Than or =");
-    EXPECT_EQ(CheckTypeText(CheckMissing), "Missing");
-    EXPECT_EQ(CheckTypeText(9), "");
-    EXPECT_EQ(CheckTypeFromText("Trending"), CheckTrending);
-    EXPECT_EQ(CheckTypeFromText("trending"), CheckNone);
 }
 
 TEST_F(ParameterTable, UnitLabels)

@@ -181,11 +181,4 @@ TEST_F(AomOnSim, TransmitterListRead)
     ConsoleTransmitters().Clear();
 }
 
-TEST_F(AomOnSim, SilentModuleLeavesTheTimeoutAlone)
-{
-    sim.SetFault(SimFault::NoLogger);
-    ReadTransmitterList();
-    EXPECT_EQ(sim.ModuleLines(), Lines(5, "MOD01 |\n"));
-}
-
 }  // namespace
