@@ -16,7 +16,8 @@ public:
         link_.Respond("\n", "\n\r");
         link_.RespondWith([this](const std::string& line) -> std::optional<std::string> {
             std::lock_guard<std::mutex> lock(mutex_);
-            ++setsSeen_;
+            const bool query = line.size() >= 3 && line.compare(line.size() - 3, 3, " |\n") == 0;
+            if (!query) ++setsSeen_;
             changed_.notify_all();
             if (silent_) return std::nullopt;
             if (line == refused_) return std::string("ERR\n\r");
@@ -47,12 +48,18 @@ public:
         circuitReply_[circuit] = reply;
     }
 
-    // Waits until the count of module lines received reaches n, at most
+    // Waits until the count of module sets received reaches n, at most
     // the generous limit; false when it did not.
-    bool WaitForModuleLines(int n)
+    bool WaitForSets(int n)
     {
         std::unique_lock<std::mutex> lock(mutex_);
         return changed_.wait_for(lock, std::chrono::seconds(60), [&] { return setsSeen_ >= n; });
+    }
+
+    int SetsSeen() const
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return setsSeen_;
     }
 
 private:
