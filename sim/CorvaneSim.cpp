@@ -103,10 +103,14 @@ std::string CorvaneSim::Start()
     try {
         wakeFd_ = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
         if (wakeFd_ < 0) throw SystemError("eventfd");
-        OpenPty();
-        Relink();
+        Pty pty = CreatePty();
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            pty_ = pty;
+        }
+        LinkTo(pty.path);
     } catch (...) {
-        ClosePty();
+        ClosePty(pty_);
         CloseFd(wakeFd_);
         if (transcriptFile_) std::fclose(transcriptFile_);
         transcriptFile_ = nullptr;
@@ -116,7 +120,7 @@ std::string CorvaneSim::Start()
         std::lock_guard<std::mutex> lock(mutex_);
         stop_ = false;
         running_ = true;
-        Note('-', std::string("corvane-sim ") + SimKindName(options_.kind) + " on " + slavePath_ +
+        Note('-', std::string("corvane-sim ") + SimKindName(options_.kind) + " on " + pty_.path +
                       ", identification \"" + device_.Logger().Identification() + "\"");
     }
     thread_ = std::thread([this] { Run(); });
@@ -135,10 +139,10 @@ void CorvaneSim::Stop()
     std::lock_guard<std::mutex> lock(mutex_);
     if (!options_.linkPath.empty()) {
         std::error_code ec;
-        if (fs::is_symlink(options_.linkPath, ec) && fs::read_symlink(options_.linkPath, ec) == slavePath_)
+        if (fs::is_symlink(options_.linkPath, ec) && fs::read_symlink(options_.linkPath, ec) == pty_.path)
             fs::remove(options_.linkPath, ec);
     }
-    ClosePty();
+    ClosePty(pty_);
     CloseFd(wakeFd_);
     Note('-', "stopped");
     if (transcriptFile_) std::fclose(transcriptFile_);
@@ -153,56 +157,55 @@ bool CorvaneSim::Running() const
     return running_;
 }
 
-void CorvaneSim::OpenPty()
+CorvaneSim::Pty CorvaneSim::CreatePty()
 {
-    int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master < 0) throw SystemError("posix_openpt");
+    Pty pty;
+    pty.master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (pty.master < 0) throw SystemError("posix_openpt");
     char name[128];
-    if (::grantpt(master) != 0 || ::unlockpt(master) != 0 || ::ptsname_r(master, name, sizeof name) != 0) {
-        ::close(master);
+    if (::grantpt(pty.master) != 0 || ::unlockpt(pty.master) != 0 ||
+        ::ptsname_r(pty.master, name, sizeof name) != 0) {
+        ClosePty(pty);
         throw SystemError("preparing the pty");
     }
-    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    pty.path = name;
+    ::fcntl(pty.master, F_SETFL, ::fcntl(pty.master, F_GETFL) | O_NONBLOCK);
     // Settings made through the master are the slave's: raw from the start,
     // so nothing is echoed or translated before a client sets its own.
     struct termios tio {};
-    if (::tcgetattr(master, &tio) == 0) {
+    if (::tcgetattr(pty.master, &tio) == 0) {
         ::cfmakeraw(&tio);
         ::cfsetispeed(&tio, B19200);
         ::cfsetospeed(&tio, B19200);
-        ::tcsetattr(master, TCSANOW, &tio);
+        ::tcsetattr(pty.master, TCSANOW, &tio);
     }
     // Holding the slave open keeps the pty alive between the client's opens
     // (the master reads EIO while no slave is open).
-    int slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (slave < 0) {
-        ::close(master);
-        throw SystemError(std::string("opening ") + name);
+    pty.slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (pty.slave < 0) {
+        const std::string what = std::string("opening ") + name;
+        ClosePty(pty);
+        throw SystemError(what);
     }
     // The client opens the port exclusively (TIOCEXCL). On a real serial
     // port that ends with its last close; on a pty that stays open it would
     // lock out every later open by an ordinary user, so the flag is cleared
     // each time a client closes the device.
-    int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (watch >= 0 && ::inotify_add_watch(watch, name, IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
-        ::close(watch);
-        watch = -1;
-    }
-    std::lock_guard<std::mutex> lock(mutex_);
-    master_ = master;
-    slave_ = slave;
-    inotify_ = watch;
-    slavePath_ = name;
+    pty.watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (pty.watch >= 0 && ::inotify_add_watch(pty.watch, name, IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0)
+        CloseFd(pty.watch);
+    return pty;
 }
 
-void CorvaneSim::ClosePty()
+void CorvaneSim::ClosePty(Pty& pty)
 {
-    CloseFd(inotify_);
-    CloseFd(slave_);
-    CloseFd(master_);
+    CloseFd(pty.watch);
+    CloseFd(pty.slave);
+    CloseFd(pty.master);
+    pty.path.clear();
 }
 
-void CorvaneSim::Relink()
+void CorvaneSim::LinkTo(const std::string& slavePath)
 {
     if (options_.linkPath.empty()) return;
     const fs::path link = options_.linkPath;
@@ -214,11 +217,11 @@ void CorvaneSim::Relink()
     // points nowhere.
     const fs::path temp = link.string() + ".new" + std::to_string(::getpid());
     fs::remove(temp, ec);
-    fs::create_symlink(SlavePath(), temp, ec);
+    fs::create_symlink(slavePath, temp, ec);
     if (!ec) fs::rename(temp, link, ec);
     if (ec) {
         fs::remove(temp);
-        throw std::runtime_error("cannot link " + options_.linkPath + " to " + SlavePath() + ": " + ec.message());
+        throw std::runtime_error("cannot link " + options_.linkPath + " to " + slavePath + ": " + ec.message());
     }
 }
 
@@ -231,7 +234,7 @@ std::string CorvaneSim::DevicePath() const
 std::string CorvaneSim::SlavePath() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    return slavePath_;
+    return pty_.path;
 }
 
 std::vector<std::string> CorvaneSim::Warnings() const
@@ -259,8 +262,8 @@ void CorvaneSim::Run()
         {
             std::lock_guard<std::mutex> lock(mutex_);
             if (stop_) return;
-            master = master_;
-            watch = inotify_;
+            master = pty_.master;
+            watch = pty_.watch;
             const auto now = Clock::now();
             if (!pending_.empty()) {
                 if (pending_.front().due <= now) {
@@ -292,7 +295,7 @@ void CorvaneSim::Run()
             while (::read(watch, events, sizeof events) > 0) {
             }
             std::lock_guard<std::mutex> lock(mutex_);
-            if (slave_ >= 0) ::ioctl(slave_, TIOCNXCL);
+            if (pty_.slave >= 0) ::ioctl(pty_.slave, TIOCNXCL);
         }
         if (fds[0].revents & POLLIN) {
             ssize_t n = ::read(master, buffer, sizeof buffer);
@@ -334,11 +337,11 @@ bool CorvaneSim::HandleInput(const char* data, std::size_t length)
 void CorvaneSim::WriteDue()
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (master_ < 0) return;
+    if (pty_.master < 0) return;
     const auto now = Clock::now();
     while (!pending_.empty() && pending_.front().due <= now) {
         Pending& p = pending_.front();
-        ssize_t n = ::write(master_, p.bytes.data() + p.offset, p.bytes.size() - p.offset);
+        ssize_t n = ::write(pty_.master, p.bytes.data() + p.offset, p.bytes.size() - p.offset);
         if (n <= 0) return;  // full; poll says when there is room again
         Note('<', p.bytes.substr(p.offset, static_cast<std::size_t>(n)));
         p.offset += static_cast<std::size_t>(n);
@@ -347,7 +350,7 @@ void CorvaneSim::WriteDue()
     if (pending_.empty() && babbling_ && device_.HasFault(SimFault::Babble)) {
         std::string chunk;
         while (chunk.size() < kBabbleChunk) chunk += kBabble;
-        ssize_t n = ::write(master_, chunk.data(), chunk.size());
+        ssize_t n = ::write(pty_.master, chunk.data(), chunk.size());
         if (n > 0) Note('<', chunk.substr(0, static_cast<std::size_t>(n)));
     } else if (!device_.HasFault(SimFault::Babble)) {
         babbling_ = false;
@@ -356,27 +359,27 @@ void CorvaneSim::WriteDue()
 
 void CorvaneSim::HangUp()
 {
-    std::string old;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        ++hangups_;
-        pending_.clear();
-        babbling_ = false;
-        old = slavePath_;
-        // Closing both ends hangs up the client's descriptor: its reads end
-        // and its writes fail, as with an adapter pulled out. A fresh pty then
-        // takes the link path, as the adapter plugged back in.
-        ClosePty();
-    }
+    // The fresh pty takes the link path first, as the adapter plugged back
+    // in; closing both ends of the old one then hangs up the client's
+    // descriptor: its reads end and its writes fail, as with an adapter
+    // pulled out. A client that sees the hang-up finds the new device.
+    Pty fresh;
     std::string error;
     try {
-        OpenPty();
-        Relink();
+        fresh = CreatePty();
+        LinkTo(fresh.path);
     } catch (const std::exception& e) {
+        ClosePty(fresh);
         error = e.what();
     }
     std::lock_guard<std::mutex> lock(mutex_);
-    Note('-', "hung up " + old + (error.empty() ? ", now on " + slavePath_ : ", no new device: " + error));
+    ++hangups_;
+    pending_.clear();
+    babbling_ = false;
+    Pty old = pty_;
+    pty_ = fresh;
+    ClosePty(old);
+    Note('-', "hung up " + old.path + (error.empty() ? ", now on " + pty_.path : ", no new device: " + error));
     changed_.notify_all();
 }
 

@@ -117,10 +117,17 @@ private:
         Clock::time_point due;
     };
 
+    struct Pty {
+        int master = -1;
+        int slave = -1;  // held open so the pty lives while no client has it
+        int watch = -1;  // inotify: tells when a client closes the device
+        std::string path;
+    };
+    static Pty CreatePty();  // throws
+    static void ClosePty(Pty& pty);
+
     void Run();
-    void OpenPty();    // throws
-    void ClosePty();
-    void Relink();     // throws
+    void LinkTo(const std::string& slavePath);  // throws
     bool HandleInput(const char* data, std::size_t length);  // true: hang up
     void WriteDue();
     void HangUp();
@@ -137,15 +144,12 @@ private:
     bool stop_ = false;
     bool running_ = false;
     int hangups_ = 0;
-    std::string slavePath_;
     std::vector<std::string> warnings_;
     std::deque<std::string> transcript_;
     std::size_t transcriptBytes_ = 0;
     std::FILE* transcriptFile_ = nullptr;
 
-    int master_ = -1;
-    int slave_ = -1;    // held open so the pty lives while no client has it
-    int inotify_ = -1;  // tells when a client closes the device
+    Pty pty_;
     int wakeFd_ = -1;
     std::thread thread_;
 };

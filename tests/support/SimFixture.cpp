@@ -1,0 +1,104 @@
+#include "SimFixture.h"
+
+#include "SettingsKeys.h"
+#include "TestSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+SimOptions SimFixture::Options(SimKind kind)
+{
+    SimOptions o;
+    o.kind = kind;
+    o.wakeDelayMs = 0;
+    o.sleepAfterMs = 0;
+    return o;
+}
+
+SimFixture::SimFixture(SimKind kind) : SimFixture(Options(kind)) {}
+
+SimFixture::SimFixture(SimOptions options)
+{
+    std::string pattern = (fs::temp_directory_path() / "corvane-sim-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed for the simulator's link");
+    dir_ = pattern;
+    options.linkPath = (dir_ / "ttySIM").string();
+    sim_ = std::make_unique<CorvaneSim>(std::move(options));
+    try {
+        sim_->Start();
+    } catch (...) {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+        throw;
+    }
+}
+
+SimFixture::~SimFixture()
+{
+    sim_->Stop();
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+}
+
+void SimFixture::UseAsPort(TempWorkDir& dir, int port, int baud, int timeoutMs) const
+{
+    char key[32];
+    std::snprintf(key, sizeof key, key::ComDeviceFormat, port);
+    dir.Settings().SetValue(key, DevicePath());
+    dir.Settings().SetValue(key::SerialPort, port);
+    dir.Settings().SetValue(key::BaudRate, baud);
+    dir.Settings().SetValue(key::LinkTimeoutMs, timeoutMs);
+}
+
+bool SimFixture::WaitForLine(const std::string& line, std::chrono::milliseconds timeout) const
+{
+    return sim_->WaitForLine(line, timeout);
+}
+
+bool SimFixture::WaitForModuleLines(std::size_t count, std::chrono::milliseconds timeout) const
+{
+    return sim_->WaitForReceived(
+        [count](const std::vector<std::string>& lines) {
+            std::size_t n = 0;
+            for (const std::string& l : lines)
+                if (l.rfind("MOD", 0) == 0) ++n;
+            return n >= count;
+        },
+        timeout);
+}
+
+void SimFixture::SetParam(int number, const std::string& value)
+{
+    sim_->UpdateState([&](SimState& s) { s.params[number] = value; });
+}
+
+void SimFixture::SetSwitch(int index, int state)
+{
+    if (index < 0 || index >= kSimOutputs) throw std::out_of_range("switch index");
+    sim_->UpdateState([&](SimState& s) { s.switches[static_cast<std::size_t>(index)] = state; });
+}
+
+void SimFixture::SetConditions(int output, const std::string& records, int logic)
+{
+    if (output < 0 || output >= kSimOutputs) throw std::out_of_range("output index");
+    std::vector<SimCondition> conditions;
+    if (!ParseConditions(records, conditions))
+        throw std::invalid_argument("not a condition reply: " + records);
+    sim_->UpdateState([&](SimState& s) {
+        s.outputs[static_cast<std::size_t>(output)].conditions = conditions;
+        s.outputs[static_cast<std::size_t>(output)].logic = logic;
+    });
+}
+
+void SimFixture::SetAlarms(const std::vector<SimAlarmRecord>& records)
+{
+    sim_->UpdateState([&](SimState& s) { s.alarms = records; });
+}
+
+void SimFixture::SetTransmitters(const std::array<std::uint8_t, kSimTransmitterBytes>& bytes)
+{
+    sim_->UpdateState([&](SimState& s) { s.transmitters = bytes; });
+}

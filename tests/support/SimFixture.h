@@ -1,0 +1,106 @@
+#pragma once
+// SimFixture: corvane-sim running inside the test process on a real pty, so
+// the program's own termios code (LinkOpen ...) talks to a console and
+// logger exactly as it would to the hardware.
+//
+//   TempWorkDir dir;                       // settings store and event log
+//   InstantPauses pauses;                  // the program's waits go instant
+//   SimFixture sim(SimKind::Irr);          // started here, stopped by the destructor
+//   sim.UseAsPort(dir);                    // COM1 -> the sim, 19200 baud, 100 ms time-out
+//   ... code under test: LinkOpen(1, 19200), WakeConsoleQuick(), ModuleSet(...) ...
+//   EXPECT_EQ(sim.ModuleLines(), (std::vector<std::string>{"MOD01 120\n"}));
+//   EXPECT_EQ(sim.Param(1), "120");
+//
+// What the fixture sets up differently from the command-line simulator:
+// the console wakes at once (wake delay 0) and, once woken, never falls
+// asleep again (sleep-after 0), so a slow test machine cannot make a reply
+// go missing. Tests of the wake-up itself set them with Options() or at run
+// time through Sim().SetWakeDelayMs / SetSleepAfterMs / PutConsoleToSleep.
+//
+// The device path is a symbolic link in a private temporary directory; it
+// keeps its name when the hang-up fault replaces the pty behind it. Every
+// accessor is thread-safe: tests may read the state while a worker thread of
+// the program is talking to the simulator. Nothing here sleeps; tests whose
+// program side runs on another thread wait with WaitForLine/WaitForLines,
+// which return as soon as the line has arrived (false after the time-out).
+//
+// The state starts as SimState::Defaults(kind): for the alarm output module
+// that is outputs 1-3 with sample conditions, output 4 empty, six alarm
+// records and logging on (see SimState.cpp). Change it before the exchange
+// with SetParam, SetConditions, SetAlarms or Sim().UpdateState, or pass a
+// state in Options().state.
+
+#include "CorvaneSim.h"
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TempWorkDir;
+
+class SimFixture {
+public:
+    // Options suited to tests: wake delay 0, never falls asleep, no state
+    // file, transcript in memory only, the kind's default state.
+    static SimOptions Options(SimKind kind);
+
+    explicit SimFixture(SimKind kind = SimKind::Aom);
+    // options.linkPath is ignored: the fixture makes its own link.
+    explicit SimFixture(SimOptions options);
+    ~SimFixture();
+    SimFixture(const SimFixture&) = delete;
+    SimFixture& operator=(const SimFixture&) = delete;
+
+    // The whole simulator API (faults, console, state, wire record).
+    CorvaneSim& Sim() { return *sim_; }
+    const CorvaneSim& Sim() const { return *sim_; }
+    CorvaneSim* operator->() { return sim_.get(); }
+
+    // The path to open: a link to the pty that survives hang-ups.
+    std::string DevicePath() const { return sim_->DevicePath(); }
+    // The pty's own device (/dev/pts/N) at this moment.
+    std::string SlavePath() const { return sim_->SlavePath(); }
+    // The private directory holding the link (removed with the fixture).
+    const std::filesystem::path& Dir() const { return dir_; }
+
+    // Points COM<port> of dir's settings at the simulator and sets
+    // SERIAL_PORT, BAUD_RATE and LINK_TIMEOUT_MS, as detection reads them.
+    void UseAsPort(TempWorkDir& dir, int port = 1, int baud = 19200, int timeoutMs = 100) const;
+
+    // --- What the program sent ---
+    std::vector<std::string> Lines() const { return sim_->ReceivedLines(); }
+    std::vector<std::string> ModuleLines() const { return sim_->ReceivedModuleLines(); }
+    void ClearLines() { sim_->ClearReceived(); }
+    std::string Transcript() const { return sim_->Transcript(); }
+    // Until `line` (line feed included) has been received.
+    bool WaitForLine(const std::string& line,
+                     std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    // Until at least `count` module lines have been received.
+    bool WaitForModuleLines(std::size_t count,
+                            std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+
+    // --- The logger's state ---
+    std::string Param(int number) const { return sim_->Param(number); }
+    void SetParam(int number, const std::string& value);
+    int Switch(int index) const { return sim_->Switch(index); }
+    void SetSwitch(int index, int state);
+    SimOutput Output(int index) const { return sim_->Output(index); }
+    // An output's conditions in the layout of the condition query
+    // ("17 0 850;2 1 600"), read and written.
+    std::string Conditions(int output) const { return sim_->ConditionsReply(output); }
+    void SetConditions(int output, const std::string& records, int logic = 1);
+    std::vector<SimAlarmRecord> Alarms() const { return sim_->Alarms(); }
+    void SetAlarms(const std::vector<SimAlarmRecord>& records);
+    void SetTransmitters(const std::array<std::uint8_t, kSimTransmitterBytes>& bytes);
+
+    // --- Faults ---
+    void SetFault(SimFault fault) { sim_->SetFault(fault); }
+    void SetFault(SimFault fault, int argument) { sim_->SetFault(fault, argument); }
+    void ClearFaults() { sim_->ClearFaults(); }
+
+private:
+    std::filesystem::path dir_;
+    std::unique_ptr<CorvaneSim> sim_;
+};
