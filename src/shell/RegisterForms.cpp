@@ -1,6 +1,9 @@
 #include "RegisterForms.h"
 
 #include "CAlohaConfigDlg.h"
+#include "CAprsConfigDlg.h"
+#include "CFirmwareWarningDlg.h"
+#include "CIrrigationConfigDlg.h"
 #include "CPlaceholderDlg.h"
 #include "LoggerDetection.h"
 #include "LoggerSettings.h"
@@ -9,8 +12,8 @@
 void RegisterAllForms()
 {
     RegisterConfigureForm(LoggerAloha, RunAlohaConfigForm);
-    RegisterConfigureForm(LoggerAprs, [](CLoggerSettings& r) { ShowPlaceholderForm(r.owner, "APRS Configuration"); });
-    RegisterConfigureForm(LoggerIrrigation, [](CLoggerSettings& r) { ShowPlaceholderForm(r.owner, "Irrigation Configuration"); });
+    RegisterConfigureForm(LoggerAprs, RunAprsConfigForm);
+    RegisterConfigureForm(LoggerIrrigation, RunIrrigationConfigForm);
     RegisterConfigureForm(LoggerAom, [](CLoggerSettings& r) { ShowPlaceholderForm(r.owner, "Alarm Output Module"); });
-    SetFirmwareWarningForm([](OwnerWindow owner) { ShowPlaceholderForm(owner, "Firmware Upgrade Warning"); });
+    SetFirmwareWarningForm(ShowFirmwareWarning);
 }
