@@ -1,73 +1,59 @@
 #pragma once
-// The logger the APRS and irrigation form tests talk to, with what it
-// received, line by line (a wake-up line feed is the line "\n").
+// The simulated APRS or irrigation logger the form tests talk to, through
+// the program's own serial code: COM1 of the test's settings points at it and
+// the port is open for the test's lifetime, as the configure command holds it
+// open around a form.
 
-#include "FakeLink.h"
+#include "SerialLink.h"
+#include "SimFixture.h"
+#include "TestSupport.h"
 
-#include <condition_variable>
-#include <mutex>
+#include <chrono>
 #include <string>
 #include <vector>
 
 class IrrTestDevice {
 public:
-    IrrTestDevice()
+    IrrTestDevice(TempWorkDir& dir, SimKind kind) : sim_(kind)
     {
-        link_.Respond("\n", "\n\r");
-        link_.RespondWith([this](const std::string& line) -> std::optional<std::string> {
-            std::lock_guard<std::mutex> lock(mutex_);
-            const bool query = line.size() >= 3 && line.compare(line.size() - 3, 3, " |\n") == 0;
-            if (!query) ++setsSeen_;
-            changed_.notify_all();
-            if (silent_) return std::nullopt;
-            if (line == refused_) return std::string("ERR\n\r");
-            if (line.rfind("MOD11 ", 0) == 0 && line.size() == 10 && line.substr(7) == " |\n")
-                return circuitReply_[line[6] - '0'] + "\n\r";
-            return std::string("OK\n\r");
-        });
+        sim_.UseAsPort(dir);
+        opened_ = LinkOpen(1, 19200) == 0;
     }
+    ~IrrTestDevice() { LinkClose(); }
 
-    std::vector<std::string> Lines() const { return link_.Lines(); }
-    void ClearLines() { link_.ClearRecord(); }
+    bool Opened() const { return opened_; }
+    SimFixture& Sim() { return sim_; }
 
-    // The logger answers this line with an error instead of "OK".
-    void Refuse(const std::string& line)
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        refused_ = line;
-    }
-    // The logger stops answering module lines (the console still wakes).
-    void Silence()
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        silent_ = true;
-    }
-    void SetCircuitReply(int circuit, const std::string& reply)
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        circuitReply_[circuit] = reply;
-    }
+    // Every line the logger received, a wake-up line feed as "\n".
+    std::vector<std::string> Lines() const { return sim_.Lines(); }
+    void ClearLines() { sim_.ClearLines(); }
 
-    // Waits until the count of module sets received reaches n, at most
-    // the generous limit; false when it did not.
+    // The logger answers every set with an error instead of "OK".
+    void RefuseSets() { sim_.SetFault(SimFault::ErrorSets); }
+    // The console wakes but the logger never answers.
+    void Silence() { sim_.SetFault(SimFault::NoLogger); }
+    // The circuit's state as the logger reports it ("0" open, "1" closed,
+    // anything else a fault).
+    void SetCircuit(int circuit, int state) { sim_.SetSwitch(circuit, state); }
+
+    // Circuit sets ("MOD11 c s") received so far.
+    static int CountSets(const std::vector<std::string>& lines)
+    {
+        int n = 0;
+        for (const auto& line : lines)
+            if (line.rfind("MOD11 ", 0) == 0 && line.find('|') == std::string::npos) ++n;
+        return n;
+    }
+    int SetsSeen() const { return CountSets(Lines()); }
+    // Until n circuit sets have arrived (false after a generous minute).
     bool WaitForSets(int n)
     {
-        std::unique_lock<std::mutex> lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::seconds(60), [&] { return setsSeen_ >= n; });
-    }
-
-    int SetsSeen() const
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return setsSeen_;
+        return sim_->WaitForReceived(
+            [n](const std::vector<std::string>& lines) { return CountSets(lines) >= n; },
+            std::chrono::seconds(60));
     }
 
 private:
-    FakeLink link_;
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    std::string refused_;
-    bool silent_ = false;
-    int setsSeen_ = 0;
-    std::string circuitReply_[4] = {"0", "0", "0", "0"};
+    SimFixture sim_;
+    bool opened_ = false;
 };

@@ -18,6 +18,7 @@ using Lines = std::vector<std::string>;
 
 class AprsForm : public ::testing::Test {
 protected:
+    void SetUp() override { ASSERT_TRUE(device.Opened()); }
     void Open(const std::string& position, const std::string& baud = "9600")
     {
         record = std::make_unique<CAprsSettings>(nullptr, "APRS    202", "60", baud, position, "5");
@@ -35,7 +36,7 @@ protected:
     TempWorkDir dir;
     InstantPauses pauses;
     RecordingMessages messages;
-    IrrTestDevice device;
+    IrrTestDevice device{dir, SimKind::Aprs};
     std::unique_ptr<CAprsSettings> record;
     std::unique_ptr<CAprsConfigDlg> form;
 };
@@ -220,12 +221,12 @@ TEST_F(AprsForm, DefaultLeavesThePositionAndWritesNothing)
 TEST_F(AprsForm, RefusedWriteKeepsTheFormOpenWithTheMessage)
 {
     Open("4903.50N/07201.75W_");
-    device.Refuse("MOD12 9600\n");
+    device.RefuseSets();
     Click("OK");
     EXPECT_EQ(messages.Texts(),
               (Lines{"Failed to set configuration in the module.  \n\t\t\tPlease check Serial "
                      "Port settings and connections."}));
-    EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD01 60\n", "MOD12 9600\n"}));
+    EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD01 60\n"}));
     EXPECT_NE(form->result(), QDialog::Accepted);
 }
 

@@ -18,6 +18,7 @@ using Phase = CCircuitTestDlg::Phase;
 
 class CircuitTestForm : public ::testing::Test {
 protected:
+    void SetUp() override { ASSERT_TRUE(device.Opened()); }
     QAbstractButton* Circuit(const char* name) { return FindField<QAbstractButton>(&form, name); }
     std::vector<std::string> Sets() const
     {
@@ -31,7 +32,7 @@ protected:
     TempWorkDir dir;
     InstantPauses pauses;
     RecordingMessages messages;
-    IrrTestDevice device;
+    IrrTestDevice device{dir, SimKind::Irr};
     CIrrigationSettings record{nullptr, "IRR     202", "60", true, "3", "0.00", "1.00", "1.50",
                                "3.00", "255", "5", "10", "500", true, true};
     CCircuitTestDlg form{nullptr, record};
@@ -39,8 +40,8 @@ protected:
 
 TEST_F(CircuitTestForm, ButtonsShowTheStatesRead)
 {
-    device.SetCircuitReply(1, "1");
-    device.SetCircuitReply(3, "1");
+    device.SetCircuit(1, 1);
+    device.SetCircuit(3, 1);
     ASSERT_TRUE(form.Start());
     EXPECT_EQ(form.CurrentPhase(), Phase::Testing);
     const std::pair<const char*, bool> expected[] = {
@@ -69,7 +70,7 @@ TEST_F(CircuitTestForm, SilentLoggerEndsTheFormBeforeItShows)
 
 TEST_F(CircuitTestForm, ReplyOtherThanZeroOrOneEndsTheForm)
 {
-    device.SetCircuitReply(2, "2");
+    device.SetCircuit(2, 2);
     EXPECT_EQ(form.exec(), QDialog::Rejected);
     EXPECT_TRUE(messages.Texts().empty());
     EXPECT_EQ(device.Lines().back(), "MOD11 2 |\n");
@@ -78,7 +79,7 @@ TEST_F(CircuitTestForm, ReplyOtherThanZeroOrOneEndsTheForm)
 
 TEST_F(CircuitTestForm, UntouchedButtonsStillSendFourWritesEveryPass)
 {
-    device.SetCircuitReply(2, "1");
+    device.SetCircuit(2, 1);
     ASSERT_TRUE(form.Start());
     ASSERT_TRUE(device.WaitForSets(8));
     form.accept();
@@ -131,8 +132,8 @@ TEST_F(CircuitTestForm, DestroyedWhileTestingStillWaitsForTheWorker)
     ASSERT_TRUE(other->Start());
     ASSERT_TRUE(device.WaitForSets(4));
     other.reset();
-    const int seen = device.SetsSeen();
-    EXPECT_EQ(device.SetsSeen(), seen);
+    // The port is free again: this thread's exchange is not mixed with the worker's.
+    EXPECT_EQ(ReadCircuitState(0), std::optional<bool>(false));
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ constexpr const char* kConfig =
 
 class IrrigationForm : public ::testing::Test {
 protected:
+    void SetUp() override { ASSERT_TRUE(device.Opened()); }
     void Open(int rainUnit = 1, const std::string& cutoff = "0.50", bool residential = true)
     {
         record = std::make_unique<CIrrigationSettings>(
@@ -56,7 +57,7 @@ protected:
     TempWorkDir dir{kConfig};
     InstantPauses pauses;
     RecordingMessages messages;
-    IrrTestDevice device;
+    IrrTestDevice device{dir, SimKind::Irr};
     std::unique_ptr<CIrrigationSettings> record;
     std::unique_ptr<CIrrigationConfigDlg> form;
 };
