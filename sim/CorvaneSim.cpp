@@ -355,6 +355,7 @@ void CorvaneSim::WriteDue()
     } else if (!device_.HasFault(SimFault::Babble)) {
         babbling_ = false;
     }
+    changed_.notify_all();
 }
 
 void CorvaneSim::HangUp()
@@ -584,6 +585,12 @@ bool CorvaneSim::WaitForReceived(const std::function<bool(const std::vector<std:
 {
     std::unique_lock<std::mutex> lock(mutex_);
     return changed_.wait_for(lock, timeout, [&] { return done(device_.Lines()); });
+}
+
+bool CorvaneSim::WaitForQuiet(std::chrono::milliseconds timeout) const
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(lock, timeout, [&] { return pending_.empty() && !babbling_; });
 }
 
 bool CorvaneSim::WaitForLine(const std::string& line, std::chrono::milliseconds timeout) const

@@ -109,6 +109,9 @@ public:
     bool WaitForReceived(const std::function<bool(const std::vector<std::string>&)>& done,
                          std::chrono::milliseconds timeout) const;
     bool WaitForLine(const std::string& line, std::chrono::milliseconds timeout) const;
+    // Waits until every answer due has gone out (late ones included) and no
+    // babble is under way; true when that came within the time-out.
+    bool WaitForQuiet(std::chrono::milliseconds timeout) const;
 
 private:
     struct Pending {
