@@ -22,8 +22,8 @@ constexpr int kEtCodes[] = {14, 15, 16};
 using K = ValueKind;
 using S = CheckSet;
 
-struct RowSpec {
-    const char* name;  // "%i" / "%c" for a numbered range
+struct RowRange {
+    const char* name;
     int firstCode;
     int firstPosition;
     int count;         // rows in the range, numbered in step
@@ -32,8 +32,8 @@ struct RowSpec {
     MinusGroup group;
 };
 
-// In table-code order; a range with a name holding "%c" is lettered from A.
-constexpr RowSpec kRowSpecs[] = {
+// A range numbers its names with "%i" from 1, or letters them with "%c" from A.
+constexpr RowRange kRowRanges[] = {
     {"Current Barometer", 1, 9, 1, K::Barometer, S::B, MinusNone},
     {"Inside Temperature", 2, 22, 1, K::Temperature, S::N, MinusTemperatures},
     {"Inside Humidity", 3, 23, 1, K::Humidity, S::N, MinusHumidities},
@@ -111,14 +111,14 @@ const std::vector<int>& GroupList(MinusGroup group)
     }
 }
 
-std::string RowName(const RowSpec& spec, int index)
+std::string RowName(const RowRange& range, int index)
 {
-    if (spec.count == 1) return spec.name;
+    if (range.count == 1) return range.name;
     char text[64];
-    if (std::string(spec.name).find("%c") != std::string::npos)
-        std::snprintf(text, sizeof text, spec.name, 'A' + index);
+    if (std::string(range.name).find("%c") != std::string::npos)
+        std::snprintf(text, sizeof text, range.name, 'A' + index);
     else
-        std::snprintf(text, sizeof text, spec.name, index + 1);
+        std::snprintf(text, sizeof text, range.name, index + 1);
     return text;
 }
 
@@ -191,10 +191,10 @@ bool CheckSetOffers(CheckSet set, int checkType)
 
 AlarmParameterTable::AlarmParameterTable()
 {
-    for (const RowSpec& spec : kRowSpecs)
-        for (int i = 0; i < spec.count; ++i)
-            rows_.push_back({RowName(spec, i), spec.firstCode + i, spec.firstPosition + i,
-                             spec.kind, spec.checks, spec.group});
+    for (const RowRange& range : kRowRanges)
+        for (int i = 0; i < range.count; ++i)
+            rows_.push_back({RowName(range, i), range.firstCode + i, range.firstPosition + i,
+                             range.kind, range.checks, range.group});
     std::sort(rows_.begin(), rows_.end(),
               [](const AlarmParameter& a, const AlarmParameter& b) { return a.code < b.code; });
     for (std::size_t i = 0; i < rows_.size(); ++i) {

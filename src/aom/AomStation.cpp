@@ -6,7 +6,6 @@
 #include "Pause.h"
 #include "WaitCursor.h"
 
-#include <cstdio>
 
 namespace {
 
