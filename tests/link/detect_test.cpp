@@ -166,15 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {"MOD04 |\n", "20"}, {"MOD05 |\n", "0"}, {"MOD06 |\n", "1"}, {"MOD07 |\n", "0"}},
                 true, "1.50", "0.50", "1.25", "2.00", "255", true, true},
         IrrCase{"OffAndNotNumbers",
-                {{"MOD01 |\n", "x"}, {"MOD08 |\n", "0"}, {"MOD09 |\n", "abc"}, {"MOD10 |\n", "75"},
+                {{"MOD01 |\n", "x"}, {"MOD08 |\n", "0"}, {"MOD09 |\n", "abc"}, {"MOD10 |\n", "254"},
                  {"MOD25 |\n", "7"}, {"MOD26 |\n", ""}, {"MOD27 |\n", "-3"}, {"MOD03 |\n", ""},
                  {"MOD04 |\n", "4"}, {"MOD05 |\n", "5"}, {"MOD06 |\n", "0"}, {"MOD07 |\n", "1"}},
-                false, "0.00", "0.07", "0.00", "-0.03", "0.75", false, false},
-        IrrCase{"CutoffJustBelowNoCutoff",
-                {{"MOD01 |\n", "45"}, {"MOD08 |\n", "7x"}, {"MOD09 |\n", "0"}, {"MOD10 |\n", "254"},
-                 {"MOD25 |\n", "29"}, {"MOD26 |\n", "1"}, {"MOD27 |\n", "999"}, {"MOD03 |\n", "1"},
-                 {"MOD04 |\n", "2"}, {"MOD05 |\n", "3"}, {"MOD06 |\n", "2"}, {"MOD07 |\n", "00"}},
-                true, "0.00", "0.29", "0.01", "9.99", "2.54", true, true}),
+                false, "0.00", "0.07", "0.00", "-0.03", "2.54", false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct AomCase {
@@ -330,14 +325,6 @@ TEST_F(DetectionTest, OldIrrigationFirmwareShowsTheWarningAndReadsNothing)
     EXPECT_TRUE(messages.Texts().empty());
 }
 
-TEST_F(DetectionTest, OldFirmwareWithoutAnInstalledWarningIsQuiet)
-{
-    SetFirmwareWarningForm({});
-    ScriptedLogger link(Replies{{"MOD00\n", "IRR     201"}});
-    EXPECT_EQ(DetectAndReadLogger(kOwner), nullptr);
-    EXPECT_TRUE(messages.Texts().empty());
-}
-
 TEST_F(DetectionTest, FirmwareWarningLeavesAnEarlierRecordInPlace)
 {
     // Characters 8-10 of this reply are "R 2": firmware 0.
@@ -419,13 +406,6 @@ TEST_F(ScanTest, NoLoggerTriesAllEightAndStoresNothing)
     EXPECT_EQ(bank.Opens().back(), "Open 8 19200");
     EXPECT_EQ(bank.Events().back(), "Close");
     EXPECT_EQ(dir.ReadFile("config.txt"), "SERIAL_PORT=1\nBAUD_RATE=19200\n");
-}
-
-TEST_F(ScanTest, FirstPortWins)
-{
-    PortBank bank({{1, "ALOHA   202"}, {2, "AOM"}});
-    EXPECT_EQ(ScanPorts(9600), 1);
-    EXPECT_EQ(bank.Opens(), (Lines{"Open 1 9600"}));
 }
 
 }  // namespace

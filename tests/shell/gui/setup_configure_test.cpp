@@ -6,8 +6,8 @@
 #include "FakeLink.h"
 #include "FormFinder.h"
 #include "FormSupport.h"
-#include "LinkTermios.h"
 #include "RegisterForms.h"
+#include "SetupTestLink.h"
 #include "SimFixture.h"
 #include "TestSupport.h"
 #include "WaitCursor.h"
@@ -29,36 +29,6 @@ using Lines = std::vector<std::string>;
 constexpr const char* kNoLogger =
     "No Corvane Logger Found.  Please check Serial Port settings and connections.";
 constexpr const char* kOpenFailed = "Failed to open comm port.  Please check settings and connections";
-
-// The real serial port, with the opens counted; the nth open can be refused.
-class CountingLink : public LinkBackend {
-public:
-    CountingLink() : previous_(SetLinkBackend(this)) {}
-    ~CountingLink() override
-    {
-        real_.Close();
-        SetLinkBackend(previous_);
-    }
-    int Open(int port, int baud) override
-    {
-        ++opens;
-        if (opens == refuseOpen) return -1;
-        return real_.Open(port, baud);
-    }
-    void Close() override { real_.Close(); }
-    void PutByte(int byte) override { real_.PutByte(byte); }
-    int GetByte() override { return real_.GetByte(); }
-    int PutString(const char* text) override { return real_.PutString(text); }
-    void Flush() override { real_.Flush(); }
-    bool IsOpen() const { return real_.IsOpen(); }
-
-    int opens = 0;
-    int refuseOpen = 0;
-
-private:
-    TermiosLink real_;
-    LinkBackend* previous_;
-};
 
 class ConfigureTest : public ::testing::Test {
 protected:
@@ -93,7 +63,7 @@ protected:
     TempWorkDir dir;
     InstantPauses pauses;
     RecordingMessages messages;
-    CountingLink link;
+    SetupTestLink link;
     CMainFrame frame;
     Lines forms;
     FormRunner drive;
@@ -138,7 +108,7 @@ TEST_F(ConfigureTest, AlohaEndToEnd)
               (Lines{"MOD00\n", "MOD01 |\n", "MOD02 |\n", "MOD01 30\n", "MOD02 5\n"}));
     EXPECT_EQ(sim.Param(1), "30");
     EXPECT_EQ(sim.Param(2), "5");
-    EXPECT_EQ(link.opens, 2);
+    EXPECT_EQ(link.opens.size(), 2u);
     EXPECT_FALSE(link.IsOpen());
     EXPECT_EQ(pauses.Durations(), (std::vector<int>{250, 250, 250, 2000, 2000}));
     EXPECT_EQ(WaitCursorDepth(), 0);
@@ -173,7 +143,7 @@ TEST_P(DetectionRun, MessageSecondOpenAndForm)
     EXPECT_EQ(messages.Texts(), c.message ? Lines{kNoLogger} : Lines{});
     EXPECT_EQ(forms, c.form ? Lines{c.form} : Lines{});
     const bool configured = c.form && c.queries > 1;
-    EXPECT_EQ(link.opens, configured ? 2 : 1);
+    EXPECT_EQ(link.opens.size(), configured ? 2u : 1u);
     EXPECT_FALSE(link.IsOpen());
 
     // Detection's queries and its rest, then (when a form ran) the rest
@@ -231,7 +201,7 @@ TEST_F(ConfigureTest, SecondOpenFailingShowsItsOwnMessageAndNoForm)
     ConfigureFromMenu();
     EXPECT_EQ(messages.Texts(), (Lines{kOpenFailed}));
     EXPECT_TRUE(forms.empty());
-    EXPECT_EQ(link.opens, 2);
+    EXPECT_EQ(link.opens.size(), 2u);
     EXPECT_EQ(pauses.Durations(), (std::vector<int>{250, 250, 250, 2000}));
     EXPECT_EQ(sim.ModuleLines(), (Lines{"MOD00\n", "MOD01 |\n", "MOD02 |\n"}));
     EXPECT_EQ(WaitCursorDepth(), 0);
