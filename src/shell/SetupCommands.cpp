@@ -37,10 +37,13 @@ std::string Decimal(int value)
 // arrow. Qt's override cursor would otherwise cover the whole form.
 class ArrowOverForms : public QObject {
 public:
-    ArrowOverForms() { qApp->installEventFilter(this); }
+    ArrowOverForms()
+    {
+        if (qApp) qApp->installEventFilter(this);
+    }
     ~ArrowOverForms() override
     {
-        qApp->removeEventFilter(this);
+        if (qApp) qApp->removeEventFilter(this);
         // A form destroyed while shown never reported its Hide.
         for (std::size_t i = 0; i < arrowed_.size(); ++i) QApplication::restoreOverrideCursor();
     }
