@@ -12,8 +12,9 @@
 inline constexpr int kCircuitCount = 4;
 inline constexpr int kCircuitParameter = 11;
 inline constexpr int kCircuitReadAttempts = 3;
-// The logger drops an output it does not hear about again; this keeps the
-// outputs held without flooding the line.
+// Every pass repeats all four states, so a write the logger missed is made
+// good on the next pass; the pause between passes keeps the line from being
+// flooded.
 inline constexpr int kCircuitResendPauseMs = 200;
 
 using CircuitStates = std::array<bool, kCircuitCount>;  // true: closed

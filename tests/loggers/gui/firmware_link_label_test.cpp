@@ -86,9 +86,6 @@ TEST_F(LinkLabel, HoverStartsOnFirstMoveAndEndsWithTheClick)
     link.SetUnderlineMode(CLinkLabel::UnderlineNever);
     MoveOver(&link);
     EXPECT_FALSE(link.font().underline());
-    QCursor cross(Qt::CrossCursor);
-    link.SetLinkCursor(&cross);
-    EXPECT_EQ(link.cursor().shape(), Qt::CrossCursor);
 }
 
 TEST_F(LinkLabel, FailedOpenNamesTheReasonOfItsCode)

@@ -126,14 +126,4 @@ TEST_F(CircuitTestForm, EscapeAndTheCloseBoxEndTheWorkerToo)
     EXPECT_FALSE(second.isVisible());
 }
 
-TEST_F(CircuitTestForm, DestroyedWhileTestingStillWaitsForTheWorker)
-{
-    auto other = std::make_unique<CCircuitTestDlg>(nullptr, record);
-    ASSERT_TRUE(other->Start());
-    ASSERT_TRUE(device.WaitForSets(4));
-    other.reset();
-    // The port is free again: this thread's exchange is not mixed with the worker's.
-    EXPECT_EQ(ReadCircuitState(0), std::optional<bool>(false));
-}
-
 }  // namespace
