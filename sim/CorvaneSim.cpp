@@ -9,6 +9,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <poll.h>
 #include <sstream>
@@ -55,6 +56,66 @@ void CloseFd(int& fd)
     if (fd >= 0) ::close(fd);
     fd = -1;
 }
+
+// Tells when a client closes a simulator's device. One inotify instance
+// serves every simulator of the process: closing one waits for a kernel
+// grace period (some 20 ms), which each stop would otherwise pay.
+class CloseWatcher {
+public:
+    static CloseWatcher& Instance()
+    {
+        static CloseWatcher* watcher = new CloseWatcher;  // lives to the end of the process
+        return *watcher;
+    }
+
+    int Fd() const { return fd_; }
+
+    // Watches the device; its closes clear the exclusive flag through slave.
+    int Watch(const std::string& path, int slave)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (fd_ < 0) return -1;
+        int wd = ::inotify_add_watch(fd_, path.c_str(), IN_CLOSE_WRITE | IN_CLOSE_NOWRITE);
+        if (wd >= 0) slaves_[wd] = slave;
+        return wd;
+    }
+
+    // Before the slave descriptor is closed.
+    void Unwatch(int wd)
+    {
+        if (wd < 0) return;
+        std::lock_guard<std::mutex> lock(mutex_);
+        slaves_.erase(wd);
+        ::inotify_rm_watch(fd_, wd);
+    }
+
+    // Takes the events that have come, for whichever simulator they are.
+    void Drain()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        alignas(inotify_event) char buffer[4096];
+        for (;;) {
+            ssize_t n = ::read(fd_, buffer, sizeof buffer);
+            if (n <= 0) return;
+            for (ssize_t at = 0; at + static_cast<ssize_t>(sizeof(inotify_event)) <= n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
+                auto it = slaves_.find(e->wd);
+                if (it != slaves_.end()) {
+                    if (e->mask & IN_IGNORED) slaves_.erase(it);
+                    else ::ioctl(it->second, TIOCNXCL);
+                }
+                at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+            }
+        }
+    }
+
+private:
+    CloseWatcher() : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
+
+    int fd_;
+    std::mutex mutex_;
+    std::map<int, int> slaves_;
+};
 
 SimDeviceConfig DeviceConfig(const SimOptions& o)
 {
@@ -191,15 +252,14 @@ CorvaneSim::Pty CorvaneSim::CreatePty()
     // port that ends with its last close; on a pty that stays open it would
     // lock out every later open by an ordinary user, so the flag is cleared
     // each time a client closes the device.
-    pty.watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (pty.watch >= 0 && ::inotify_add_watch(pty.watch, name, IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0)
-        CloseFd(pty.watch);
+    pty.watch = CloseWatcher::Instance().Watch(name, pty.slave);
     return pty;
 }
 
 void CorvaneSim::ClosePty(Pty& pty)
 {
-    CloseFd(pty.watch);
+    CloseWatcher::Instance().Unwatch(pty.watch);
+    pty.watch = -1;
     CloseFd(pty.slave);
     CloseFd(pty.master);
     pty.path.clear();
@@ -258,12 +318,11 @@ void CorvaneSim::Run()
     for (;;) {
         int timeout = -1;
         bool wantOut = false;
-        int master, watch;
+        int master;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             if (stop_) return;
             master = pty_.master;
-            watch = pty_.watch;
             const auto now = Clock::now();
             if (!pending_.empty()) {
                 if (pending_.front().due <= now) {
@@ -277,7 +336,7 @@ void CorvaneSim::Run()
             }
         }
         pollfd fds[3] = {{master, static_cast<short>(POLLIN | (wantOut ? POLLOUT : 0)), 0},
-                         {watch, POLLIN, 0},
+                         {CloseWatcher::Instance().Fd(), POLLIN, 0},
                          {wakeFd_, POLLIN, 0}};
         int ready = ::poll(fds, 3, timeout);
         if (ready < 0) {
@@ -290,13 +349,7 @@ void CorvaneSim::Run()
             ssize_t n = ::read(wakeFd_, &count, sizeof count);
             (void)n;
         }
-        if (fds[1].revents & POLLIN) {
-            char events[4096];
-            while (::read(watch, events, sizeof events) > 0) {
-            }
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (pty_.slave >= 0) ::ioctl(pty_.slave, TIOCNXCL);
-        }
+        if (fds[1].revents & POLLIN) CloseWatcher::Instance().Drain();
         if (fds[0].revents & POLLIN) {
             ssize_t n = ::read(master, buffer, sizeof buffer);
             if (n > 0 && HandleInput(buffer, static_cast<std::size_t>(n))) HangUp();

@@ -123,7 +123,7 @@ private:
     struct Pty {
         int master = -1;
         int slave = -1;  // held open so the pty lives while no client has it
-        int watch = -1;  // inotify: tells when a client closes the device
+        int watch = -1;  // inotify watch: tells when a client closes the device
         std::string path;
     };
     static Pty CreatePty();  // throws
