@@ -86,7 +86,7 @@ TEST(SimPty, AnOrdinaryUserReopensAfterAnExclusiveOpen)
     ASSERT_GE(child, 0);
     if (child == 0) {
         // Only async-signal-safe calls from here on.
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(90);
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(77);
         for (int round = 0; round < 3; ++round) {
             int fd = -1;
             // The simulator lifts the lock when it sees the close; allow it
@@ -115,6 +115,7 @@ TEST(SimPty, AnOrdinaryUserReopensAfterAnExclusiveOpen)
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "cannot change to another user here";
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
