@@ -36,7 +36,7 @@
 //                                            code that allows check type t; trend minutes m 1-255;
 //                                            b a code of p's subtraction group
 //  AOM    17     "o p v" / "o p v1 v2" / "o p 0"   values of the output's last condition, which
-//                                            must be on p and still without values; two values
+//                                            must be on p and (but for 5, 8) without values; two values
 //                                            for check types 2-4, a literal 0 for 5 and 8;
 //                                            each value in p's range below (check 7: 0-65535)
 //  AOM    18     "o l"                       logic 0-2; query "o" answers it
@@ -384,6 +384,11 @@ SimModuleReply SimLogger::Handle(const std::string& line, SimState& state, bool 
                 if (!SimIsModuleCode(v[3]) || SimMinusGroup(v[3]) != SimMinusGroup(code)) break;
                 c.extra = v[3];
             }
+            if (check == 5 || check == 8) {
+                // Nothing to wait for: the value of these is always 0.
+                c.hasValues = true;
+                c.values = {0};
+            }
             auto& list = state.outputs[out].conditions;
             if (list.size() >= static_cast<std::size_t>(kSimMaxConditions)) break;
             list.push_back(c);
@@ -397,8 +402,9 @@ SimModuleReply SimLogger::Handle(const std::string& line, SimState& state, bool 
         if ((fields.size() != 3 && fields.size() != 4) || !NumberFields(p.arg, fields.size(), v)) break;
         if (!OutputNumber(v[0])) break;
         auto& list = state.outputs[v[0]].conditions;
-        if (list.empty() || list.back().hasValues || list.back().parameter != v[1]) break;
+        if (list.empty() || list.back().parameter != v[1]) break;
         SimCondition& c = list.back();
+        if (c.hasValues && c.check != 5 && c.check != 8) break;
         const bool two = c.check >= 2 && c.check <= 4;
         if (fields.size() != (two ? 4u : 3u)) break;
         std::vector<int> values(v.begin() + 2, v.end());

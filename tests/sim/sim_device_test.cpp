@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 using Clock = SimDevice::Clock;
@@ -244,6 +246,35 @@ TEST(SimFaults, NamesAndArgumentsParse)
     EXPECT_FALSE(ParseSimFault("hangup=x", f, arg, error));
     EXPECT_FALSE(ParseSimFault("melt", f, arg, error));
     EXPECT_EQ(error, "unknown fault 'melt'");
+}
+
+TEST(SimConsole, RandomLinesNeverBreakIt)
+{
+    // Bytes drawn mostly from what module and console lines are made of.
+    const std::string alphabet = "MODEBRV0123456789 |\n-;\n\x06\xFF\r";
+    for (SimKind kind : {SimKind::Aloha, SimKind::Aprs, SimKind::Irr, SimKind::Aom, SimKind::None}) {
+        std::mt19937 random(1234);
+        SimDevice d(Config(kind, 5, 50), SimState::Defaults(kind));
+        std::string input;
+        for (int i = 0; i < 200000; ++i) {
+            input += alphabet[random() % alphabet.size()];
+            if (input.size() == 64) {
+                d.Receive(input, At(i / 10));
+                input.clear();
+            }
+        }
+        for (const SimOutput& o : d.State().outputs) EXPECT_LE(o.conditions.size(), 8u);
+        SimState reread;
+        EXPECT_TRUE(reread.ApplyText(d.State().ToText()));
+        EXPECT_EQ(reread, d.State());
+        d.Sleep();
+        d.Receive("\n", At(30000));
+        auto out = Out(d.Receive("MOD00\n", At(30010)));
+        if (kind != SimKind::None) {
+            ASSERT_EQ(out.size(), 1u);
+            EXPECT_EQ(out[0].first, d.Logger().Identification() + "\n\r");
+        }
+    }
 }
 
 }  // namespace

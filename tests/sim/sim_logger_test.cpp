@@ -259,6 +259,18 @@ TEST(SimLogger, ConditionLinesTheModuleCannotHoldAreRefused)
     }
 }
 
+TEST(SimLogger, ValuesComeOnceButTrueAndMissingTakeTheirZeroAnyTime)
+{
+    SimState s = SimState::Defaults(SimKind::Aom);
+    EXPECT_EQ(Replies(s, {"MOD15 0", "MOD16 0 17 2", "MOD17 0 17 1 2", "MOD17 0 17 3 4",
+                          "MOD16 0 4 8", "MOD16 0 |", "MOD17 0 4 0", "MOD17 0 4 0"}),
+              "OK|OK|OK|ERR|OK|17 2 1 2;4 8|OK|OK");
+    // What the module holds reads back the same from its state text.
+    SimState reread;
+    ASSERT_TRUE(reread.ApplyText(s.ToText()));
+    EXPECT_EQ(reread, s);
+}
+
 TEST(SimLogger, AnOutputHoldsAtMostEightConditions)
 {
     SimState s = SimState::Defaults(SimKind::Aom);
