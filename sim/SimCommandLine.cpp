@@ -110,19 +110,32 @@ std::string SimUsage()
         "                         at most 11 characters (default \"Sep 29 2009\")\n"
         "  --state FILE           logger state (key=value text), read at start when it\n"
         "                         exists and rewritten after every change\n"
-        "  --transcript FILE      append every byte both ways, time-stamped, one line per\n"
-        "                         chunk: \"> \" received, \"< \" sent, \"- \" notes\n"
+        "  --transcript FILE      append every byte both ways, time-stamped, one line\n"
+        "                         per chunk: \"> \" received, \"< \" sent, \"- \" notes\n"
         "  --wake-delay-ms N      time a sleeping console takes to answer its first line\n"
         "                         feed (default 10); longer than the program's read\n"
         "                         time-out, it makes the first wake-up attempts fail\n"
         "  --sleep-after-ms N     idle time after which the console sleeps again\n"
         "                         (default 2000; 0: never)\n"
         "  --fault NAME[=ARG]     play a device fault; may be repeated:\n";
+    constexpr std::size_t kIndent = 25, kWidth = 79;
     for (const SimFaultInfo& f : SimFaultTable()) {
-        std::string name = std::string("    ") + f.name + (f.argument ? std::string("[=") + f.argument + "]" : "");
-        if (name.size() < 24) name.resize(24, ' ');
-        else name += "\n" + std::string(24, ' ');
-        text += name + f.help + "\n";
+        std::string line = std::string("    ") + f.name + (f.argument ? std::string("[=") + f.argument + "]" : "");
+        if (line.size() < kIndent) line.resize(kIndent, ' ');
+        else line += "\n" + std::string(kIndent, ' ');
+        std::size_t column = kIndent;
+        for (const std::string& word : SimSplit(f.help, ' ')) {
+            if (column > kIndent && column + 1 + word.size() > kWidth) {
+                line += "\n" + std::string(kIndent, ' ');
+                column = kIndent;
+            } else if (column > kIndent) {
+                line += ' ';
+                ++column;
+            }
+            line += word;
+            column += word.size();
+        }
+        text += line + "\n";
     }
     text += "  --help                 this text\n";
     return text;
