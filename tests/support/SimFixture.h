@@ -6,7 +6,7 @@
 //   TempWorkDir dir;                       // settings store and event log
 //   InstantPauses pauses;                  // the program's waits go instant
 //   SimFixture sim(SimKind::Irr);          // started here, stopped by the destructor
-//   sim.UseAsPort(dir);                    // COM1 -> the sim, 19200 baud, 100 ms time-out
+//   sim.UseAsPort(dir);                    // COM1 -> the sim, 19200 baud, 200 ms time-out
 //   ... code under test: LinkOpen(1, 19200), WakeConsoleQuick(), ModuleSet(...) ...
 //   EXPECT_EQ(sim.ModuleLines(), (std::vector<std::string>{"MOD01 120\n"}));
 //   EXPECT_EQ(sim.Param(1), "120");
@@ -67,7 +67,9 @@ public:
 
     // Points COM<port> of dir's settings at the simulator and sets
     // SERIAL_PORT, BAUD_RATE and LINK_TIMEOUT_MS, as detection reads them.
-    void UseAsPort(TempWorkDir& dir, int port = 1, int baud = 19200, int timeoutMs = 100) const;
+    // The 200 ms time-out is short for silent-device tests yet far above
+    // the simulator's answer time on a loaded machine under sanitizers.
+    void UseAsPort(TempWorkDir& dir, int port = 1, int baud = 19200, int timeoutMs = 200) const;
 
     // --- What the program sent ---
     std::vector<std::string> Lines() const { return sim_->ReceivedLines(); }
