@@ -30,6 +30,28 @@ constexpr const char* kNoLogger =
     "No Corvane Logger Found.  Please check Serial Port settings and connections.";
 constexpr const char* kOpenFailed = "Failed to open comm port.  Please check settings and connections";
 
+// The wait cursor as the program shows it: Qt's override cursor.
+class OverrideCursorSink : public CursorSink {
+public:
+    OverrideCursorSink() : previous_(SetCursorSink(this)) {}
+    ~OverrideCursorSink() override { SetCursorSink(previous_); }
+    void SetWaitCursor(bool wait) override
+    {
+        if (wait)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+
+private:
+    CursorSink* previous_;
+};
+
+Qt::CursorShape ShownCursor()
+{
+    return QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+}
+
 class ConfigureTest : public ::testing::Test {
 protected:
     ConfigureTest()
@@ -63,6 +85,7 @@ protected:
     TempWorkDir dir;
     InstantPauses pauses;
     RecordingMessages messages;
+    OverrideCursorSink cursor;
     SetupTestLink link;
     CMainFrame frame;
     Lines forms;
@@ -89,7 +112,9 @@ TEST_F(ConfigureTest, AlohaEndToEnd)
     sim.SetParam(2, "7");
     QString loadedTimeout, loadedStation;
     drive = [&](QDialog& dlg) {
+        EXPECT_EQ(ShownCursor(), Qt::WaitCursor);  // while the form is built
         dlg.show();
+        EXPECT_EQ(ShownCursor(), Qt::ArrowCursor);  // while the user works in it
         loadedTimeout = FindField<QLineEdit>(&dlg, "Time Out Period")->text();
         loadedStation = FindField<QLineEdit>(&dlg, "Station ID #")->text();
         EXPECT_TRUE(link.IsOpen());
