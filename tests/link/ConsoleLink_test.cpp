@@ -1,8 +1,11 @@
-// The console's own exchanges, byte for byte, against a scripted port.
+// The console's own exchanges and the module lines out and reply lines back,
+// byte for byte, against a scripted port.
 
 #include "ConsoleLink.h"
 #include "Crc16.h"
 #include "FakeLink.h"
+#include "ModuleCommands.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,236 +13,188 @@
 
 namespace {
 
-using Events = std::vector<std::string>;
+using Lines = std::vector<std::string>;
 
-std::string Block(const std::string& data)
+Lines Times(int n, const Lines& events)
 {
-    const auto crc = Crc16Xmodem(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
-    return data + static_cast<char>(crc >> 8) + static_cast<char>(crc & 0xFF);
+    Lines all;
+    while (n-- > 0) all.insert(all.end(), events.begin(), events.end());
+    return all;
 }
 
-const std::string kTransmitters("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\xF0\xFF", 16);
-
-TEST(Crc16, XmodemCheckValueAndResidue)
+TEST(Crc16, XmodemCheckValue)
 {
-    const std::string digits = "123456789";
-    EXPECT_EQ(Crc16Xmodem(reinterpret_cast<const std::uint8_t*>(digits.data()), 9), 0x31C3);
-    // Sent high byte first, the CRC brings a good block's own CRC to 0.
-    EXPECT_EQ(Block(digits), digits + "\x31\xC3");
-    const std::string block = Block(kTransmitters);
-    EXPECT_EQ(Crc16Xmodem(reinterpret_cast<const std::uint8_t*>(block.data()), block.size()), 0);
+    EXPECT_EQ(Crc16Xmodem(reinterpret_cast<const std::uint8_t*>("123456789"), 9), 0x31C3);
 }
 
-TEST(WakeConsole, ConsoleAnsweringFirstLineFeedSendsOneByteAndReadsTwo)
+TEST(WakeUp, EveryLineFeedAndReadForEachWayTheConsoleAnswers)
+{
+    // answers: one per line feed, the last repeated; "" = silent.
+    struct Case { bool quick; Lines answers; Lines events; };
+    const Case cases[] = {
+        {false, {"\n\r"}, {"Flush", "PutByte \\n", "Get 10", "Get 13"}},
+        {false, {""}, Times(5, {"Flush", "PutByte \\n", "Get -1"})},
+        // Only an exact line feed counts: not a CR, nor one with the top bit set.
+        {false, {"\r\n", "\x8A\r", "\n\r"},
+         {"Flush", "PutByte \\n", "Get 13", "Flush", "PutByte \\n", "Get 138",
+          "Flush", "PutByte \\n", "Get 10", "Get 13"}},
+        {true, {""}, Times(3, {"PutByte \\n", "Get -1", "Flush"})},
+        {true, {"", "\n\r"}, {"PutByte \\n", "Get -1", "Flush", "PutByte \\n", "Get 10", "Flush"}},
+    };
+    for (const Case& c : cases) {
+        FakeLink link;
+        for (std::size_t i = 0; i + 1 < c.answers.size(); ++i) link.Respond("\n", c.answers[i], 1);
+        link.Respond("\n", c.answers.back());
+        if (c.quick)
+            WakeConsoleQuick();
+        else
+            EXPECT_EQ(WakeConsole(), c.answers.back() != "");
+        EXPECT_EQ(link.Events(), c.events);
+    }
+}
+
+TEST(ReceiveBytes, NeverPastTheBuffer)
 {
     FakeLink link;
-    link.Respond("\n", "\n\r");
-    EXPECT_TRUE(WakeConsole());
-    EXPECT_EQ(link.Events(), (Events{"Flush", "PutByte \\n", "Get 10", "Get 13"}));
-}
-
-TEST(WakeConsole, SilentConsoleGetsFiveLineFeedsEachAfterAFlush)
-{
-    FakeLink link;
-    EXPECT_FALSE(WakeConsole());
-    Events one{"Flush", "PutByte \\n", "Get -1"};
-    Events all;
-    for (int i = 0; i < 5; ++i) all.insert(all.end(), one.begin(), one.end());
-    EXPECT_EQ(link.Events(), all);
-}
-
-TEST(WakeConsole, OnlyAnExactLineFeedCounts)
-{
-    // A carriage return or a byte with the top bit set is not an answer.
-    FakeLink link;
-    link.Respond("\n", "\r\n", 1);
-    link.Respond("\n", "\x8A\r", 1);
-    link.Respond("\n", "\n\r");
-    EXPECT_TRUE(WakeConsole());
-    EXPECT_EQ(link.Written(), "\n\n\n");
-    EXPECT_EQ(link.FlushCount(), 3);
-}
-
-TEST(WakeConsoleQuick, SilentConsoleGetsThreeLineFeedsEachFollowedByAFlush)
-{
-    FakeLink link;
-    WakeConsoleQuick();
-    Events one{"PutByte \\n", "Get -1", "Flush"};
-    Events all;
-    for (int i = 0; i < 3; ++i) all.insert(all.end(), one.begin(), one.end());
-    EXPECT_EQ(link.Events(), all);
-}
-
-TEST(WakeConsoleQuick, AnswerEndsWithAFlushOfTheCarriageReturn)
-{
-    FakeLink link;
-    link.Respond("\n", "", 1);
-    link.Respond("\n", "\n\r");
-    WakeConsoleQuick();
-    EXPECT_EQ(link.Events(), (Events{"PutByte \\n", "Get -1", "Flush", "PutByte \\n", "Get 10", "Flush"}));
-    EXPECT_EQ(link.Pending(), 0u);
-}
-
-TEST(ReceiveBytes, StopsAtTimeOutAndRefusesMoreThanTheBuffer)
-{
-    FakeLink link;
-    link.QueueBytes("abc");
-    EXPECT_EQ(ReceiveBytes(4), -1);
-    EXPECT_EQ(std::memcmp(ReceiveBuffer(), "abc", 3), 0);
-
     link.QueueBytes(std::string(600, 'x'));
-    link.ClearRecord();
-    EXPECT_EQ(ReceiveBytes(513), -1);
-    EXPECT_EQ(ReceiveWithCrc(513), -1);
+    EXPECT_EQ(ReceiveBytes(513) + ReceiveWithCrc(513), -2);
     EXPECT_EQ(link.GetCount(), 0);
     EXPECT_EQ(ReceiveBytes(512), 0);
-    EXPECT_EQ(ReceiveBuffer()[511], 'x');
 }
 
-TEST(WaitForOK, NeedsUpperCaseOkInBytesTwoAndThree)
+TEST(EepromRead, SendsEebrdAndTakesOnlyAGoodBlockAsDoesTheTransmitterRead)
 {
-    struct Case { std::string reply; bool ok; };
-    for (const Case& c : {Case{"\n\rOK\n\r", true}, Case{"\n\rok\n\r", false},
-                          Case{"OK\n\r\n\r", false}, Case{"\n\rOK\n", false}}) {
+    const std::string kTransmitters("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\xF0\xFF", 16);
+    const auto crc = Crc16Xmodem(reinterpret_cast<const std::uint8_t*>(kTransmitters.data()), 16);
+    // The CRC goes high byte first.
+    const std::string good = "\x06" + kTransmitters + static_cast<char>(crc >> 8) + static_cast<char>(crc & 0xFF);
+    struct Case { int address, count; std::string reply; int result; std::string written; int reads; };
+    const Case cases[] = {
+        {0x19, 16, good, 0x01, "\nEEBRD 19 10\n", 2 + 1 + 18},
+        {0x19, 16, "\x06" + kTransmitters + "\x12\x34", 0xAA, "\nEEBRD 19 10\n", 2 + 1 + 18},  // destination untouched
+        {0x1AB, 4, "\x15", -1, "\nEEBRD 1AB 4\n", 3},
+        {0, 511, "", -1, "", 0},  // would not fit the receive buffer: not asked
+    };
+    for (const Case& c : cases) {
         FakeLink link;
-        link.QueueBytes(c.reply);
-        EXPECT_EQ(WaitForOK(), c.ok) << FakeLink::Escape(c.reply);
-    }
-}
-
-class EepromReadTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
         link.Respond("\n", "\n\r");
+        link.Respond(c.written.substr(std::min<std::size_t>(1, c.written.size())), c.reply);
+        std::uint8_t destination[16];
         std::memset(destination, 0xAA, sizeof destination);
-    }
-    FakeLink link;
-    std::uint8_t destination[16];
-};
-
-TEST_F(EepromReadTest, SendsEebrdAndReceivesCountPlusTwoBytes)
-{
-    link.Respond("EEBRD 19 10\n", "\x06" + Block(kTransmitters));
-    EXPECT_EQ(EepromRead(destination, 0x19, 16), 0x01);
-    EXPECT_EQ(link.Lines(), (Events{"\n", "EEBRD 19 10\n"}));
-    EXPECT_EQ(link.Events()[0], "Flush");
-    EXPECT_EQ(link.GetCount(), 2 + 1 + 18);
-    EXPECT_EQ(std::memcmp(destination, kTransmitters.data(), 16), 0);
-    EXPECT_EQ(ReceivedCount(), 18u);
-    EXPECT_EQ(ReceiveCrc(), 0);
-}
-
-TEST_F(EepromReadTest, BadCrcLeavesDestinationUntouched)
-{
-    std::string block = Block(kTransmitters);
-    block[17] ^= 0x01;
-    link.Respond("EEBRD 19 10\n", "\x06" + block);
-    EXPECT_EQ(EepromRead(destination, 0x19, 16), 0xAA);
-    EXPECT_EQ(destination[15], 0xAA);
-}
-
-TEST_F(EepromReadTest, NakSilenceAndOversizeFail)
-{
-    link.Respond("EEBRD 1AB 4\n", "\x15");
-    EXPECT_EQ(EepromRead(destination, 0x1AB, 4), -1);
-    EXPECT_EQ(EepromRead(destination, 0x10, 4), -1);  // no ACK at all
-    link.ClearRecord();
-    EXPECT_EQ(EepromRead(destination, 0, 511), -1);
-    EXPECT_EQ(link.Written(), "");
-    EXPECT_EQ(destination[0], 0xAA);
-}
-
-TEST(EepromRead, ConsoleThatNeverWakesIsNotAsked)
-{
-    FakeLink link;
-    std::uint8_t destination[4] = {};
-    EXPECT_EQ(EepromRead(destination, 0x19, 4), -1);
-    EXPECT_EQ(link.Written(), "\n\n\n\n\n");
-}
-
-struct DateCase {
-    std::string line;  // the 13 bytes after the acknowledgement
-    bool ok;
-    int month, day, year;
-};
-
-class FirmwareDateTest : public ::testing::TestWithParam<DateCase> {};
-
-TEST_P(FirmwareDateTest, ParsesTheThirteenByteDate)
-{
-    const DateCase& c = GetParam();
-    FakeLink link;
-    link.Respond("\n", "\n\r");
-    link.Respond("VER\n", "\n\rOK\n\r" + c.line);
-    // Digits left in the buffer behind the 13 bytes must not be read.
-    link.QueueBytes("xxxxxxxxxxxxx 1999\n");
-    ASSERT_EQ(ReceiveBytes(19), 0);
-
-    FirmwareDate date;
-    ASSERT_EQ(ReadFirmwareDate(date), c.ok);
-    EXPECT_EQ(link.Lines(), (Events{"\n", "VER\n"}));
-    if (c.ok) {
-        EXPECT_EQ(date.month, c.month);
-        EXPECT_EQ(date.day, c.day);
-        EXPECT_EQ(date.year, c.year);
+        EXPECT_EQ(EepromRead(destination, c.address, c.count), c.result);
+        EXPECT_EQ(link.Written(), c.written);
+        EXPECT_EQ(link.GetCount(), c.reads);
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(destination), 16),
+                  c.result == 0x01 ? kTransmitters : std::string(16, '\xAA'));
+        // The transmitter block is fresh only when it passed its CRC.
+        bool fresh = c.result != 0x01;
+        ReadTransmitterEeprom(&fresh);
+        EXPECT_EQ(fresh, c.result == 0x01);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dates, FirmwareDateTest,
-    ::testing::Values(DateCase{"Apr 24 2002\n\r", true, 4, 24, 2002},
-                      DateCase{"Dec  1 2010\n\r", true, 12, 1, 2010},
-                      DateCase{"Jan 5 70000\n\r", true, 1, 5, 70000 - 65536},
-                      DateCase{"apr 24 2002\n\r", false, 0, 0, 0},
-                      DateCase{"Xyz 24 2002\n\r", false, 0, 0, 0},
-                      DateCase{"Apr 24      \n", false, 0, 0, 0},
-                      DateCase{"Apr 24 2002", false, 0, 0, 0}));
-
-TEST(FirmwareDate, NoAcknowledgementFails)
+TEST(FirmwareDate, ParsesTheThirteenByteDateAfterOk)
 {
-    FakeLink link;
-    link.Respond("\n", "\n\r");
-    link.Respond("VER\n", "\n\rNO\n\rApr 24 2002\n\r");
-    FirmwareDate date;
-    EXPECT_FALSE(ReadFirmwareDate(date));
-    EXPECT_EQ(date.month, 0);
+    struct Case { std::string reply; bool ok; std::vector<int> date; };  // reply to "VER"
+    const Case cases[] = {
+        {"\n\rOK\n\rApr 24 2002\n\r", true, {4, 24, 2002}},
+        {"\n\rOK\n\rDec  1 2010\n\r", true, {12, 1, 2010}},
+        {"\n\rOK\n\rapr 24 2002\n\r", false, {0, 0, 0}},
+        {"\n\rOK\n\rApr 24      \n", false, {0, 0, 0}},
+        {"\n\rOK\n\rApr 24 2002", false, {0, 0, 0}},
+        {"\n\rNO\n\rApr 24 2002\n\r", false, {0, 0, 0}},
+        {"\n\rok\n\rApr 24 2002\n\r", false, {0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(FakeLink::Escape(c.reply));
+        FakeLink link;
+        link.Respond("\n", "\n\r");
+        link.Respond("VER\n", c.reply);
+        // Digits left in the buffer behind the 13 bytes must not be read.
+        link.QueueBytes("xxxxxxxxxxxxx 1999\n");
+        ASSERT_EQ(ReceiveBytes(19), 0);
+        FirmwareDate date;
+        EXPECT_EQ(ReadFirmwareDate(date), c.ok);
+        EXPECT_EQ(link.Lines(), (Lines{"\n", "VER\n"}));
+        EXPECT_EQ(std::vector({date.month, date.day, date.year}), c.date);
+    }
 }
 
-TEST(TransmitterEeprom, FreshOnlyAfterAGoodBlock)
+TEST(ModuleLines, LayoutOfEachKindOfLine)
 {
-    FakeLink link;
-    link.Respond("\n", "\n\r");
-    link.Respond("EEBRD 19 10\n", "\x06" + Block(kTransmitters), 1);
-    bool fresh = false;
-    const std::uint8_t* bytes = ReadTransmitterEeprom(&fresh);
-    EXPECT_TRUE(fresh);
-    EXPECT_EQ(std::memcmp(bytes, kTransmitters.data(), 16), 0);
-
-    link.Respond("EEBRD 19 10\n", "\x15", 1);
-    bytes = ReadTransmitterEeprom(&fresh);
-    EXPECT_FALSE(fresh);
-    EXPECT_EQ(bytes[0], 0x01);  // left from the earlier receive
-
-    std::string corrupt = Block(std::string(16, '\x22'));
-    corrupt[3] = 0x23;
-    link.Respond("EEBRD 19 10\n", "\x06" + corrupt, 1);
-    bytes = ReadTransmitterEeprom(&fresh);
-    EXPECT_FALSE(fresh);
-    EXPECT_EQ(bytes[3], 0x23);  // as received, though its CRC failed
-
-    link.Respond("EEBRD 19 10\n", "");
-    ReadTransmitterEeprom(&fresh);
-    EXPECT_FALSE(fresh);
+    // Query, query with "7" (as text and as a number), set "7", command.
+    const std::pair<int, Lines> cases[] = {
+        {0, {"MOD00\n", "MOD00 7\n", "MOD00 7\n", "MOD00 7\n", "MOD00\n"}},
+        {1, {"MOD01 |\n", "MOD01 7 |\n", "MOD01 7 |\n", "MOD01 7\n", "MOD01\n"}},
+        {5, {"MOD05 |\n", "MOD05 7 |\n", "MOD05 7 |\n", "MOD05 7\n", "MOD05\n"}},
+        {21, {"MOD21\n", "MOD21 7\n", "MOD21 7\n", "MOD21 7\n", "MOD21\n"}},
+        {22, {"MOD22\n", "MOD22 7\n", "MOD22 7\n", "MOD22 7\n", "MOD22\n"}},
+        {100, {"MOD100 |\n", "MOD100 7 |\n", "MOD100 7 |\n", "MOD100 7\n", "MOD100\n"}},
+    };
+    InstantPauses pauses;
+    for (const auto& [p, lines] : cases) {
+        FakeLink link;
+        link.RespondWith([](const std::string&) { return std::string("OK\n\r"); });
+        EXPECT_EQ(ModuleQuery(p) + ModuleQueryArg(p, "7") + ModuleQueryInt(p, 7), 0);
+        EXPECT_EQ(ModuleSet(p, "7") + ModuleCommand(p), 0);
+        EXPECT_EQ(link.Lines(), lines);
+    }
 }
 
-TEST(TransmitterEeprom, SilentConsoleIsNotFresh)
+TEST(ModuleQuery, FlushesBeforeAndPausesAfterOnlyTheQueries)
 {
+    InstantPauses pauses;
     FakeLink link;
-    bool fresh = true;
-    ReadTransmitterEeprom(&fresh);
-    EXPECT_FALSE(fresh);
-    EXPECT_EQ(ReadTransmitterEeprom(), ReceiveBuffer());
+    EXPECT_EQ(ModuleQuery(1) + ModuleQueryInt(16, -3), 0);
+    EXPECT_EQ(ModuleSet(1, "120") + ModuleCommand(23), -2);  // silence is no "OK"
+    EXPECT_EQ(link.Events(), (Lines{"Flush", "PutString MOD01 |\\n", "Flush", "PutString MOD16 -3 |\\n",
+                                    "PutString MOD01 120\\n", "Get -1", "PutString MOD23\\n", "Get -1"}));
+    EXPECT_EQ(pauses.Durations(), (std::vector<int>{250, 250}));
+}
+
+TEST(ModuleReadLine, EndsAtLfCrAt0xFFAtATimeOutOrAtTheBound)
+{
+    std::string babble, cut;  // LFs without CR: each keeps its LF and loses the next byte
+    for (int i = 0; i < 2000; ++i) babble += "A\nB";
+    for (int i = 0; i < 256; ++i) cut += "A\n";
+    struct Case { std::string bytes, text; std::size_t left; int reads; };
+    for (const Case& c : {Case{"120\n\rnext", "120", 4, 5}, Case{"", "", 0, 1},
+                          Case{"ab\xFF" "cd\n\r", "ab", 4, 3},    // 0xFF ends it like a time-out
+                          Case{"ab\nXcd\n\r", "ab\ncd", 0, 8},     // lone LF kept, X lost
+                          Case{"ab\n", "ab\n", 0, 5}, Case{"\n\r", "", 0, 2},
+                          Case{std::string(5000, 'A'), std::string(kMaxModuleReply, 'A'), 5000 - 512, 512},
+                          Case{babble, cut, 6000 - 768, 768}}) {
+        FakeLink link;
+        link.QueueBytes(c.bytes);
+        EXPECT_EQ(ModuleReadLine(), c.text) << FakeLink::Escape(c.bytes.substr(0, 20));
+        EXPECT_EQ(link.Pending(), c.left);
+        EXPECT_EQ(link.GetCount(), c.reads);
+    }
+}
+
+TEST(ModuleSet, SucceedsOnlyWhenTheReplyHoldsUpperCaseOk)
+{
+    const std::string replies[] = {"OK\n\r", "xxOKyy\n\r", "ok\n\r", "O K\n\r", "ERR 3\n\r", ""};
+    FakeLink link;
+    for (const std::string& reply : replies) link.Respond("MOD02 17\n", reply, 1);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(ModuleSet(2, "17"), i < 2 ? 0 : -1) << FakeLink::Escape(replies[i]);
+}
+
+TEST(ModuleLines, OverlongOrSplitLinesAreNotSent)
+{
+    TempWorkDir dir;
+    InstantPauses pauses;
+    FakeLink link;
+    link.RespondWith([](const std::string&) { return std::string("OK\n\r"); });
+    // 99 characters with the line feed go out; 100 do not.
+    EXPECT_EQ(ModuleSet(15, std::string(92, 'x')) + ModuleQueryArg(16, std::string(90, 'x')), 0);
+    EXPECT_EQ(ModuleSet(15, std::string(93, 'x')) + ModuleQueryArg(16, std::string(91, 'x')) +
+                  ModuleSet(1, "1\n2") + ModuleSet(1, std::string("1\0" "2", 3)),
+              -4);
+    EXPECT_EQ(link.Lines().size(), 2u);
+    EXPECT_EQ(pauses.Durations(), (std::vector<int>{250}));
+    EXPECT_NE(dir.ReadFile("eventLog.txt").find("{ModuleSet}  \n\t\t\tModule line of 100 characters not sent"),
+              std::string::npos);
 }
 
 }  // namespace
