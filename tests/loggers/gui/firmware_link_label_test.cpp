@@ -4,7 +4,6 @@
 #include "CFirmwareWarningDlg.h"
 #include "CLinkLabel.h"
 #include "DesktopOpen.h"
-#include "FormSupport.h"
 #include "TestSupport.h"
 
 #include <QMouseEvent>
@@ -15,124 +14,84 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+constexpr const char* kAddress = "https://corvane.example/firmware";
+const QColor kLinkColour(0, 0, 238);
+
+// Answers a click with a chosen result code instead of asking the desktop.
 class ScriptedLink : public CLinkLabel {
 public:
     int code = 42;
-    int opens = 0;
 
 protected:
-    int OpenLink() override
-    {
-        ++opens;
-        return code;
-    }
+    int OpenLink() override { return code; }
 };
 
-void MoveOver(QWidget* w)
-{
-    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &move);
-}
-
-class LinkLabel : public ::testing::Test {
-protected:
-    RecordingMessages messages;
-};
-
-TEST_F(LinkLabel, WarningShowsTheTextAndAnAlwaysUnderlinedLink)
+TEST(LinkLabel, WarningShowsTheTextAndAnAlwaysUnderlinedLink)
 {
     CFirmwareWarningDlg dlg(nullptr);
     EXPECT_EQ(dlg.windowTitle(), "Firmware Upgrade Warning");
-    bool textFound = false;
-    for (QLabel* label : dlg.findChildren<QLabel*>())
-        textFound |= label->text() ==
-                     "A newer version of firmware is required for the Irrigation data logger to "
-                     "work with this software.  Please download the latest firmware through the "
-                     "following website before running the application: ";
-    EXPECT_TRUE(textFound);
+    QStringList texts;
+    for (QLabel* label : dlg.findChildren<QLabel*>()) texts << label->text();
+    EXPECT_TRUE(texts.contains(
+        "A newer version of firmware is required for the Irrigation data logger to work with this "
+        "software.  Please download the latest firmware through the following website before "
+        "running the application: "));
     CLinkLabel* link = dlg.Link();
-    EXPECT_EQ(link->text(), "https://corvane.example/firmware");
-    EXPECT_EQ(link->Address(), "https://corvane.example/firmware");
+    EXPECT_EQ(link->text(), kAddress);
     EXPECT_TRUE(link->font().underline());
     EXPECT_TRUE(link->alignment() & Qt::AlignHCenter);
     EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 238));
-
-    std::vector<std::string> shown;
-    auto previous = SetFormRunner([&](QDialog& d) {
-        shown.push_back(d.windowTitle().toStdString());
-        return int(QDialog::Accepted);
-    });
-    ShowFirmwareWarning(nullptr);
-    SetFormRunner(std::move(previous));
-    EXPECT_EQ(shown, (Lines{"Firmware Upgrade Warning"}));
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), kLinkColour);
 }
 
-TEST_F(LinkLabel, HoverStartsOnFirstMoveAndEndsWithTheClick)
+TEST(LinkLabel, HoverUnderlinesUntilTheClickAndFailedCodesNameTheirReason)
 {
+    RecordingMessages messages;
     ScriptedLink link;
-    link.setText("https://corvane.example/firmware");
+    link.setText(kAddress);
     link.show();
     EXPECT_FALSE(link.font().underline());
-    MoveOver(&link);
-    EXPECT_TRUE(link.Hovering());
-    EXPECT_TRUE(link.font().underline());
-    QTest::mouseClick(&link, Qt::LeftButton);
-    EXPECT_FALSE(link.Hovering());
-    EXPECT_EQ(link.opens, 1);
-    EXPECT_EQ(link.Address(), "https://corvane.example/firmware");
-
-    link.SetUnderlineMode(CLinkLabel::UnderlineNever);
-    MoveOver(&link);
-    EXPECT_FALSE(link.font().underline());
-}
-
-TEST_F(LinkLabel, FailedOpenNamesTheReasonOfItsCode)
-{
-    ScriptedLink link;
-    link.setText("https://corvane.example/firmware");
-    link.show();
-    const std::pair<int, const char*> cases[] = {
-        {26, "Unable to open hyperlink:\n\nA sharing violation occurred. "},
-        {4, "Unable to open hyperlink:\n\nUnknown Error (4) occurred."},
-    };
-    for (auto [code, text] : cases) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), link.mapToGlobal(QPointF(2, 2)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&link, &move);
+    EXPECT_TRUE(link.Hovering() && link.font().underline());
+    for (auto [code, reason] : {std::pair{26, "A sharing violation occurred. "},
+                                {4, "Unknown Error (4) occurred."}}) {
         messages.Clear();
         link.code = code;
         QTest::mouseClick(&link, Qt::LeftButton);
-        const auto shown = messages.Shown();
-        ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0].text, text);
-        EXPECT_EQ(shown[0].icon, MsgIcon::Exclamation);
+        EXPECT_FALSE(link.Hovering());
+        ASSERT_EQ(messages.Shown().size(), 1u);
+        EXPECT_EQ(messages.Shown()[0].text, std::string("Unable to open hyperlink:\n\n") + reason);
+        EXPECT_EQ(messages.Shown()[0].icon, MsgIcon::Exclamation);
         EXPECT_FALSE(link.Visited());
     }
 }
 
-TEST_F(LinkLabel, VisitedOnlyAfterTheDesktopOpenedTheAddress)
+TEST(LinkLabel, VisitedOnlyAfterTheDesktopOpenedTheAddress)
 {
+    RecordingMessages messages;
     bool opens = false;
-    std::vector<std::string> asked;
+    Lines asked;
     auto previous = SetDesktopOpener([&](const std::string& target, bool) {
         asked.push_back(target);
         return OpenResult{opens, opens ? std::string() : std::string("no browser")};
     });
     CLinkLabel link;
-    link.SetAddress("https://corvane.example/firmware");
+    link.SetAddress(kAddress);
     link.show();
     QTest::mouseClick(&link, Qt::LeftButton);
     EXPECT_FALSE(link.Visited());
     EXPECT_EQ(messages.Texts(), (Lines{"Unable to open hyperlink:\n\nThere is no application "
                                        "associated\nwith the given filename extension."}));
-    EXPECT_EQ(link.palette().color(QPalette::WindowText), QColor(0, 0, 238));
-
+    EXPECT_EQ(link.palette().color(QPalette::WindowText), kLinkColour);
     opens = true;
     QTest::mouseClick(&link, Qt::LeftButton);
+    SetDesktopOpener(std::move(previous));
     EXPECT_TRUE(link.Visited());
     EXPECT_EQ(messages.Texts().size(), 1u);
     EXPECT_EQ(link.palette().color(QPalette::WindowText), QColor(85, 26, 139));
-    EXPECT_EQ(asked, (Lines{"https://corvane.example/firmware", "https://corvane.example/firmware"}));
-    SetDesktopOpener(std::move(previous));
+    EXPECT_EQ(asked, (Lines{kAddress, kAddress}));
 }
 
 }  // namespace

@@ -1,129 +1,107 @@
-// "Circuit Test": the states read before the form shows, the worker's passes
-// as the logger receives them, and every way of closing ending the worker.
+// "Circuit Test" against the simulated logger: the states read before the
+// form shows, the worker's passes as the logger receives them, and every way
+// of closing ending the worker.
 
 #include "CCircuitTestDlg.h"
-#include "FormFinder.h"
-#include "IrrTestDevice.h"
-#include "TestSupport.h"
+#include "LoggerFormTest.h"
 
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using Phase = CCircuitTestDlg::Phase;
 
-class CircuitTestForm : public ::testing::Test {
+// The circuit sets ("MOD11 c s"), the reads ("MOD11 c |") left out.
+Lines Sets(const Lines& lines)
+{
+    Lines sets;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(sets), [](const std::string& l) {
+        return l.rfind("MOD11 ", 0) == 0 && l.find('|') == std::string::npos;
+    });
+    return sets;
+}
+
+class CircuitWorkerForm : public LoggerFormTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(device.Opened()); }
+    CircuitWorkerForm() : LoggerFormTest(SimKind::Irr) {}
     QAbstractButton* Circuit(const char* name) { return FindField<QAbstractButton>(&form, name); }
-    std::vector<std::string> Sets() const
+    // Until n more sets have arrived (false after a generous minute).
+    bool WaitForSets(std::size_t n)
     {
-        Lines sets;
-        for (const auto& line : device.Lines())
-            if (line.rfind("MOD11 ", 0) == 0 && line.find('|') == std::string::npos)
-                sets.push_back(line);
-        return sets;
+        const std::size_t target = Sets(device.Lines()).size() + n;
+        return device->WaitForReceived([&](const Lines& l) { return Sets(l).size() >= target; },
+                                       std::chrono::seconds(60));
     }
 
-    TempWorkDir dir;
-    InstantPauses pauses;
-    RecordingMessages messages;
-    IrrTestDevice device{dir, SimKind::Irr};
     CIrrigationSettings record{nullptr, "IRR     202", "60", true, "3", "0.00", "1.00", "1.50",
                                "3.00", "255", "5", "10", "500", true, true};
     CCircuitTestDlg form{nullptr, record};
 };
 
-TEST_F(CircuitTestForm, ButtonsShowTheStatesRead)
+TEST_F(CircuitWorkerForm, SilentLoggerOrOddReplyEndsTheFormUnshown)
 {
-    device.SetCircuit(1, 1);
-    device.SetCircuit(3, 1);
-    ASSERT_TRUE(form.Start());
-    EXPECT_EQ(form.CurrentPhase(), Phase::Testing);
-    const std::pair<const char*, bool> expected[] = {
-        {"Wind", false}, {"Rain", true}, {"ET", false}, {"Alarm", true}};
-    for (auto [name, closed] : expected) {
-        EXPECT_EQ(Circuit(name)->isChecked(), closed) << name;
-        EXPECT_EQ(Circuit(name)->text(), closed ? "Closed" : "Open") << name;
-    }
-    const Lines lines = device.Lines();
-    const Lines reads(lines.begin(), lines.begin() + 5);
-    EXPECT_EQ(reads, (Lines{"\n", "MOD11 0 |\n", "MOD11 1 |\n", "MOD11 2 |\n", "MOD11 3 |\n"}));
-    form.accept();
-    EXPECT_EQ(form.CurrentPhase(), Phase::Closed);
-}
-
-TEST_F(CircuitTestForm, SilentLoggerEndsTheFormBeforeItShows)
-{
-    device.Silence();
+    device.SetFault(SimFault::NoLogger);
     EXPECT_EQ(form.exec(), QDialog::Rejected);
-    EXPECT_EQ(form.result(), QDialog::Rejected);
     EXPECT_EQ(form.CurrentPhase(), Phase::Closed);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_TRUE(messages.Texts().empty());
     EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD11 0 |\n"}));
-}
-
-TEST_F(CircuitTestForm, ReplyOtherThanZeroOrOneEndsTheForm)
-{
-    device.SetCircuit(2, 2);
-    EXPECT_EQ(form.exec(), QDialog::Rejected);
-    EXPECT_TRUE(messages.Texts().empty());
+    device.ClearFaults();
+    device.ClearLines();
+    device.SetSwitch(2, 2);
+    CCircuitTestDlg second(nullptr, record);
+    EXPECT_EQ(second.exec(), QDialog::Rejected);
     EXPECT_EQ(device.Lines().back(), "MOD11 2 |\n");
-    EXPECT_TRUE(Sets().empty());
+    EXPECT_TRUE(Sets(device.Lines()).empty());
+    EXPECT_FALSE(form.isVisible() || second.isVisible());
+    EXPECT_TRUE(messages.Texts().empty());
 }
 
-TEST_F(CircuitTestForm, UntouchedButtonsStillSendFourWritesEveryPass)
+TEST_F(CircuitWorkerForm, UntouchedButtonsShowTheStatesReadAndAreSentEveryPass)
 {
-    device.SetCircuit(2, 1);
+    device.SetSwitch(1, 1);
+    device.SetSwitch(3, 1);
     ASSERT_TRUE(form.Start());
-    ASSERT_TRUE(device.WaitForSets(8));
+    for (auto [name, closed] :
+         {std::pair{"Wind", false}, {"Rain", true}, {"ET", false}, {"Alarm", true}})
+        EXPECT_EQ(Circuit(name)->text(), closed ? "Closed" : "Open") << name;
+    ASSERT_TRUE(WaitForSets(8));
     form.accept();
     EXPECT_EQ(form.CurrentPhase(), Phase::Closed);
-    const Lines sets = Sets();
-    ASSERT_GE(sets.size(), 8u);
-    const Lines pass{"MOD11 0 0\n", "MOD11 1 0\n", "MOD11 2 1\n", "MOD11 3 0\n"};
+    const Lines lines = device.Lines();
+    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 5),
+              (Lines{"\n", "MOD11 0 |\n", "MOD11 1 |\n", "MOD11 2 |\n", "MOD11 3 |\n"}));
+    const Lines sets = Sets(lines), pass{"MOD11 0 0\n", "MOD11 1 1\n", "MOD11 2 0\n", "MOD11 3 1\n"};
     for (std::size_t i = 0; i < sets.size(); ++i) EXPECT_EQ(sets[i], pass[i % 4]) << i;
     const auto durations = pauses.Durations();
-    EXPECT_GE(std::count(durations.begin(), durations.end(), 200), 1);
+    EXPECT_NE(std::find(durations.begin(), durations.end(), 200), durations.end());
 }
 
-TEST_F(CircuitTestForm, ToggledButtonIsSentOnLaterPasses)
+TEST_F(CircuitWorkerForm, ToggledButtonIsSentOnLaterPasses)
 {
     ASSERT_TRUE(form.Start());
     Circuit("ET")->click();
     EXPECT_EQ(Circuit("ET")->text(), "Closed");
-    const int seen = device.SetsSeen();
-    ASSERT_TRUE(device.WaitForSets(seen + 8));
+    ASSERT_TRUE(WaitForSets(8));
     form.accept();
-    const Lines sets = Sets();
+    const Lines sets = Sets(device.Lines());
     const auto first = std::find(sets.begin(), sets.end(), "MOD11 2 1\n");
     ASSERT_NE(first, sets.end());
     EXPECT_EQ(std::count(first, sets.end(), "MOD11 2 0\n"), 0);
-    Circuit("ET")->click();
-    EXPECT_EQ(Circuit("ET")->text(), "Open");
 }
 
-TEST_F(CircuitTestForm, EscapeAndTheCloseBoxEndTheWorkerToo)
+TEST_F(CircuitWorkerForm, EscapeAndTheCloseBoxEndTheWorker)
 {
-    form.show();
-    ASSERT_TRUE(form.Start());
-    ASSERT_TRUE(device.WaitForSets(4));
-    QTest::keyClick(&form, Qt::Key_Escape);
-    EXPECT_EQ(form.CurrentPhase(), Phase::Closed);
-    EXPECT_EQ(form.result(), QDialog::Rejected);
-
-    CCircuitTestDlg second(nullptr, record);
-    second.show();
-    ASSERT_TRUE(second.Start());
-    ASSERT_TRUE(device.WaitForSets(device.SetsSeen() + 4));
-    second.close();
-    EXPECT_EQ(second.CurrentPhase(), Phase::Closed);
-    EXPECT_FALSE(second.isVisible());
+    for (bool escape : {true, false}) {
+        CCircuitTestDlg dlg(nullptr, record);
+        dlg.show();
+        ASSERT_TRUE(dlg.Start());
+        ASSERT_TRUE(WaitForSets(4));
+        escape ? QTest::keyClick(&dlg, Qt::Key_Escape) : void(dlg.close());
+        EXPECT_EQ(dlg.CurrentPhase(), Phase::Closed);
+        EXPECT_EQ(dlg.result(), QDialog::Rejected);
+        EXPECT_FALSE(dlg.isVisible());
+    }
 }
 
 }  // namespace
