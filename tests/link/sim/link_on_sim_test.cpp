@@ -1,7 +1,8 @@
 // The real termios link and its console and module operations against the
-// simulated console and logger on a pty: round trips, then one test per
-// device fault. Every operation runs under a watchdog, so a hang fails the
-// test instead of stalling the suite; no test asserts how long anything took.
+// simulated console and logger on a pty: a round trip, a sleeping console,
+// then one test per device fault. Every operation runs under a watchdog, so
+// a hang fails the test instead of stalling the suite; no test asserts how
+// long anything took.
 
 #include "ConsoleLink.h"
 #include "ModuleCommands.h"
@@ -26,47 +27,31 @@ using Lines = std::vector<std::string>;
 // simulator takes to answer, even on a loaded machine under sanitizers.
 constexpr int kTimeoutMs = 250;
 
-// Runs f and returns its result; a call that has not returned after the
-// bound (many time-outs of every retry) ends the test run as failed.
+// Runs f and returns its result; a call still blocked after the bound (many
+// time-outs of every retry) ends the test run as failed.
 template <class F>
 auto Bounded(F f) -> decltype(f())
 {
     auto result = std::async(std::launch::async, f);
     if (result.wait_for(60s) != std::future_status::ready) {
         std::fprintf(stderr, "link operation still blocked after 60 s\n");
-        std::fflush(stderr);
         std::_Exit(1);
     }
     return result.get();
 }
 
-std::string Query(int parameter)
-{
-    return Bounded([parameter] {
-        if (ModuleQuery(parameter) != 0) return std::string("<send failed>");
-        return ModuleReadLine();
-    });
-}
-
-std::string QueryArg(int parameter, const std::string& argument)
+// A query and its reply; with an argument when one is given.
+std::string Query(int parameter, const std::string& argument = "")
 {
     return Bounded([&] {
-        if (ModuleQueryArg(parameter, argument) != 0) return std::string("<send failed>");
-        return ModuleReadLine();
+        const int sent = argument.empty() ? ModuleQuery(parameter) : ModuleQueryArg(parameter, argument);
+        return sent == 0 ? ModuleReadLine() : std::string("<send failed>");
     });
 }
 
 int Set(int parameter, const std::string& argument)
 {
     return Bounded([&] { return ModuleSet(parameter, argument); });
-}
-
-void WakeQuick()
-{
-    Bounded([] {
-        WakeConsoleQuick();
-        return 0;
-    });
 }
 
 int Count(const Lines& lines, const std::string& line)
@@ -76,7 +61,6 @@ int Count(const Lines& lines, const std::string& line)
 
 class LinkOnSim : public ::testing::Test {
 protected:
-    explicit LinkOnSim(SimKind kind = SimKind::Aom) : sim(SimFixture::Options(kind)) {}
     ~LinkOnSim() override { LinkClose(); }
 
     void SetUp() override
@@ -88,78 +72,32 @@ protected:
 
     TempWorkDir dir;
     InstantPauses pauses;
-    SimFixture sim;
+    SimFixture sim{SimKind::Aom};
 };
 
-TEST_F(LinkOnSim, ModuleQueriesSetsAndCommandsRoundTrip)
-{
-    WakeQuick();
-    EXPECT_EQ(Query(0), "AOM     100");
-    EXPECT_EQ(Query(1), "60");
-    EXPECT_EQ(Set(1, "120"), 0);
-    EXPECT_EQ(Query(1), "120");
-    EXPECT_EQ(QueryArg(16, "0"), "17 0 850;2 1 600");
-    EXPECT_EQ(Bounded([] {
-                  ModuleQueryInt(22, 0);
-                  return ModuleReadLine();
-              }),
-              "4146 2305 60");
-    EXPECT_EQ(Query(21), "6");
-    EXPECT_EQ(Bounded([] { return ModuleCommand(23); }), 0);
-    EXPECT_EQ(Query(21), "0");
-    EXPECT_EQ(Set(1, "1000"), -1);  // beyond the range: the module answers ERR
-
-    EXPECT_EQ(sim.Lines(), (Lines{"\n", "MOD00\n", "MOD01 |\n", "MOD01 120\n", "MOD01 |\n",
-                                  "MOD16 0 |\n", "MOD22 0\n", "MOD21\n", "MOD23\n", "MOD21\n",
-                                  "MOD01 1000\n"}));
-    EXPECT_EQ(sim.Param(1), "120");
-    EXPECT_TRUE(sim.Alarms().empty());
-    // Each query waited its 250 ms; sets and commands did not.
-    EXPECT_EQ(pauses.Durations(), (std::vector<int>(7, 250)));
-}
-
-TEST_F(LinkOnSim, ConsoleCommandsRoundTrip)
+TEST_F(LinkOnSim, ConsoleAndModuleOperationsRoundTrip)
 {
     EXPECT_TRUE(Bounded([] { return WakeConsole(); }));
     FirmwareDate date;
     EXPECT_TRUE(Bounded([&] { return ReadFirmwareDate(date); }));
-    EXPECT_EQ(date.month, 9);
-    EXPECT_EQ(date.day, 29);
-    EXPECT_EQ(date.year, 2009);
+    EXPECT_EQ((std::vector<int>{date.month, date.day, date.year}), (std::vector<int>{9, 29, 2009}));
+    EXPECT_EQ(Query(0), "AOM     100");
+    EXPECT_EQ(Set(1, "120"), 0);
+    EXPECT_EQ(Query(1), "120");
+    EXPECT_EQ(Query(16, "0"), "17 0 850;2 1 600");
+    EXPECT_EQ(Bounded([] { return ModuleQueryInt(22, 0) == 0 ? ModuleReadLine() : ""; }), "4146 2305 60");
+    EXPECT_EQ(Bounded([] { return ModuleCommand(23); }), 0);
+    EXPECT_EQ(Query(21), "0");
+    EXPECT_EQ(Set(1, "1000"), -1);  // beyond the range: the module answers ERR
 
-    bool fresh = false;
-    const std::uint8_t* bytes = Bounded([&] { return ReadTransmitterEeprom(&fresh); });
-    EXPECT_TRUE(fresh);
-    const auto expected = sim.Sim().State().transmitters;
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes, bytes + 16), std::vector<std::uint8_t>(expected.begin(), expected.end()));
-    EXPECT_EQ(Count(sim.Lines(), "EEBRD 19 10\n"), 1);
-    EXPECT_EQ(Count(sim.Lines(), "VER\n"), 1);
+    EXPECT_EQ(sim.Lines(), (Lines{"\n", "\n", "VER\n", "MOD00\n", "MOD01 120\n", "MOD01 |\n", "MOD16 0 |\n",
+                                  "MOD22 0\n", "MOD23\n", "MOD21\n", "MOD01 1000\n"}));
+    EXPECT_EQ(sim.Param(1), "120");
+    // Each query waited its 250 ms; sets and commands did not.
+    EXPECT_EQ(pauses.Durations(), (std::vector<int>(5, 250)));
 }
 
-TEST_F(LinkOnSim, ThePortOpensAndClosesAgainAndAgain)
-{
-    for (int i = 0; i < 10; ++i) {
-        LinkClose();
-        ASSERT_EQ(LinkOpen(1, 19200), 0) << i;
-        LinkFlush();
-        WakeQuick();
-        ASSERT_EQ(Query(24), "1") << i;
-    }
-    EXPECT_EQ(Count(sim.ModuleLines(), "MOD24 |\n"), 10);
-}
-
-TEST_F(LinkOnSim, EverySpeedTalksToTheSimulator)
-{
-    for (int baud : {1200, 2400, 4800, 9600, 14400, 19200}) {
-        LinkClose();
-        ASSERT_EQ(LinkOpen(1, baud), 0) << baud;
-        LinkFlush();
-        WakeQuick();
-        EXPECT_EQ(Query(0), "AOM     100") << baud;
-    }
-}
-
-TEST_F(LinkOnSim, ASleepingConsoleThatWakesSlowlyFailsTheFirstAttempt)
+TEST_F(LinkOnSim, ASleepingConsoleWakesWithinTheRetriesAndLosesTheLineThatWokeIt)
 {
     sim->SetWakeDelayMs(2 * kTimeoutMs);
     sim->PutConsoleToSleep();
@@ -167,173 +105,86 @@ TEST_F(LinkOnSim, ASleepingConsoleThatWakesSlowlyFailsTheFirstAttempt)
     // Its answer cannot come within the first attempt's time-out.
     EXPECT_GE(Count(sim.Lines(), "\n"), 2);
     EXPECT_LE(Count(sim.Lines(), "\n"), 5);
-}
 
-TEST_F(LinkOnSim, ModuleLinesToASleepingConsoleAreLost)
-{
+    // Without a wake-up a module line only wakes the console: its LF CR is
+    // all that comes back, which reads as an empty reply.
+    sim->SetWakeDelayMs(0);
     sim->PutConsoleToSleep();
-    // Without a wake-up the line only wakes the console: its LF CR is all
-    // that comes back, which reads as an empty reply.
     EXPECT_EQ(Query(0), "");
     EXPECT_EQ(Query(0), "AOM     100");
 }
 
-// --- One test per fault ---
+// Every fault meets the same exchange: wake-up, transmitter block, query of
+// parameter 1 ("60"), set of parameter 24 (held "1"); then, the fault
+// cleared and the port reopened, the device must answer again.
+struct FaultCase {
+    const char* name;
+    SimFault fault;
+    int argument;
+    bool woken;         // WakeConsole's result
+    int lineFeeds;      // wake-up line feeds sent
+    bool fresh;         // the transmitter block came with a good CRC
+    std::string reply;  // to the query
+    int set;            // ModuleSet's result
+    const char* held;   // parameter 24 afterwards
+};
 
-TEST_F(LinkOnSim, SilentConsole)
-{
-    sim.SetFault(SimFault::SilentConsole);
-    EXPECT_FALSE(Bounded([] { return WakeConsole(); }));
-    EXPECT_EQ(Count(sim.Lines(), "\n"), 5);
-    WakeQuick();
-    EXPECT_EQ(Count(sim.Lines(), "\n"), 8);
-    EXPECT_EQ(Query(0), "");
-    EXPECT_EQ(Set(1, "90"), -1);
-    FirmwareDate date;
-    EXPECT_FALSE(Bounded([&] { return ReadFirmwareDate(date); }));
-    std::uint8_t dest[16] = {};
-    EXPECT_EQ(Bounded([&] { return EepromRead(dest, 0x19, 16); }), -1);
-    EXPECT_EQ(sim.Param(1), "60");
-}
+class LinkOnSimFault : public LinkOnSim, public ::testing::WithParamInterface<FaultCase> {};
 
-TEST_F(LinkOnSim, NoLogger)
+TEST_P(LinkOnSimFault, GivesTheFaultsResultWithoutHangingAndRecoversWhenCleared)
 {
-    sim.SetFault(SimFault::NoLogger);
-    EXPECT_TRUE(Bounded([] { return WakeConsole(); }));
-    FirmwareDate date;
-    EXPECT_TRUE(Bounded([&] { return ReadFirmwareDate(date); }));
-    EXPECT_EQ(Query(0), "");
-    EXPECT_EQ(Set(1, "90"), -1);
-    EXPECT_EQ(sim.Param(1), "60");
-}
+    const FaultCase& c = GetParam();
+    sim.SetFault(c.fault, c.argument);
+    EXPECT_EQ(Bounded([] { return WakeConsole(); }), c.woken);
+    EXPECT_EQ(Count(sim.Lines(), "\n"), c.lineFeeds);
+    bool fresh = !c.fresh;
+    const std::uint8_t* bytes = Bounded([&] { return ReadTransmitterEeprom(&fresh); });
+    EXPECT_EQ(fresh, c.fresh);
+    const auto transmitters = sim->State().transmitters;
+    EXPECT_TRUE(!fresh || std::equal(transmitters.begin(), transmitters.end(), bytes));
+    EXPECT_EQ(Query(1), c.reply);
+    EXPECT_EQ(Set(24, "0"), c.set);
+    ASSERT_TRUE(c.fault == SimFault::Hangup || sim.WaitForLine("MOD24 0\n"));
+    // A lost or spoilt confirmation does not mean the module refused the value.
+    EXPECT_EQ(sim.Param(24), c.held);
+    EXPECT_EQ(sim->Hangups(), c.fault == SimFault::Hangup ? 1 : 0);
 
-TEST_F(LinkOnSim, ConsoleWithoutLogger)
-{
-    LinkClose();
-    SimFixture none(SimKind::None);
-    none.UseAsPort(dir, 1, 19200, kTimeoutMs);
-    ASSERT_EQ(LinkOpen(1, 19200), 0);
-    EXPECT_TRUE(Bounded([] { return WakeConsole(); }));
-    EXPECT_EQ(Query(0), "");
-    LinkClose();
-}
-
-TEST_F(LinkOnSim, DropReplies)
-{
-    sim.SetFault(SimFault::DropReplies, 2);
-    WakeQuick();
-    EXPECT_EQ(Query(0), "AOM     100");
-    EXPECT_EQ(Query(0), "");
-    EXPECT_EQ(Query(0), "AOM     100");
-    // A set whose confirmation is lost fails, though the module took it.
-    EXPECT_EQ(Set(1, "90"), -1);
-    ASSERT_TRUE(sim.WaitForLine("MOD01 90\n"));
-    EXPECT_EQ(sim.Param(1), "90");
-}
-
-TEST_F(LinkOnSim, FfInReply)
-{
-    sim.SetFault(SimFault::FfInReply);
-    WakeQuick();
-    // "O", then the 0xFF ends the reply: no confirmation, though the module took it.
-    EXPECT_EQ(Set(24, "0"), -1);
-    EXPECT_EQ(sim.Param(24), "0");
-    EXPECT_EQ(Query(1), "6");
-}
-
-TEST_F(LinkOnSim, LfWithoutCr)
-{
-    sim.SetFault(SimFault::LfWithoutCr);
-    WakeQuick();
-    // The LF stays in the text and the time-out after it ends the line.
-    EXPECT_EQ(Query(1), "60\n");
-    EXPECT_EQ(Set(1, "90"), 0);  // "OK\n" still holds "OK"
-}
-
-TEST_F(LinkOnSim, Garble)
-{
-    sim.SetFault(SimFault::Garble);
-    WakeQuick();
-    EXPECT_EQ(Query(0), std::string("aom\0\0\0\0\0\x11\x10\x10", 11));
-    EXPECT_EQ(Set(1, "90"), -1);  // "ok" is no confirmation
-}
-
-TEST_F(LinkOnSim, NakToEebrd)
-{
-    sim.SetFault(SimFault::NakEebrd);
-    std::uint8_t dest[16];
-    std::fill(std::begin(dest), std::end(dest), 0xAA);
-    EXPECT_EQ(Bounded([&] { return EepromRead(dest, 0x19, 16); }), -1);
-    EXPECT_EQ(dest[0], 0xAA);
-    bool fresh = true;
-    Bounded([&] { return ReadTransmitterEeprom(&fresh); });
-    EXPECT_FALSE(fresh);
-}
-
-TEST_F(LinkOnSim, BadCrc)
-{
-    sim.SetFault(SimFault::BadCrc);
-    std::uint8_t dest[16];
-    std::fill(std::begin(dest), std::end(dest), 0xAA);
-    // The block is not taken; the destination's first byte comes back as it was.
-    EXPECT_EQ(Bounded([&] { return EepromRead(dest, 0x19, 16); }), 0xAA);
-    EXPECT_EQ(dest[2], 0xAA);
-    bool fresh = true;
-    Bounded([&] { return ReadTransmitterEeprom(&fresh); });
-    EXPECT_FALSE(fresh);
-}
-
-TEST_F(LinkOnSim, ErrorSets)
-{
-    sim.SetFault(SimFault::ErrorSets);
-    WakeQuick();
-    EXPECT_EQ(Set(1, "90"), -1);
-    EXPECT_EQ(Bounded([] { return ModuleCommand(23); }), -1);
-    EXPECT_EQ(Query(1), "60");
-    EXPECT_EQ(sim.Alarms().size(), 6u);
-}
-
-TEST_F(LinkOnSim, SlowReplies)
-{
-    sim.SetFault(SimFault::SlowReplies, 8 * kTimeoutMs);
-    WakeQuick();
-    EXPECT_EQ(Query(0), "");
-    EXPECT_EQ(Query(1), "");
-    // Once the late replies are out and flushed away, answers come in time again.
+    // Late replies and babble end, and the reopened port reaches the device
+    // that replaced a hung-up one.
     sim.ClearFaults();
     ASSERT_TRUE(sim->WaitForQuiet(10s));
-    EXPECT_EQ(Query(1), "60");
-}
-
-TEST_F(LinkOnSim, Babble)
-{
-    sim.SetFault(SimFault::Babble);
-    WakeQuick();
-    const std::string reply = Query(1);
-    EXPECT_EQ(reply.size(), kMaxModuleReply);
-    EXPECT_EQ(reply.substr(0, 16), "BABBLE. BABBLE. ");
-    sim.ClearFaults();
-    ASSERT_TRUE(sim->WaitForQuiet(10s));
-    LinkFlush();
-    WakeQuick();
-    EXPECT_EQ(Query(1), "60");
-}
-
-TEST_F(LinkOnSim, HangupMidExchange)
-{
-    WakeQuick();
-    sim.SetFault(SimFault::Hangup, 3);
-    // The query goes out, then the device is gone: the reply reads as a
-    // time-out and the next send fails.
-    EXPECT_EQ(Query(1), "");
-    EXPECT_EQ(Set(1, "90"), -1);
-    EXPECT_EQ(sim->Hangups(), 1);
-    // Plugged back in, the same COM port works after reopening.
     LinkClose();
     ASSERT_EQ(LinkOpen(1, 19200), 0);
     LinkFlush();
-    WakeQuick();
+    Bounded([] {
+        WakeConsoleQuick();
+        return 0;
+    });
     EXPECT_EQ(Query(1), "60");
 }
+
+std::string Babble()
+{
+    std::string text;
+    while (text.size() < kMaxModuleReply) text += "BABBLE. ";
+    return text;
+}
+
+// Hang-up after 16 bytes: the LF, "EEBRD 19 10\n", then "MOD" of the query,
+// so the query's reply reads as a time-out and the set cannot be sent.
+INSTANTIATE_TEST_SUITE_P(Faults, LinkOnSimFault, ::testing::Values(
+    FaultCase{"SilentConsole", SimFault::SilentConsole, 0, false, 5, false, "", -1, "1"},
+    FaultCase{"NoLogger", SimFault::NoLogger, 0, true, 1, true, "", -1, "1"},
+    FaultCase{"DropEverySecondReply", SimFault::DropReplies, 2, true, 1, true, "60", -1, "0"},
+    FaultCase{"FfInReply", SimFault::FfInReply, 0, true, 1, true, "6", -1, "0"},
+    FaultCase{"LfWithoutCr", SimFault::LfWithoutCr, 0, true, 1, true, "60\n", 0, "0"},
+    FaultCase{"Garble", SimFault::Garble, 0, true, 1, true, "\x16\x10", -1, "0"},  // "ok" is no confirmation
+    FaultCase{"NakEebrd", SimFault::NakEebrd, 0, true, 1, false, "60", 0, "0"},
+    FaultCase{"BadCrc", SimFault::BadCrc, 0, true, 1, false, "60", 0, "0"},
+    FaultCase{"ErrorSets", SimFault::ErrorSets, 0, true, 1, true, "60", -1, "1"},
+    FaultCase{"SlowReplies", SimFault::SlowReplies, 8 * kTimeoutMs, true, 1, true, "", -1, "0"},
+    FaultCase{"Babble", SimFault::Babble, 0, true, 1, true, Babble(), -1, "0"},
+    FaultCase{"HangupMidExchange", SimFault::Hangup, 16, true, 1, true, "", -1, "1"}),
+    [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
