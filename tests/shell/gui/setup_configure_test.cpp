@@ -1,22 +1,22 @@
-// Configure Corvane Logger from the Setup menu against the simulated console:
-// detection, the second open, the kind's form and what reaches the logger.
+// The Setup menu's two commands against the simulated console: Configure
+// Corvane Logger (detection, the second open, the kind's form and what
+// reaches the logger) and Auto Detect in Setup Communications Port.
 
 #include "CMainFrame.h"
 #include "CCorvaneModulesView.h"
 #include "FakeLink.h"
 #include "FormFinder.h"
 #include "FormSupport.h"
+#include "LinkTermios.h"
 #include "RegisterForms.h"
-#include "SetupTestLink.h"
 #include "SimFixture.h"
 #include "TestSupport.h"
 #include "WaitCursor.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -26,21 +26,35 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr const char* kNoLogger =
-    "No Corvane Logger Found.  Please check Serial Port settings and connections.";
-constexpr const char* kOpenFailed = "Failed to open comm port.  Please check settings and connections";
+constexpr const char* kNoLogger = "No Corvane Logger Found.  Please check Serial Port settings and connections.";
+
+// The real serial port, with every open noted; the nth open can be refused.
+class SetupTestLink : public TermiosLink {
+public:
+    SetupTestLink() : previous_(SetLinkBackend(this)) {}
+    ~SetupTestLink() override { SetLinkBackend(previous_); }
+    int Open(int port, int baud) override
+    {
+        const int r = static_cast<int>(opens.size()) + 1 == refuseOpen ? -1 : TermiosLink::Open(port, baud);
+        opens.push_back("COM" + std::to_string(port) + " " + std::to_string(baud) + (r == 0 ? "" : " failed"));
+        return r;
+    }
+
+    Lines opens;         // "COM3 9600", "COM1 9600 failed"
+    int refuseOpen = 0;  // 1-based; 0 refuses none
+
+private:
+    LinkBackend* previous_;
+};
 
 // The wait cursor as the program shows it: Qt's override cursor.
 class OverrideCursorSink : public CursorSink {
 public:
     OverrideCursorSink() : previous_(SetCursorSink(this)) {}
     ~OverrideCursorSink() override { SetCursorSink(previous_); }
-    void SetWaitCursor(bool wait) override
+    void SetWaitCursor(bool on) override
     {
-        if (wait)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
+        on ? QApplication::setOverrideCursor(Qt::WaitCursor) : QApplication::restoreOverrideCursor();
     }
 
 private:
@@ -52,9 +66,9 @@ Qt::CursorShape ShownCursor()
     return QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
 }
 
-class ConfigureTest : public ::testing::Test {
+class SetupTest : public ::testing::Test {
 protected:
-    ConfigureTest()
+    SetupTest()
     {
         RegisterAllForms();
         previousRunner_ = SetFormRunner([this](QDialog& dlg) {
@@ -65,21 +79,14 @@ protected:
             return dlg.result();
         });
     }
-    ~ConfigureTest() override { SetFormRunner(previousRunner_); }
+    ~SetupTest() override { SetFormRunner(previousRunner_); }
 
-    // The menu item, as the user picks it.
-    void ConfigureFromMenu()
+    // The Setup menu's item, as the user picks it.
+    void Pick(const QString& command)
     {
-        for (QAction* top : frame.menuBar()->actions())
-            for (QAction* item : top->menu()->actions())
-                if (item->text() == "Configure Corvane Logger") return item->trigger();
-        ADD_FAILURE() << "no Configure Corvane Logger item";
-    }
-    std::vector<int> DetectionPauses(int queries)
-    {
-        std::vector<int> p(queries, 250);
-        p.push_back(2000);
-        return p;
+        for (QAction* item : frame.findChildren<QAction*>())
+            if (item->text() == command) return item->trigger();
+        ADD_FAILURE() << "no menu item " << command.toStdString();
     }
 
     TempWorkDir dir;
@@ -95,63 +102,46 @@ private:
     FormRunner previousRunner_;
 };
 
-void TypeInto(QDialog& dlg, const char* field, const char* text)
-{
-    auto* edit = FindField<QLineEdit>(&dlg, field);
-    ASSERT_NE(edit, nullptr) << field;
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
-TEST_F(ConfigureTest, AlohaEndToEnd)
+TEST_F(SetupTest, ConfigureAlohaEndToEnd)
 {
     SimFixture sim(SimKind::Aloha);
     sim.UseAsPort(dir);
     sim.SetParam(1, "60");
     sim.SetParam(2, "7");
-    QString loadedTimeout, loadedStation;
     drive = [&](QDialog& dlg) {
         EXPECT_EQ(ShownCursor(), Qt::WaitCursor);  // while the form is built
         dlg.show();
         EXPECT_EQ(ShownCursor(), Qt::ArrowCursor);  // while the user works in it
-        loadedTimeout = FindField<QLineEdit>(&dlg, "Time Out Period")->text();
-        loadedStation = FindField<QLineEdit>(&dlg, "Station ID #")->text();
+        EXPECT_EQ(FindField<QLineEdit>(&dlg, "Time Out Period")->text(), "60");
+        EXPECT_EQ(FindField<QLineEdit>(&dlg, "Station ID #")->text(), "7");
         EXPECT_TRUE(link.IsOpen());
-        TypeInto(dlg, "Time Out Period", "30");
-        TypeInto(dlg, "Station ID #", "5");
+        EXPECT_TRUE(SetFieldText(&dlg, "Time Out Period", "30") && SetFieldText(&dlg, "Station ID #", "5"));
         QTest::mouseClick(FindButton(&dlg, "OK"), Qt::LeftButton);
         return dlg.result();
     };
-    ConfigureFromMenu();
+    Pick("Configure Corvane Logger");
 
     EXPECT_EQ(forms, (Lines{"ALOHA Configuration"}));
-    EXPECT_EQ(loadedTimeout, "60");
-    EXPECT_EQ(loadedStation, "7");
     EXPECT_TRUE(messages.Texts().empty());
-    EXPECT_EQ(sim.ModuleLines(),
-              (Lines{"MOD00\n", "MOD01 |\n", "MOD02 |\n", "MOD01 30\n", "MOD02 5\n"}));
+    EXPECT_EQ(sim.ModuleLines(), (Lines{"MOD00\n", "MOD01 |\n", "MOD02 |\n", "MOD01 30\n", "MOD02 5\n"}));
     EXPECT_EQ(sim.Param(1), "30");
     EXPECT_EQ(sim.Param(2), "5");
-    EXPECT_EQ(link.opens.size(), 2u);
+    EXPECT_EQ(link.opens, (Lines{"COM1 19200", "COM1 19200"}));
     EXPECT_FALSE(link.IsOpen());
     EXPECT_EQ(pauses.Durations(), (std::vector<int>{250, 250, 250, 2000, 2000}));
     EXPECT_EQ(WaitCursorDepth(), 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// firmware -1: the kind's usual one; noDevice: COM1 names a device that does
+// not exist; message: the no-logger message is shown; form: the form that
+// appears (nullptr: none); queries: the detection's module queries.
 struct RunCase {
-    const char* name;
-    SimKind kind;
-    int firmware;                  // -1: the kind's usual one
-    std::optional<SimFault> fault;
-    bool noDevice;                 // COM1 names a device that does not exist
-    bool message;                  // the no-logger message is shown
-    const char* form;              // the form that appears, nullptr: none
-    int queries;                   // module queries of the detection; -1: the port never opened
+    const char* name; SimKind kind; int firmware; std::optional<SimFault> fault; bool noDevice, message;
+    const char* form; int queries; std::size_t opens;
 };
 
-class DetectionRun : public ConfigureTest, public ::testing::WithParamInterface<RunCase> {};
+class DetectionRun : public SetupTest, public ::testing::WithParamInterface<RunCase> {};
 
 TEST_P(DetectionRun, MessageSecondOpenAndForm)
 {
@@ -163,73 +153,112 @@ TEST_P(DetectionRun, MessageSecondOpenAndForm)
     if (c.fault) sim.SetFault(*c.fault);
     if (c.noDevice) dir.Settings().SetValue("COM1_DEVICE", (dir.Path() / "no-such-tty").string());
 
-    ConfigureFromMenu();
+    Pick("Configure Corvane Logger");
 
     EXPECT_EQ(messages.Texts(), c.message ? Lines{kNoLogger} : Lines{});
     EXPECT_EQ(forms, c.form ? Lines{c.form} : Lines{});
-    const bool configured = c.form && c.queries > 1;
-    EXPECT_EQ(link.opens.size(), configured ? 2u : 1u);
+    EXPECT_EQ(link.opens.size(), c.opens);
     EXPECT_FALSE(link.IsOpen());
-
-    // Detection's queries and its rest, then (when a form ran) the rest
-    // after the form's port is closed again.
+    // Detection's queries and its rest; after a form, whatever the form
+    // asked, then the rest after the port is closed again.
+    std::vector<int> expected(c.queries, 250);
+    if (!c.message) expected.push_back(2000);
     const auto d = pauses.Durations();
-    std::vector<int> expected;
-    if (c.queries >= 0) {
-        expected.assign(c.queries, 250);
-        if (!c.message) expected.push_back(2000);
-    }
     ASSERT_GE(d.size(), expected.size());
     EXPECT_EQ(std::vector<int>(d.begin(), d.begin() + expected.size()), expected);
-    if (configured)
-        EXPECT_EQ(d.back(), 2000);
-    else
-        EXPECT_EQ(d.size(), expected.size());
+    EXPECT_EQ(d.size() > expected.size() ? d.back() : 0, c.opens == 2 ? 2000 : 0);
     EXPECT_EQ(WaitCursorDepth(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Devices, DetectionRun,
     ::testing::Values(
-        RunCase{"NoDeviceOnThePort", SimKind::Aloha, -1, std::nullopt, true, true, nullptr, -1},
-        RunCase{"SilentConsole", SimKind::Aloha, -1, SimFault::SilentConsole, false, true, nullptr, 1},
-        RunCase{"ConsoleWithoutLogger", SimKind::Aloha, -1, SimFault::NoLogger, false, true, nullptr, 1},
+        RunCase{"NoDeviceOnThePort", SimKind::Aloha, -1, std::nullopt, true, true, nullptr, 0, 1},
+        RunCase{"SilentConsole", SimKind::Aloha, -1, SimFault::SilentConsole, false, true, nullptr, 1, 1},
+        RunCase{"ConsoleWithoutLogger", SimKind::Aloha, -1, SimFault::NoLogger, false, true, nullptr, 1, 1},
         // Garbled replies flip letter case: "aloha" names no kind.
-        RunCase{"UnknownKindWord", SimKind::Aloha, -1, SimFault::Garble, false, false, nullptr, 1},
-        RunCase{"Irrigation201", SimKind::Irr, 201, std::nullopt, false, false, "Firmware Upgrade Warning", 1},
-        RunCase{"Irrigation202", SimKind::Irr, 202, std::nullopt, false, false, "Irrigation Configuration", 13},
-        RunCase{"Aprs", SimKind::Aprs, -1, std::nullopt, false, false, "APRS Configuration", 5},
-        RunCase{"AlarmOutputModule", SimKind::Aom, -1, std::nullopt, false, false, "Alarm Output Module", 3}),
+        RunCase{"UnknownKindWord", SimKind::Aloha, -1, SimFault::Garble, false, false, nullptr, 1, 1},
+        RunCase{"Irrigation201", SimKind::Irr, 201, std::nullopt, false, false, "Firmware Upgrade Warning", 1, 1},
+        RunCase{"Irrigation202", SimKind::Irr, 202, std::nullopt, false, false, "Irrigation Configuration", 13, 2},
+        RunCase{"Aprs", SimKind::Aprs, -1, std::nullopt, false, false, "APRS Configuration", 5, 2},
+        RunCase{"AlarmOutputModule", SimKind::Aom, -1, std::nullopt, false, false, "Alarm Output Module", 3, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ConfigureTest, ReplyNamingTwoKindsShowsTheLaterKindsForm)
+TEST_F(SetupTest, ReplyNamingTwoKindsReadsBothAndShowsTheLaterKindsForm)
 {
-    dir.Settings().SetValue("SERIAL_PORT", "1");
-    dir.Settings().SetValue("BAUD_RATE", "19200");
     FakeLink fake;
     fake.Respond("\n", "\n");
     for (const auto& [line, reply] : std::vector<std::pair<std::string, std::string>>{
              {"MOD00\n", "ALOHA   APRS"}, {"MOD01 |\n", "30"}, {"MOD02 |\n", "1"},
              {"MOD12 |\n", "9600"}, {"MOD13 |\n", "4903.50N/07201.75W_"}, {"MOD14 |\n", "10"}})
         fake.Respond(line, reply + "\n\r");
-    ConfigureFromMenu();
+    Pick("Configure Corvane Logger");
+    EXPECT_EQ(fake.Lines(), (Lines{"\n", "MOD00\n", "MOD01 |\n", "MOD02 |\n", "MOD01 |\n", "MOD12 |\n",
+                                   "MOD13 |\n", "MOD14 |\n"}));
     EXPECT_EQ(forms, (Lines{"APRS Configuration"}));
     EXPECT_EQ(fake.OpenCount(), 2);
     EXPECT_TRUE(messages.Texts().empty());
 }
 
-TEST_F(ConfigureTest, SecondOpenFailingShowsItsOwnMessageAndNoForm)
+TEST_F(SetupTest, SecondOpenFailingShowsItsOwnMessageAndNoForm)
 {
     SimFixture sim(SimKind::Aloha);
     sim.UseAsPort(dir);
     link.refuseOpen = 2;
-    ConfigureFromMenu();
-    EXPECT_EQ(messages.Texts(), (Lines{kOpenFailed}));
+    Pick("Configure Corvane Logger");
+    EXPECT_EQ(messages.Texts(), (Lines{"Failed to open comm port.  Please check settings and connections"}));
     EXPECT_TRUE(forms.empty());
-    EXPECT_EQ(link.opens.size(), 2u);
+    EXPECT_EQ(link.opens, (Lines{"COM1 19200", "COM1 19200 failed"}));
     EXPECT_EQ(pauses.Durations(), (std::vector<int>{250, 250, 250, 2000}));
-    EXPECT_EQ(sim.ModuleLines(), (Lines{"MOD00\n", "MOD01 |\n", "MOD02 |\n"}));
     EXPECT_EQ(WaitCursorDepth(), 0);
 }
+
+// Auto Detect at the rate picked in the form (9600) over eight ports: COM1
+// has no device, COM2 a console without logger, COM3 the logger when
+// present. The found port is stored even when the form is cancelled; the
+// rate only by OK.
+class AutoDetect : public SetupTest, public ::testing::WithParamInterface<std::pair<bool, const char*>> {};
+
+TEST_P(AutoDetect, FromTheSetupMenu)
+{
+    const auto [present, button] = GetParam();
+    SimFixture noLogger(SimKind::None), logger(SimKind::Aloha);
+    for (int port = 1; port <= 8; ++port)
+        dir.Settings().SetValue("COM" + std::to_string(port) + "_DEVICE", (dir.Path() / "no-tty").string());
+    noLogger.UseAsPort(dir, 2);
+    if (present) logger.UseAsPort(dir, 3);
+    dir.Settings().SetValue("SERIAL_PORT", "1");
+    std::string selected;
+    drive = [&](QDialog& dlg) {
+        FindField<QComboBox>(&dlg, "Baud Rate")->setCurrentText("9600");
+        FindButton(&dlg, "Auto Detect")->click();
+        selected = FindField<QComboBox>(&dlg, "Com Port")->currentText().toStdString();
+        FindButton(&dlg, button)->click();
+        return dlg.result();
+    };
+    Pick("Setup Communications Port");
+
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, present ? "Corvane Logger found on COM3 " : kNoLogger);
+    EXPECT_EQ(messages.Shown()[0].caption, present ? "Auto Detect Success" : "Error");
+    EXPECT_EQ(messages.Shown()[0].icon, MsgIcon::None);
+    EXPECT_EQ(selected, present ? "COM3" : "COM1");
+    Lines opens{"COM1 9600 failed", "COM2 9600", present ? "COM3 9600" : "COM3 9600 failed"};
+    for (int port = 4; !present && port <= 8; ++port) opens.push_back("COM" + std::to_string(port) + " 9600 failed");
+    EXPECT_EQ(link.opens, opens);
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_EQ(noLogger.ModuleLines(), (Lines{"MOD00\n"}));
+    EXPECT_EQ(logger.ModuleLines(), present ? Lines{"MOD00\n"} : Lines{});
+    EXPECT_EQ(pauses.Durations(), (std::vector<int>(present ? 2 : 1, 250)));
+    EXPECT_EQ(WaitCursorDepth(), 0);
+    dir.Restart();
+    EXPECT_EQ(dir.Settings().GetValue("SERIAL_PORT"), present ? "3" : "1");
+    EXPECT_EQ(dir.Settings().GetValue("BAUD_RATE"), std::string(button) == "OK" ? "9600" : "19200");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ThenButton, AutoDetect,
+    ::testing::Values(std::pair(true, "Cancel"), std::pair(true, "OK"), std::pair(false, "Cancel")),
+    [](const auto& i) { return std::string(i.param.first ? "Found" : "NothingFound") + i.param.second; });
 
 }  // namespace
