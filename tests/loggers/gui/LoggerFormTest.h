@@ -27,15 +27,18 @@ protected:
     ~LoggerFormTest() override { LinkClose(); }
     void SetUp() override { ASSERT_TRUE(opened_); }
 
-    static QString Text(QWidget* form, const QString& f) { return FindField<QLineEdit>(form, f)->text(); }
-    // click(): the whole user click, wherever the style puts a radio
-    // button's sensitive area.
-    static void Click(QWidget* form, const QString& button) { FindButton(form, button)->click(); }
+    // On the form under test: fields by caption, buttons by text. click():
+    // the whole user click, wherever the style puts a radio button's
+    // sensitive area.
+    QString Text(const QString& field) { return FindField<QLineEdit>(shown, field)->text(); }
+    void Set(const QString& field, const QString& text) { SetFieldText(shown, field, text); }
+    void Click(const QString& button) { FindButton(shown, button)->click(); }
 
     TempWorkDir dir;
     InstantPauses pauses;
     RecordingMessages messages;
     SimFixture device;
+    QWidget* shown = nullptr;
 
 private:
     bool opened_ = false;

@@ -10,9 +10,8 @@
 namespace {
 
 constexpr const char* kSettings =
-    "IRRIGATION_RESIDENTIAL=1\nIRRIGATION_CYCLE=3\nIRRIGATION_AMOUNT=100\n"
-    "IRRIGATION_MAX_RAIN=150\nIRRIGATION_RAIN_RATE=50\nIRRIGATION_RAIN_TOTAL=300\n"
-    "IRRIGATION_TIMEOUT=60\nIRRIGATION_ALARM_DURATION=5\nIRRIGATION_ALARM_DELAY=10\n"
+    "IRRIGATION_RESIDENTIAL=1\nIRRIGATION_CYCLE=3\nIRRIGATION_RAIN_RATE=50\nIRRIGATION_TIMEOUT=60\n"
+    "IRRIGATION_RAIN_TOTAL=300\nIRRIGATION_ALARM_DURATION=5\nIRRIGATION_ALARM_DELAY=10\n"
     "IRRIGATION_PULSE_WIDTH=500\nIRRIGATION_CONTINUOUS_PULSE=1\nIRRIGATION_OPEN_CIRCUIT=1\n";
 
 class IrrigationForm : public LoggerFormTest {
@@ -25,11 +24,8 @@ protected:
             "1.50", "3.00", cutoff, "5", "10", "500", true, true);
         record->rainUnit = rainUnit;
         form = std::make_unique<CIrrigationConfigDlg>(nullptr, *record);
-        form->show();
+        (shown = form.get())->show();
     }
-    QString Text(const QString& field) { return LoggerFormTest::Text(form.get(), field); }
-    void Set(const QString& field, const QString& text) { SetFieldText(form.get(), field, text); }
-    void Click(const QString& button) { LoggerFormTest::Click(form.get(), button); }
     bool AmountEnabled() { return FindField(form.get(), "Irrigation Amount")->isEnabled(); }
 
     std::unique_ptr<CIrrigationSettings> record;
@@ -43,27 +39,27 @@ TEST_F(IrrigationForm, FullOkSendsElevenParametersInOrder)
     Click("OK");
     EXPECT_TRUE(messages.Texts().empty());
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_EQ(device.Lines(),
-              (Lines{"\n", "MOD01 60\n", "MOD03 5\n", "MOD04 10\n", "MOD05 500\n", "MOD06 1\n",
-                     "MOD07 0\n", "MOD08 3\n", "MOD10 50\n", "MOD25 100\n", "MOD26 150\n",
-                     "MOD27 300\n"}));
+    EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD01 60\n", "MOD03 5\n", "MOD04 10\n", "MOD05 500\n",
+                                     "MOD06 1\n", "MOD07 0\n", "MOD08 3\n", "MOD10 50\n",
+                                     "MOD25 100\n", "MOD26 150\n", "MOD27 300\n"}));
     EXPECT_EQ(dir.Settings().GetValue("IRRIGATION_RAIN_UNIT"), "1");
 }
 
-struct OkCase { bool mm; const char* field; const char* text; int parameter; const char* held; };
+struct OkCase { int unit; const char* field; const char* text; int param; const char* held; };
 
 class IrrigationOk : public IrrigationForm, public ::testing::WithParamInterface<OkCase> {};
 
-// `held`: what the logger holds afterwards, or the message refusing the text.
+// unit: 1 inches, 2 millimetres; held: what the logger holds afterwards, or
+// the message refusing the text.
 TEST_P(IrrigationOk, RangeOfShownUnitThenHundredthsOfAnInch)
 {
     const OkCase& c = GetParam();
-    Open(c.mm ? 2 : 1);
+    Open(c.unit);
     Set(c.field, c.text);
     Click("OK");
     if (std::string(c.held).find("Invalid") == std::string::npos) {
         EXPECT_TRUE(messages.Texts().empty());
-        EXPECT_EQ(device.Param(c.parameter), c.held);
+        EXPECT_EQ(device.Param(c.param), c.held);
     } else {
         EXPECT_EQ(messages.Texts(), (Lines{c.held}));
         EXPECT_EQ(form->focusWidget()->accessibleName(), c.field);
@@ -71,54 +67,39 @@ TEST_P(IrrigationOk, RangeOfShownUnitThenHundredthsOfAnInch)
     }
 }
 
-// Limits are compared in single precision, as the logger's own software does.
+// The limits of the unit shown; the logger takes hundredths of an inch.
 INSTANTIATE_TEST_SUITE_P(
     Table, IrrigationOk,
     ::testing::Values(
-        OkCase{false, "Irrigation Amount", "9.99", 25, "999"},
-        OkCase{false, "Irrigation Amount", "9.991", 25,
+        OkCase{1, "Irrigation Amount", "9.99", 25, "999"},
+        OkCase{1, "Irrigation Amount", "9.991", 25,
                "Invalid Irrigation Amount! Must be between 0.00 and 9.99"},
-        OkCase{true, "Irrigation Amount", "253.746", 25, "999"},
-        OkCase{true, "Irrigation Amount", "253.75", 25,
+        OkCase{2, "Irrigation Amount", "253.746", 25, "999"},
+        OkCase{2, "Irrigation Amount", "253.75", 25,
                "Invalid Irrigation Amount! Must be between 0.00 and 253.75"},
-        OkCase{false, "Rain Rate Cut-Off", "0.29", 10, "29"},
-        OkCase{false, "Rain Rate Cut-Off", "0.57", 10, "57"},
-        OkCase{false, "Rain Rate Cut-Off", "--", 10, "255"},
-        OkCase{true, "Rain Rate Cut-Off", "25.15", 10,
+        OkCase{1, "Rain Rate Cut-Off", "0.29", 10, "29"},
+        OkCase{1, "Rain Rate Cut-Off", "--", 10, "255"},
+        OkCase{2, "Rain Rate Cut-Off", "25.15", 10,
                "Invalid Rain Cutoff! Must be between 0.00 and 25.15"},
-        OkCase{false, "Irrigation Cycle", "256", 8,
+        OkCase{1, "Irrigation Cycle", "256", 8,
                "Invalid irrigation cycle! Must be between 1 and 255"},
-        OkCase{false, "Time Out Period", "4", 1,
-               "Invalid Timeout Period! Must be between 5 and 255 sec."}));
-
-TEST_F(IrrigationForm, MillimetresOpenConvertedAndAreStoredAsInches)
-{
-    Open(2);
-    EXPECT_EQ(Text("Maximum Effective Daily Rain"), "38.1");
-    Set("Irrigation Amount", "25.4");
-    Click("OK");
-    EXPECT_EQ(record->amount, "1.00");
-    EXPECT_EQ(device.Lines().at(9), "MOD25 100\n");
-    EXPECT_EQ(dir.Settings().GetValue("IRRIGATION_RAIN_UNIT"), "2");
-}
+        OkCase{1, "Time Out Period", "4", 1, "Invalid Timeout Period! Must be between 5 and 255 sec."}));
 
 TEST_F(IrrigationForm, WithoutResidentialInvalidScheduleStillWritesCycleZero)
 {
     Open(1, "0.50", false);
     EXPECT_FALSE(AmountEnabled());
     Click("Use Residential");
-    EXPECT_TRUE(AmountEnabled());
     Set("Irrigation Cycle", "x");
     Set("Irrigation Amount", "99");
+    EXPECT_TRUE(AmountEnabled());
     Click("Use Residential");
-    EXPECT_FALSE(AmountEnabled());
     Click("OK");
     EXPECT_TRUE(messages.Texts().empty());
-    EXPECT_EQ(device.Lines().at(7), "MOD08 0\n");
-    EXPECT_EQ(device.Lines().at(9), "MOD25 100\n");
+    EXPECT_EQ(device.Lines().at(7) + device.Lines().at(9), "MOD08 0\nMOD25 100\n");
 }
 
-TEST_F(IrrigationForm, UnitSwitchesBothWaysKeepNoCutoff)
+TEST_F(IrrigationForm, UnitSwitchesBothWaysKeepNoCutoffAndMillimetresAreStoredAsInches)
 {
     Open(1, "255");
     Set("Irrigation Amount", "1.004");
@@ -128,23 +109,26 @@ TEST_F(IrrigationForm, UnitSwitchesBothWaysKeepNoCutoff)
     EXPECT_EQ(Text("Rain Rate Cut-Off") + " " + Text("Irrigation Amount"), "-- 25.5");
     Click("inches");
     EXPECT_EQ(Text("Rain Rate Cut-Off") + " " + Text("Irrigation Amount"), "-- 1.00");
+    Click("mm");
+    EXPECT_EQ(Text("Irrigation Amount"), "25.4");
     Click("OK");
-    EXPECT_EQ(device.Param(10), "255");
+    EXPECT_EQ(record->amount, "1.00");
+    EXPECT_EQ(device.Param(25) + " " + device.Param(10), "100 255");
+    EXPECT_EQ(dir.Settings().GetValue("IRRIGATION_RAIN_UNIT"), "2");
 }
 
 TEST_F(IrrigationForm, DefaultFillsFromTheSettingsFileInInches)
 {
     Open(2, "255", false);
+    EXPECT_EQ(Text("Maximum Effective Daily Rain"), "38.1");
     Click("Default");
-    EXPECT_TRUE(AmountEnabled());
-    EXPECT_TRUE(form->ShowsInches());
-    for (auto [field, shown] : {std::pair{"Irrigation Cycle", "3"}, {"Rain Rate Cut-Off", "0.50"},
-                                {"Maximum Effective Rain Total", "3.00"}, {"Time Out Period", "60"}})
-        EXPECT_EQ(Text(field), shown) << field;
+    EXPECT_TRUE(AmountEnabled() && form->ShowsInches());
+    EXPECT_EQ(Text("Irrigation Cycle") + " " + Text("Rain Rate Cut-Off") + " " +
+                  Text("Maximum Effective Rain Total"), "3 0.50 3.00");
     EXPECT_TRUE(device.Lines().empty());
 }
 
-TEST_F(IrrigationForm, AdvancedRanges)
+TEST_F(IrrigationForm, AdvancedRangesThenDefaultFromSettingsAndTheWritesThreeToSeven)
 {
     Open();
     for (auto [field, text, message] :
@@ -154,34 +138,28 @@ TEST_F(IrrigationForm, AdvancedRanges)
           {"Pulse Width", "0", "Invalid Pulse Width! Must be between 1 and 9999"},
           {"Pulse Width", "9999", ""}}) {
         CIrrigationAdvancedDlg advanced(nullptr, *record);
+        shown = &advanced;
         messages.Clear();
         device.ClearLines();
-        SetFieldText(&advanced, field, text);
-        LoggerFormTest::Click(&advanced, "OK");
-        const bool refused = *message != '\0';
-        EXPECT_EQ(messages.Texts(), refused ? Lines{message} : Lines{}) << field << text;
-        EXPECT_EQ(device.Lines().size(), refused ? 0u : 6u) << field << text;
-        if (refused) {
-            EXPECT_EQ(advanced.focusWidget()->accessibleName(), field);
-        }
+        Set(field, text);
+        Click("OK");
+        const QWidget* focus = *message ? advanced.focusWidget() : nullptr;
+        EXPECT_EQ(messages.Texts(), *message ? Lines{message} : Lines{}) << field << text;
+        EXPECT_EQ(focus ? focus->accessibleName() : field, field);
+        EXPECT_EQ(device.Lines().size(), *message ? 0u : 6u) << field << text;
     }
-}
-
-TEST_F(IrrigationForm, AdvancedDefaultFromSettingsThenOkWritesThreeToSeven)
-{
-    Open();
     CIrrigationAdvancedDlg advanced(nullptr, *record);
-    EXPECT_TRUE(FindButton(&advanced, "Normally Open")->isChecked());
-    LoggerFormTest::Click(&advanced, "Default");
-    EXPECT_TRUE(FindButton(&advanced, "Normally Closed")->isChecked());
-    EXPECT_TRUE(FindButton(&advanced, "Continuous")->isChecked());
-    SetFieldText(&advanced, "Pulse Width", "250");
-    LoggerFormTest::Click(&advanced, "Pulse");
-    LoggerFormTest::Click(&advanced, "OK");
+    shown = &advanced;
+    device.ClearLines();
+    Click("Default");  // IRRIGATION_OPEN_CIRCUIT 1: normally closed
+    EXPECT_TRUE(FindButton(shown, "Normally Closed")->isChecked());
+    EXPECT_TRUE(FindButton(shown, "Continuous")->isChecked());
+    Set("Pulse Width", "250");
+    Click("Pulse");
+    Click("OK");
     EXPECT_EQ(device.Lines(),
               (Lines{"\n", "MOD03 5\n", "MOD04 10\n", "MOD05 250\n", "MOD06 0\n", "MOD07 1\n"}));
     EXPECT_FALSE(record->normallyOpen || record->continuous);
-    EXPECT_EQ(record->pulseWidth, "250");
 }
 
 }  // namespace
