@@ -486,12 +486,21 @@ void CorvaneSim::SetFault(SimFault fault, int argument)
     Note('-', std::string("fault ") + SimFaultName(fault) + "=" + std::to_string(argument));
 }
 
+// Babble ends with its fault even while the pty's buffer is full and no
+// write is due to notice it (the client may not be reading at all).
+void CorvaneSim::StopBabbleUnlessFaulty()
+{
+    if (!device_.HasFault(SimFault::Babble)) babbling_ = false;
+    changed_.notify_all();
+}
+
 void CorvaneSim::ClearFault(SimFault fault)
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         device_.ClearFault(fault);
         Note('-', std::string("fault ") + SimFaultName(fault) + " cleared");
+        StopBabbleUnlessFaulty();
     }
     Wake();
 }
@@ -502,6 +511,7 @@ void CorvaneSim::ClearFaults()
         std::lock_guard<std::mutex> lock(mutex_);
         device_.ClearFaults();
         Note('-', "faults cleared");
+        StopBabbleUnlessFaulty();
     }
     Wake();
 }

@@ -134,6 +134,7 @@ private:
     bool HandleInput(const char* data, std::size_t length);  // true: hang up
     void WriteDue();
     void HangUp();
+    void StopBabbleUnlessFaulty();  // mutex_ held
     void Note(char direction, const std::string& bytes);
     void SaveStateLocked();
     void Wake();
