@@ -96,16 +96,9 @@ CAomStationConfigDlg::CAomStationConfigDlg(QWidget* parent) : QDialog(parent)
             if (kAccessories[i].code == code) boxes_[i]->setChecked(true);
 
     auto* ok = new QPushButton("OK", this);
-    ok->setDefault(true);
     auto* cancel = new QPushButton("Cancel", this);
-    cancel->setAutoDefault(false);
     auto* help = new QPushButton("Help", this);
-    help->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(modelRow);

@@ -1,5 +1,7 @@
 #include "CAomUnitsDlg.h"
 
+#include "FormSupport.h"
+
 #include "AomUnits.h"
 #include "DBConfigParser.h"
 #include "SettingsKeys.h"
@@ -74,16 +76,9 @@ CAomUnitsDlg::CAomUnitsDlg(QWidget* parent) : QDialog(parent)
     }
 
     auto* ok = new QPushButton("OK", this);
-    ok->setDefault(true);
     auto* cancel = new QPushButton("Cancel", this);
-    cancel->setAutoDefault(false);
     auto* help = new QPushButton("Help", this);
-    help->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groupsRow);

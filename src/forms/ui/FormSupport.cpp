@@ -1,5 +1,6 @@
 #include "FormSupport.h"
 
+#include "CNumericEdit.h"
 #include "DesktopOpen.h"
 #include "UserMessages.h"
 #include "WaitCursor.h"
@@ -8,7 +9,10 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -23,6 +27,55 @@ void BindCaption(QLabel* label, QWidget* field)
 {
     label->setBuddy(field);
     field->setAccessibleName(CaptionName(label->text()));
+}
+
+QLabel* AddCaptionedRow(QGridLayout* grid, int row, QWidget* owner, const QString& caption,
+                        QWidget* field, const QString& unit)
+{
+    auto* label = new QLabel(caption, owner);
+    BindCaption(label, field);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(field, row, 1);
+    if (unit.isEmpty()) return nullptr;
+    auto* unitLabel = new QLabel(unit, owner);
+    grid->addWidget(unitLabel, row, 2);
+    return unitLabel;
+}
+
+CNumericEdit* AddNumericRow(QGridLayout* grid, int row, QWidget* owner, const QString& caption,
+                            const QString& unit, QLabel** unitLabel)
+{
+    auto* field = new CNumericEdit(owner);
+    QLabel* u = AddCaptionedRow(grid, row, owner, caption, field, unit);
+    if (unitLabel) *unitLabel = u;
+    return field;
+}
+
+QLabel* AddLoggerTypeRow(QGridLayout* grid, int row, QWidget* owner, const QString& caption,
+                         const QString& text)
+{
+    auto* line = new QLabel(text, owner);
+    line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* label = new QLabel(caption, owner);
+    BindCaption(label, line);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(line, row, 1, 1, 2);
+    return line;
+}
+
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    bool first = true;
+    for (QPushButton* b : buttons) {
+        // Enter presses OK, not whichever button last had the focus.
+        b->setDefault(first);
+        b->setAutoDefault(false);
+        first = false;
+        row->addWidget(b);
+    }
+    return row;
 }
 
 namespace {

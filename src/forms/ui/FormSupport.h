@@ -5,15 +5,33 @@
 
 #include <QString>
 #include <functional>
+#include <initializer_list>
 
+class CNumericEdit;
 class QDialog;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
+class QPushButton;
 class QWidget;
 
 // Makes label the buddy of field and gives field the caption as its
 // accessible name ("&" mnemonics and surrounding blanks removed).
 void BindCaption(QLabel* label, QWidget* field);
 QString CaptionName(const QString& caption);
+
+// One row of a form's grid: caption, field and, when unit is not empty, a
+// unit label, which is returned (null without one).
+QLabel* AddCaptionedRow(QGridLayout* grid, int row, QWidget* owner, const QString& caption,
+                        QWidget* field, const QString& unit = {});
+// The same with a new numeric field, which is returned.
+CNumericEdit* AddNumericRow(QGridLayout* grid, int row, QWidget* owner, const QString& caption,
+                            const QString& unit = {}, QLabel** unitLabel = nullptr);
+// The read-only "Logger Type:" line showing text.
+QLabel* AddLoggerTypeRow(QGridLayout* grid, int row, QWidget* owner, const QString& caption,
+                         const QString& text);
+// The buttons at the foot of a form, right-aligned; the first is the default.
+QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 
 // Runs a child form modally and gives its result (QDialog::Accepted or
 // Rejected). Tests replace the runner to drive or answer the form.

@@ -113,13 +113,8 @@ CCommPortDlg::CCommPortDlg(QWidget* owner, int port, int baud)
     grid->addWidget(detect, 2, 1);
 
     auto* ok = new QPushButton("OK", this);
-    ok->setDefault(true);
     auto* cancel = new QPushButton("Cancel", this);
-    cancel->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = ButtonRow({ok, cancel});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);

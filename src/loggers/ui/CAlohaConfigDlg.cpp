@@ -41,44 +41,21 @@ CAlohaConfigDlg::CAlohaConfigDlg(QWidget* parent, CAlohaSettings& settings)
     auto* group = new QGroupBox("Configuration", this);
     auto* grid = new QGridLayout(group);
 
-    auto* typeCaption = new QLabel("Logger Type: ", group);
-    loggerType_ = new QLabel(QString::fromStdString(FormatIdentification(settings_.identification)), group);
-    loggerType_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    BindCaption(typeCaption, loggerType_);
-    grid->addWidget(typeCaption, 0, 0);
-    grid->addWidget(loggerType_, 0, 1, 1, 2);
-
-    auto* timeoutCaption = new QLabel("Time Out Period", group);
-    timeout_ = new CNumericEdit(group);
+    loggerType_ = AddLoggerTypeRow(grid, 0, group, "Logger Type: ",
+                                   QString::fromStdString(FormatIdentification(settings_.identification)));
+    timeout_ = AddNumericRow(grid, 1, group, "Time Out Period", "sec.");
     timeout_->setText(QString::fromStdString(settings_.timeout));
-    BindCaption(timeoutCaption, timeout_);
-    grid->addWidget(timeoutCaption, 1, 0);
-    grid->addWidget(timeout_, 1, 1);
-    grid->addWidget(new QLabel("sec.", group), 1, 2);
-
-    auto* stationCaption = new QLabel("Station ID #", group);
-    station_ = new CNumericEdit(group);
+    station_ = AddNumericRow(grid, 2, group, "Station ID #");
     station_->setText(QString::fromStdString(settings_.stationId));
-    BindCaption(stationCaption, station_);
-    grid->addWidget(stationCaption, 2, 0);
-    grid->addWidget(station_, 2, 1);
 
     auto* defaults = new QPushButton("Default", group);
     defaults->setAutoDefault(false);
     grid->addWidget(defaults, 3, 1);
 
     auto* ok = new QPushButton("OK", this);
-    ok->setDefault(true);
     auto* cancel = new QPushButton("Cancel", this);
-    cancel->setAutoDefault(false);
     auto* help = new QPushButton("Help", this);
-    help->setAutoDefault(false);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    QHBoxLayout* buttons = ButtonRow({ok, cancel, help});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

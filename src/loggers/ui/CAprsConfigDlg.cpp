@@ -51,37 +51,18 @@ CAprsConfigDlg::CAprsConfigDlg(QWidget* parent, CAprsSettings& settings)
     setWindowTitle("APRS Configuration");
 
     auto* top = new QGridLayout;
-    auto* typeCaption = new QLabel("Logger Type:", this);
-    auto* loggerType =
-        new QLabel(QString::fromStdString(FormatIdentification(settings_.identification)), this);
-    loggerType->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    BindCaption(typeCaption, loggerType);
-    top->addWidget(typeCaption, 0, 0);
-    top->addWidget(loggerType, 0, 1, 1, 2);
+    AddLoggerTypeRow(top, 0, this, "Logger Type:",
+                     QString::fromStdString(FormatIdentification(settings_.identification)));
+    timeout_ = AddNumericRow(top, 1, this, "Time Out Period", "sec.");
 
-    auto* timeoutCaption = new QLabel("Time Out Period", this);
-    timeout_ = new CNumericEdit(this);
-    BindCaption(timeoutCaption, timeout_);
-    top->addWidget(timeoutCaption, 1, 0);
-    top->addWidget(timeout_, 1, 1);
-    top->addWidget(new QLabel("sec.", this), 1, 2);
-
-    auto* baudCaption = new QLabel("APRS Baud Rate", this);
     baud_ = new QComboBox(this);
     baud_->setEditable(true);
     baud_->setInsertPolicy(QComboBox::NoInsert);
     baud_->setCompleter(nullptr);  // the text stays exactly as typed
     for (const char* entry : kAprsBaudEntries) baud_->addItem(entry);
-    BindCaption(baudCaption, baud_);
-    top->addWidget(baudCaption, 2, 0);
-    top->addWidget(baud_, 2, 1);
+    AddCaptionedRow(top, 2, this, "APRS Baud Rate", baud_);
 
-    auto* rateCaption = new QLabel("Transmission Rate", this);
-    rate_ = new CNumericEdit(this);
-    BindCaption(rateCaption, rate_);
-    top->addWidget(rateCaption, 3, 0);
-    top->addWidget(rate_, 3, 1);
-    top->addWidget(new QLabel("minutes", this), 3, 2);
+    rate_ = AddNumericRow(top, 3, this, "Transmission Rate", "minutes");
 
     QWidget* latitude = MakeCoordinate("Latitude", lat_, "North", "South");
     QWidget* longitude = MakeCoordinate("Longitude", lon_, "East", "West");
@@ -102,16 +83,10 @@ CAprsConfigDlg::CAprsConfigDlg(QWidget* parent, CAprsSettings& settings)
     preview->addWidget(lonPreview_);
 
     auto* ok = new QPushButton("OK", this);
-    ok->setDefault(true);
     auto* cancel = new QPushButton("Cancel", this);
     auto* defaults = new QPushButton("Default", this);
     auto* help = new QPushButton("Help", this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {ok, cancel, defaults, help}) {
-        if (b != ok) b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    QHBoxLayout* buttons = ButtonRow({ok, cancel, defaults, help});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -54,15 +54,7 @@ CIrrigationAdvancedDlg::CIrrigationAdvancedDlg(QWidget* parent, CIrrigationSetti
                 {"Delay on Reactivation", "min", &reactivation_},
                 {"Pulse Width", "milliseconds", &pulseWidth_}};
     int row = 0;
-    for (const auto& r : rows) {
-        auto* label = new QLabel(r.caption, this);
-        *r.field = new CNumericEdit(this);
-        BindCaption(label, *r.field);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(*r.field, row, 1);
-        grid->addWidget(new QLabel(r.unit, this), row, 2);
-        ++row;
-    }
+    for (const auto& r : rows) *r.field = AddNumericRow(grid, row++, this, r.caption, r.unit);
 
     auto* options = new QHBoxLayout;
     options->addWidget(RadioPair(this, "Alarm Activation", &continuous_, "Continuous", &pulse_,
@@ -71,16 +63,10 @@ CIrrigationAdvancedDlg::CIrrigationAdvancedDlg(QWidget* parent, CIrrigationSetti
                                  &normallyClosed_, "Normally Closed"));
 
     auto* ok = new QPushButton("OK", this);
-    ok->setDefault(true);
     auto* cancel = new QPushButton("Cancel", this);
     auto* defaults = new QPushButton("Default", this);
     auto* help = new QPushButton("Help", this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {ok, cancel, defaults, help}) {
-        if (b != ok) b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    QHBoxLayout* buttons = ButtonRow({ok, cancel, defaults, help});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

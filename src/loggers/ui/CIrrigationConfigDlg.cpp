@@ -37,20 +37,6 @@ void SetText(QLineEdit* field, const std::string& text)
     field->setText(QString::fromStdString(text));
 }
 
-CNumericEdit* AddField(QGridLayout* grid, QWidget* owner, int row, const char* caption,
-                       QLabel** unit, const char* unitText)
-{
-    auto* label = new QLabel(caption, owner);
-    auto* field = new CNumericEdit(owner);
-    BindCaption(label, field);
-    grid->addWidget(label, row, 0);
-    grid->addWidget(field, row, 1);
-    auto* unitLabel = new QLabel(unitText, owner);
-    grid->addWidget(unitLabel, row, 2);
-    if (unit) *unit = unitLabel;
-    return field;
-}
-
 }  // namespace
 
 CIrrigationConfigDlg::CIrrigationConfigDlg(QWidget* parent, CIrrigationSettings& settings)
@@ -59,25 +45,20 @@ CIrrigationConfigDlg::CIrrigationConfigDlg(QWidget* parent, CIrrigationSettings&
     setWindowTitle("Irrigation Configuration");
 
     auto* top = new QGridLayout;
-    auto* typeCaption = new QLabel("Logger Type: ", this);
-    auto* loggerType =
-        new QLabel(QString::fromStdString(FormatIdentification(settings_.identification)), this);
-    loggerType->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    BindCaption(typeCaption, loggerType);
-    top->addWidget(typeCaption, 0, 0);
-    top->addWidget(loggerType, 0, 1, 1, 2);
-    timeout_ = AddField(top, this, 1, "Time Out Period", nullptr, "sec.");
+    AddLoggerTypeRow(top, 0, this, "Logger Type: ",
+                     QString::fromStdString(FormatIdentification(settings_.identification)));
+    timeout_ = AddNumericRow(top, 1, this, "Time Out Period", "sec.");
 
     residential_ = new QCheckBox("Use Residential", this);
     residentialGroup_ = new QGroupBox("Residential Configuration", this);
     auto* grid = new QGridLayout(residentialGroup_);
-    cycle_ = AddField(grid, residentialGroup_, 0, "Irrigation Cycle", nullptr, "days");
-    amount_ = AddField(grid, residentialGroup_, 1, "Irrigation Amount", &amountUnit_, "in");
+    cycle_ = AddNumericRow(grid, 0, residentialGroup_, "Irrigation Cycle", "days");
+    amount_ = AddNumericRow(grid, 1, residentialGroup_, "Irrigation Amount", "in", &amountUnit_);
     maxDailyRain_ =
-        AddField(grid, residentialGroup_, 2, "Maximum Effective Daily Rain", &dailyUnit_, "in");
+        AddNumericRow(grid, 2, residentialGroup_, "Maximum Effective Daily Rain", "in", &dailyUnit_);
     maxRainTotal_ =
-        AddField(grid, residentialGroup_, 3, "Maximum Effective Rain Total", &totalUnit_, "in");
-    cutoff_ = AddField(grid, residentialGroup_, 4, "Rain Rate Cut-Off", &cutoffUnit_, "in/hr");
+        AddNumericRow(grid, 3, residentialGroup_, "Maximum Effective Rain Total", "in", &totalUnit_);
+    cutoff_ = AddNumericRow(grid, 4, residentialGroup_, "Rain Rate Cut-Off", "in/hr", &cutoffUnit_);
 
     auto* units = new QGroupBox("Units", this);
     auto* unitsLayout = new QHBoxLayout(units);
@@ -90,18 +71,12 @@ CIrrigationConfigDlg::CIrrigationConfigDlg(QWidget* parent, CIrrigationSettings&
     unitsLayout->addWidget(mmRadio_);
 
     auto* ok = new QPushButton("OK", this);
-    ok->setDefault(true);
     auto* cancel = new QPushButton("Cancel", this);
     auto* defaults = new QPushButton("Default", this);
     auto* advanced = new QPushButton("Advanced", this);
     auto* circuit = new QPushButton("Circuit Test", this);
     auto* help = new QPushButton("Help", this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {ok, cancel, defaults, advanced, circuit, help}) {
-        if (b != ok) b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    QHBoxLayout* buttons = ButtonRow({ok, cancel, defaults, advanced, circuit, help});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
