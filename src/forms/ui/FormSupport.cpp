@@ -78,6 +78,18 @@ QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons)
     return row;
 }
 
+void WriteThenAccept(QDialog& form, const std::function<bool()>& write)
+{
+    WaitCursorGuard wait;
+    const bool written = write();
+    wait.Restore();
+    if (!written) {
+        ShowMessage(UserMessage{kLoggerWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, &form});
+        return;
+    }
+    form.accept();
+}
+
 namespace {
 
 FormRunner& Runner()

@@ -33,6 +33,16 @@ QLabel* AddLoggerTypeRow(QGridLayout* grid, int row, QWidget* owner, const QStri
 // The buttons at the foot of a form, right-aligned; the first is the default.
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 
+// The message of a logger form whose write sequence failed.
+inline constexpr const char* kLoggerWriteFailed =
+    "Failed to set configuration in the module.  \n\t\t\tPlease check Serial Port settings "
+    "and connections.";
+
+// Runs a form's write sequence under the wait cursor: on success the form
+// closes with OK; otherwise the write-failure message is shown and the form
+// stays open for another try.
+void WriteThenAccept(QDialog& form, const std::function<bool()>& write);
+
 // Runs a child form modally and gives its result (QDialog::Accepted or
 // Rejected). Tests replace the runner to drive or answer the form.
 using FormRunner = std::function<int(QDialog&)>;

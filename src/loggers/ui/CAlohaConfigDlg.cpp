@@ -91,14 +91,7 @@ void CAlohaConfigDlg::OnOK()
     }
     settings_.stationId = station_->text().toStdString();
 
-    WaitCursorGuard wait;
-    const bool written = WriteAlohaSettings(settings_);
-    wait.Restore();
-    if (!written) {
-        ShowMessage(UserMessage{kWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
-        return;
-    }
-    accept();
+    WriteThenAccept(*this, [this] { return WriteAlohaSettings(settings_); });
 }
 
 void CAlohaConfigDlg::OnHelp()

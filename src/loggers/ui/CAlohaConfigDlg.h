@@ -17,9 +17,6 @@ public:
         "Invalid Timeout Period! Must be between 5 and 255 sec.";
     static constexpr const char* kInvalidStation =
         "Invalid Station ID! Must be between 0 and 999.";
-    static constexpr const char* kWriteFailed =
-        "Failed to set configuration in the module.  \n\t\t\tPlease check Serial Port settings "
-        "and connections.";
 
 private slots:
     void OnDefault();

@@ -234,14 +234,7 @@ void CAprsConfigDlg::OnOK()
     settings_.position = BuildAprsPosition(latPreview_->text().toStdString(),
                                            lonPreview_->text().toStdString());
 
-    WaitCursorGuard wait;
-    const bool written = WriteAprsSettings(settings_);
-    wait.Restore();
-    if (!written) {
-        ShowMessage(UserMessage{kWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
-        return;
-    }
-    accept();
+    WriteThenAccept(*this, [this] { return WriteAprsSettings(settings_); });
 }
 
 void CAprsConfigDlg::OnHelp()

@@ -34,9 +34,6 @@ public:
         "Please select North or South for the latitude.";
     static constexpr const char* kNoLonHemisphere =
         "Please select East or West for the longitude.";
-    static constexpr const char* kWriteFailed =
-        "Failed to set configuration in the module.  \n\t\t\tPlease check Serial Port settings "
-        "and connections.";
 
 private slots:
     void RebuildPreview();

@@ -122,14 +122,7 @@ void CIrrigationAdvancedDlg::OnOK()
     settings_.continuous = continuous_->isChecked();
     settings_.normallyOpen = normallyOpen_->isChecked();
 
-    WaitCursorGuard wait;
-    const bool written = WriteIrrigationAdvanced(settings_);
-    wait.Restore();
-    if (!written) {
-        ShowMessage(UserMessage{kWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
-        return;
-    }
-    accept();
+    WriteThenAccept(*this, [this] { return WriteIrrigationAdvanced(settings_); });
 }
 
 void CIrrigationAdvancedDlg::OnHelp()

@@ -19,9 +19,6 @@ public:
         "Invalid Alarm Reactivation! Must be between 0 and 999";
     static constexpr const char* kInvalidPulseWidth =
         "Invalid Pulse Width! Must be between 1 and 9999";
-    static constexpr const char* kWriteFailed =
-        "Failed to set configuration in the module.  \n\t\t\tPlease check Serial Port settings "
-        "and connections.";
 
 private slots:
     void OnDefault();

@@ -219,14 +219,7 @@ void CIrrigationConfigDlg::OnOK()
     }
     settings_.rainUnit = inchesRadio_->isChecked() ? kRainUnitInches : kRainUnitMm;
 
-    WaitCursorGuard wait;
-    const bool written = WriteIrrigationSettings(settings_);
-    wait.Restore();
-    if (!written) {
-        ShowMessage(UserMessage{kWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
-        return;
-    }
-    accept();
+    WriteThenAccept(*this, [this] { return WriteIrrigationSettings(settings_); });
 }
 
 void CIrrigationConfigDlg::OnAdvanced()

@@ -22,9 +22,6 @@ public:
         "Invalid Timeout Period! Must be between 5 and 255 sec.";
     static constexpr const char* kInvalidCycle =
         "Invalid irrigation cycle! Must be between 1 and 255";
-    static constexpr const char* kWriteFailed =
-        "Failed to set configuration in the module.  \n\t\t\tPlease check Serial Port settings "
-        "and connections.";
 
     bool ShowsInches() const { return inches_; }
 
