@@ -1,5 +1,7 @@
 #include "UserMessages.h"
 
+#include "LinkSequence.h"
+
 #include <atomic>
 #include <cstdio>
 #include <mutex>
@@ -36,8 +38,14 @@ UserMessages* SetUserMessages(UserMessages* presenter)
 
 MsgAnswer ShowMessage(const UserMessage& message)
 {
-    UserMessages* p = g_presenter.load();
-    return (p ? p : &g_fallback)->Show(message);
+    // A link sequence running off the UI thread still shows its messages
+    // there, and waits for the answer.
+    MsgAnswer answer = MsgAnswer::Ok;
+    OnUiThread([&] {
+        UserMessages* p = g_presenter.load();
+        answer = (p ? p : &g_fallback)->Show(message);
+    });
+    return answer;
 }
 
 MsgAnswer ShowMessage(const std::string& text)

@@ -5,6 +5,7 @@
 #include "CFirmwareWarningDlg.h"
 #include "CIrrigationConfigDlg.h"
 #include "CPlaceholderDlg.h"
+#include "LinkSequence.h"
 #include "LoggerDetection.h"
 #include "LoggerSettings.h"
 
@@ -15,5 +16,7 @@ void RegisterAllForms()
     RegisterConfigureForm(LoggerAprs, RunAprsConfigForm);
     RegisterConfigureForm(LoggerIrrigation, RunIrrigationConfigForm);
     RegisterConfigureForm(LoggerAom, [](CLoggerSettings& r) { ShowPlaceholderForm(r.owner, "Alarm Output Module"); });
-    SetFirmwareWarningForm(ShowFirmwareWarning);
+    // Detection runs off the UI thread; the warning is a form, so it is
+    // shown on the UI thread while detection waits for it.
+    SetFirmwareWarningForm([](OwnerWindow owner) { OnUiThread([owner] { ShowFirmwareWarning(owner); }); });
 }

@@ -3,6 +3,7 @@
 #include "CCommPortDlg.h"
 #include "DBConfigParser.h"
 #include "FormSupport.h"
+#include "LinkSequence.h"
 #include "LoggerDetection.h"
 #include "Pause.h"
 #include "SerialLink.h"
@@ -92,12 +93,14 @@ void ConfigureLogger(QWidget* owner)
     std::unique_ptr<CLoggerSettings> record;
     {
         WaitCursorGuard wait;
-        record = DetectAndReadLogger(owner);
+        record = RunLink([owner] { return DetectAndReadLogger(owner); });
     }
     if (!record) return;
 
     DBConfigParser& settings = Settings();
-    if (OpenLink(settings.GetInt(key::SerialPort), settings.GetInt(key::BaudRate)) != 0) {
+    const int port = settings.GetInt(key::SerialPort);
+    const int baud = settings.GetInt(key::BaudRate);
+    if (RunLink([port, baud] { return OpenLink(port, baud); }) != 0) {
         // The record is dropped unseen as it goes out of scope.
         UserMessage message;
         message.text = kOpenFailed;
@@ -114,6 +117,8 @@ void ConfigureLogger(QWidget* owner)
     record.reset();
 
     WaitCursorGuard wait;
-    LinkClose();
-    PauseMs(kAfterClosePauseMs);
+    RunLinkSequence([] {
+        LinkClose();
+        PauseMs(kAfterClosePauseMs);
+    });
 }

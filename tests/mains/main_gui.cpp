@@ -1,4 +1,7 @@
 // Form tests run on Qt's offscreen platform: no display needed.
+#include "LinkSequence.h"
+#include "UiLinkRunner.h"
+
 #include <QApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -7,6 +10,9 @@ int main(int argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    // Forms run their exchanges off the UI thread as in the program.
+    SetLinkSequenceRunner(RunSequenceKeepingUiAlive);
+    SetUiThreadInvoker(InvokeOnUiThread);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,8 @@
 
 #include "CNumericEdit.h"
 #include "DesktopOpen.h"
+#include "LinkSequence.h"
+#include "UiLinkRunner.h"
 #include "UserMessages.h"
 #include "WaitCursor.h"
 
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QMessageBox>
+#include <QThread>
 #include <QUrl>
 
 QString CaptionName(const QString& caption)
@@ -54,7 +57,10 @@ CNumericEdit* AddNumericRow(QGridLayout* grid, int row, QWidget* owner, const QS
 QLabel* AddLoggerTypeRow(QGridLayout* grid, int row, QWidget* owner, const QString& caption,
                          const QString& text)
 {
-    auto* line = new QLabel(text, owner);
+    auto* line = new QLabel(owner);
+    // The identification comes from the device: never read it as markup.
+    line->setTextFormat(Qt::PlainText);
+    line->setText(text);
     line->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* label = new QLabel(caption, owner);
     BindCaption(label, line);
@@ -81,7 +87,7 @@ QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons)
 void WriteThenAccept(QDialog& form, const std::function<bool()>& write)
 {
     WaitCursorGuard wait;
-    const bool written = write();
+    const bool written = RunLink(write);
     wait.Restore();
     if (!written) {
         ShowMessage(UserMessage{kLoggerWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, &form});
@@ -104,6 +110,8 @@ public:
     {
         QMessageBox box(static_cast<QWidget*>(m.parent));
         box.setWindowTitle(QString::fromStdString(m.caption ? *m.caption : kApplicationName));
+        // Messages quote what the user typed and what the device sent.
+        box.setTextFormat(Qt::PlainText);
         box.setText(QString::fromStdString(m.text));
         switch (m.icon) {
         case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
@@ -128,6 +136,12 @@ class QtCursorSink final : public CursorSink {
 public:
     void SetWaitCursor(bool wait) override
     {
+        // Cursor changes from a link sequence's thread go over in order,
+        // without waiting: the UI thread may be joining that thread.
+        if (qApp && QThread::currentThread() != qApp->thread()) {
+            QMetaObject::invokeMethod(qApp, [this, wait] { SetWaitCursor(wait); }, Qt::QueuedConnection);
+            return;
+        }
         if (wait)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
@@ -156,6 +170,8 @@ void InstallQtSeams()
     static QtCursorSink cursor;
     SetUserMessages(&messages);
     SetCursorSink(&cursor);
+    SetUiThreadInvoker(InvokeOnUiThread);
+    SetLinkSequenceRunner(RunSequenceKeepingUiAlive);
     SetDesktopOpener([](const std::string& target, bool isFile) {
         const QString t = QString::fromStdString(target);
         const QUrl url = isFile ? QUrl::fromLocalFile(t) : QUrl(t);

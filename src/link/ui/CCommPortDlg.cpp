@@ -2,6 +2,7 @@
 
 #include "DBConfigParser.h"
 #include "FormSupport.h"
+#include "LinkSequence.h"
 #include "LoggerDetection.h"
 #include "NumericText.h"
 #include "SettingsKeys.h"
@@ -97,6 +98,7 @@ CCommPortDlg::CCommPortDlg(QWidget* owner, int port, int baud)
     // On Linux a COM number means whatever device config.txt names for it.
     device_ = new QLabel(frame);
     device_->setAccessibleName("Device");
+    device_->setTextFormat(Qt::PlainText);
     device_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     grid->addWidget(device_, 0, 2);
 
@@ -138,7 +140,7 @@ void CCommPortDlg::OnAutoDetect()
     int found = 0;
     {
         WaitCursorGuard wait;
-        found = ScanPorts(baud);
+        found = RunLink([baud] { return ScanPorts(baud); });
     }
     port_ = static_cast<short>(found);
 

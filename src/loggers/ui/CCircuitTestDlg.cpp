@@ -1,6 +1,7 @@
 #include "CCircuitTestDlg.h"
 
 #include "FormSupport.h"
+#include "LinkSequence.h"
 #include "ShowTextFile.h"
 #include "WaitCursor.h"
 
@@ -66,7 +67,7 @@ bool CCircuitTestDlg::Start()
     std::optional<CircuitStates> states;
     {
         WaitCursorGuard wait;
-        states = ReadCircuitStates();
+        states = RunLink([] { return ReadCircuitStates(); });
     }
     if (!states) {
         phase_ = Phase::Closed;
@@ -112,7 +113,7 @@ void CCircuitTestDlg::StopWorker()
     {
         // At most the exchange in progress, bounded by the link's time-out.
         WaitCursorGuard wait;
-        worker_.join();
+        RunLinkSequence([this] { worker_.join(); });
     }
     params_.reset();
     phase_ = Phase::Closed;

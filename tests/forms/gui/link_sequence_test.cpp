@@ -1,0 +1,110 @@
+// The runner that keeps the window alive while a sequence talks to the
+// logger: the UI thread goes on processing events, input to the windows that
+// were open is discarded while new windows take it, and messages, results
+// and failures cross between the threads.
+#include "LinkSequence.h"
+#include "UiLinkRunner.h"
+#include "UserMessages.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+bool OnUi() { return QThread::currentThread() == qApp->thread(); }
+
+TEST(LinkSequenceThread, UiThreadProcessesEventsWhileTheSequenceRuns)
+{
+    bool ranOnUi = true;
+    const bool timerFired = RunLink([&] {
+        ranOnUi = OnUi();
+        std::promise<void> fired;
+        // Only a UI thread that is still turning its event loop fires this.
+        QMetaObject::invokeMethod(qApp, [&] { fired.set_value(); }, Qt::QueuedConnection);
+        return fired.get_future().wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    });
+    EXPECT_FALSE(ranOnUi);
+    EXPECT_TRUE(timerFired);
+}
+
+TEST(LinkSequenceThread, InputToOpenWindowsIsDiscardedWindowsOpenedMeanwhileTakeIt)
+{
+    QWidget form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* ok = new QPushButton("OK", &form);
+    auto* field = new QLineEdit(&form);
+    layout->addWidget(ok);
+    layout->addWidget(field);
+    form.show();
+    int formClicks = 0;
+    QObject::connect(ok, &QPushButton::clicked, [&] { ++formClicks; });
+
+    int boxClicks = 0;
+    RunLinkSequence([&] {
+        OnUiThread([&] {
+            QTest::mouseClick(ok, Qt::LeftButton);
+            QTest::keyClicks(field, "123");
+            QDialog box;
+            auto* answer = new QPushButton("Yes", &box);
+            QObject::connect(answer, &QPushButton::clicked, [&] { ++boxClicks; });
+            box.show();
+            QTest::mouseClick(answer, Qt::LeftButton);
+        });
+    });
+    EXPECT_EQ(formClicks, 0);
+    EXPECT_EQ(field->text(), "");
+    EXPECT_EQ(boxClicks, 1);
+
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(formClicks, 1) << "input flows again after the sequence";
+}
+
+class ThreadNotingMessages final : public UserMessages {
+public:
+    MsgAnswer Show(const UserMessage& m) override
+    {
+        shownOnUi = OnUi();
+        text = m.text;
+        return MsgAnswer::Cancel;
+    }
+    bool shownOnUi = false;
+    std::string text;
+};
+
+TEST(LinkSequenceThread, MessagesAreShownOnTheUiThreadAndAnswerTheSequence)
+{
+    ThreadNotingMessages messages;
+    UserMessages* previous = SetUserMessages(&messages);
+    const MsgAnswer answer = RunLink([] { return ShowMessage("No Corvane Logger Found."); });
+    SetUserMessages(previous);
+    EXPECT_EQ(answer, MsgAnswer::Cancel);
+    EXPECT_TRUE(messages.shownOnUi);
+    EXPECT_EQ(messages.text, "No Corvane Logger Found.");
+}
+
+TEST(LinkSequenceThread, FailuresComeBackAndNestedSequencesRunInline)
+{
+    EXPECT_THROW(RunLinkSequence([] { throw std::runtime_error("lost"); }), std::runtime_error);
+    std::thread::id outer, inner;
+    RunLinkSequence([&] {
+        outer = std::this_thread::get_id();
+        RunLinkSequence([&] { inner = std::this_thread::get_id(); });
+    });
+    EXPECT_EQ(outer, inner);
+    EXPECT_NE(outer, std::this_thread::get_id());
+    EXPECT_FALSE(LinkSequenceRunning());
+}
+
+}  // namespace
