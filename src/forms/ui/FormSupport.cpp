@@ -139,7 +139,7 @@ public:
         // Cursor changes from a link sequence's thread go over in order,
         // without waiting: the UI thread may be joining that thread.
         if (qApp && QThread::currentThread() != qApp->thread()) {
-            QMetaObject::invokeMethod(qApp, [this, wait] { SetWaitCursor(wait); }, Qt::QueuedConnection);
+            PostToUiThread([this, wait] { SetWaitCursor(wait); });
             return;
         }
         if (wait)

@@ -5,10 +5,15 @@
 #include <QEventLoop>
 #include <QPointer>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
 #include <exception>
 #include <system_error>
 #include <thread>
@@ -16,7 +21,58 @@
 
 namespace {
 
-std::atomic<int> g_running{0};
+// How often the UI thread looks for calls from a running sequence.
+constexpr int kPollMs = 2;
+
+struct UiCall {
+    std::function<void()> fn;
+    bool wait = false;
+    bool done = false;
+    std::exception_ptr error;
+};
+
+std::mutex g_mutex;
+std::condition_variable g_done;
+std::deque<std::shared_ptr<UiCall>> g_calls;
+int g_pollers = 0;  // UI loops waiting for a sequence, which run the calls
+
+// False when no UI loop is there to run the call.
+bool Enqueue(const std::shared_ptr<UiCall>& call)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    if (g_pollers == 0) return false;
+    g_calls.push_back(call);
+    return true;
+}
+
+void RunQueuedCalls()
+{
+    for (;;) {
+        std::shared_ptr<UiCall> call;
+        {
+            std::lock_guard<std::mutex> lock(g_mutex);
+            if (g_calls.empty()) return;
+            call = g_calls.front();
+            g_calls.pop_front();
+        }
+        std::exception_ptr error;
+        try {
+            call->fn();
+        } catch (...) {
+            error = std::current_exception();
+        }
+        if (!call->wait) {
+            if (error) std::rethrow_exception(error);
+            continue;
+        }
+        {
+            std::lock_guard<std::mutex> lock(g_mutex);
+            call->error = error;
+            call->done = true;
+        }
+        g_done.notify_all();
+    }
+}
 
 bool OnUiThread()
 {
@@ -99,6 +155,11 @@ void RunSequenceKeepingUiAlive(const std::function<void()>& sequence)
     InputBlocker blocker;
     QEventLoop loop;
     std::exception_ptr failure;
+    std::atomic<bool> finished{false};
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        ++g_pollers;
+    }
     std::thread worker;
     try {
         worker = std::thread([&] {
@@ -107,18 +168,38 @@ void RunSequenceKeepingUiAlive(const std::function<void()>& sequence)
             } catch (...) {
                 failure = std::current_exception();
             }
-            // Queued: the loop runs (or is about to run) exec() on the UI thread.
-            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+            finished.store(true, std::memory_order_release);
         });
     } catch (const std::system_error&) {
+        {
+            std::lock_guard<std::mutex> lock(g_mutex);
+            --g_pollers;
+        }
         // No thread to be had: a frozen window beats not talking at all.
         sequence();
         return;
     }
-    ++g_running;
+    // The worker hands its calls over through the queue, not through Qt's
+    // cross-thread events, so every hand-over is a plain mutex that the
+    // thread checkers see; the loop looks for them at a short interval.
+    QTimer poll;
+    poll.setInterval(kPollMs);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        RunQueuedCalls();
+        if (finished.load(std::memory_order_acquire)) {
+            RunQueuedCalls();
+            loop.quit();
+        }
+    });
+    poll.start();
     loop.exec();
+    poll.stop();
     worker.join();
-    --g_running;
+    RunQueuedCalls();
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        --g_pollers;
+    }
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -128,10 +209,31 @@ void InvokeOnUiThread(const std::function<void()>& fn)
         fn();
         return;
     }
-    QMetaObject::invokeMethod(qApp, [&fn] { fn(); }, Qt::BlockingQueuedConnection);
+    auto call = std::make_shared<UiCall>();
+    call->fn = [&fn] { fn(); };
+    call->wait = true;
+    if (!Enqueue(call)) {
+        QMetaObject::invokeMethod(qApp, [&fn] { fn(); }, Qt::BlockingQueuedConnection);
+        return;
+    }
+    std::unique_lock<std::mutex> lock(g_mutex);
+    g_done.wait(lock, [&] { return call->done; });
+    if (call->error) std::rethrow_exception(call->error);
+}
+
+void PostToUiThread(std::function<void()> fn)
+{
+    if (!qApp || OnUiThread()) {
+        fn();
+        return;
+    }
+    auto call = std::make_shared<UiCall>();
+    call->fn = std::move(fn);
+    if (!Enqueue(call)) QMetaObject::invokeMethod(qApp, call->fn, Qt::QueuedConnection);
 }
 
 bool LinkSequenceRunning()
 {
-    return g_running.load() > 0;
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return g_pollers > 0;
 }

@@ -14,5 +14,8 @@ void RunSequenceKeepingUiAlive(const std::function<void()>& sequence);
 // Runs fn on the UI thread and waits for it (inline when already there).
 void InvokeOnUiThread(const std::function<void()>& fn);
 
+// Runs fn on the UI thread later, without waiting; calls keep their order.
+void PostToUiThread(std::function<void()> fn);
+
 // True while a sequence is running off the UI thread.
 bool LinkSequenceRunning();
