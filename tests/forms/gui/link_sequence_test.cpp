@@ -31,8 +31,8 @@ TEST(LinkSequenceThread, UiThreadProcessesEventsWhileTheSequenceRuns)
     const bool timerFired = RunLink([&] {
         ranOnUi = OnUi();
         std::promise<void> fired;
-        // Only a UI thread that is still turning its event loop fires this.
-        QMetaObject::invokeMethod(qApp, [&] { fired.set_value(); }, Qt::QueuedConnection);
+        // Only a UI thread that is still turning its event loop runs this.
+        PostToUiThread([&] { fired.set_value(); });
         return fired.get_future().wait_for(std::chrono::seconds(30)) == std::future_status::ready;
     });
     EXPECT_FALSE(ranOnUi);
