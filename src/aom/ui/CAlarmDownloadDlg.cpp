@@ -6,7 +6,6 @@
 #include "WaitCursor.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -39,11 +38,21 @@ CAlarmDownloadDlg::CAlarmDownloadDlg(QWidget* parent, const ConditionRowSummarie
 
 CAlarmDownloadDlg::~CAlarmDownloadDlg()
 {
-    // Destroyed while the worker runs (the program is ending): stop it and
-    // let its last messages through before the block goes.
+    // Destroyed while the worker runs (the program is ending): stop it,
+    // take whatever it leaves until it ends, then free the block.
     if (phase_ != Phase::Downloading) return;
     block_->cancel.store(true);
-    while (phase_ == Phase::Downloading) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    {
+        std::unique_lock<std::mutex> lock(block_->mutex);
+        for (;;) {
+            block_->progress.reset();
+            block_->status.reset();
+            block_->changed.notify_all();
+            if (block_->finished) break;
+            block_->changed.wait(lock);
+        }
+    }
+    worker_.join();
 }
 
 bool CAlarmDownloadDlg::Start()
@@ -87,36 +96,49 @@ int CAlarmDownloadDlg::exec()
 
 void CAlarmDownloadDlg::RunWorker(Block& block)
 {
-    // The worker never touches a widget: progress and status wait until the
-    // form has taken them, the end is only posted.
+    // The worker never touches a widget: it leaves each message in the block
+    // and asks the form's thread to take it.
+    const auto leave = [this, &block](const std::function<void()>& put, bool wait) {
+        std::unique_lock<std::mutex> lock(block.mutex);
+        put();
+        block.changed.notify_all();
+        QMetaObject::invokeMethod(this, "TakeMessages", Qt::QueuedConnection);
+        if (wait) block.changed.wait(lock, [&] { return !block.progress && !block.status; });
+    };
     AlarmDownloadHooks hooks;
-    hooks.progress = [this](int done) {
-        QMetaObject::invokeMethod(this, [this, done] { OnProgress(done); },
-                                  Qt::BlockingQueuedConnection);
-    };
-    hooks.status = [this](const std::string& text) {
-        const QString copy = QString::fromStdString(text);
-        QMetaObject::invokeMethod(this, [this, copy] { OnStatus(copy); },
-                                  Qt::BlockingQueuedConnection);
-    };
-    block.result = DownloadAlarmLog(block.count, block.rows, block.cancel, block.now, hooks);
-    QMetaObject::invokeMethod(this, [this] { OnFinished(); }, Qt::QueuedConnection);
+    hooks.progress = [&](int done) { leave([&] { block.progress = done; }, true); };
+    hooks.status = [&](const std::string& text) { leave([&] { block.status = text; }, true); };
+    AlarmDownloadResult result =
+        DownloadAlarmLog(block.count, block.rows, block.cancel, block.now, hooks);
+    leave(
+        [&] {
+            block.result = std::move(result);
+            block.finished = true;
+        },
+        false);
 }
 
-void CAlarmDownloadDlg::OnProgress(int done)
+void CAlarmDownloadDlg::TakeMessages()
 {
-    progress_->setValue(done);
-}
-
-void CAlarmDownloadDlg::OnStatus(const QString& text)
-{
-    status_->setText(text);
+    if (phase_ != Phase::Downloading) return;
+    std::optional<int> progress;
+    std::optional<std::string> status;
+    bool finished = false;
+    {
+        std::lock_guard<std::mutex> lock(block_->mutex);
+        std::swap(progress, block_->progress);
+        std::swap(status, block_->status);
+        finished = block_->finished;
+        block_->changed.notify_all();
+    }
+    if (status) status_->setText(QString::fromStdString(*status));
+    if (progress) progress_->setValue(*progress);
+    if (finished) OnFinished();
 }
 
 void CAlarmDownloadDlg::OnFinished()
 {
-    if (phase_ != Phase::Downloading) return;
-    // Posted as the worker's last act: the join returns at once.
+    // Left as the worker's last act: the join returns at once.
     worker_.join();
     result_ = block_->result;
     block_.reset();

@@ -6,7 +6,10 @@
 
 #include <QDialog>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 class QLabel;
@@ -45,19 +48,28 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
+private slots:
+    // Takes the worker's waiting messages; the worker asks for this call.
+    void TakeMessages();
+
 private:
     // What the form and its worker share; freed only after the worker ended.
+    // The worker leaves its progress and status here and waits until the
+    // form has taken them; the end is left without waiting.
     struct Block {
         std::atomic<bool> cancel{false};
         int count = 0;
         ConditionRowSummaries rows;
         std::tm now{};
         AlarmDownloadResult result;
+        std::mutex mutex;
+        std::condition_variable changed;
+        std::optional<int> progress;
+        std::optional<std::string> status;
+        bool finished = false;
     };
 
     void RunWorker(Block& block);
-    void OnProgress(int done);
-    void OnStatus(const QString& text);
     void OnFinished();
 
     ConditionRowSummaries rows_;
