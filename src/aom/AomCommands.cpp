@@ -210,15 +210,21 @@ bool ClearAlarmLog()
     return ModuleCommand(ParamClearLog) == 0;
 }
 
-void SetOutputState(int output, int state)
+void SetOutputState(int output, const std::atomic<int>& state)
 {
     // The output test's poller and its form both switch relays; one exchange
     // must finish before the next starts.
     std::lock_guard<std::mutex> lock(OutputStateMutex());
     WakeConsoleQuick();
     if (!ValidOutput(output)) return;
-    ModuleSet(ParamOutputState, FormatText("%i %i", output, state));
+    ModuleSet(ParamOutputState, FormatText("%i %i", output, state.load()));
     PauseMs(kAfterStateMs);
+}
+
+void SetOutputState(int output, int state)
+{
+    const std::atomic<int> fixed{state};
+    SetOutputState(output, fixed);
 }
 
 int ReadOutputState(int output)

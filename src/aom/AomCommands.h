@@ -6,6 +6,7 @@
 
 #include "AomSettings.h"
 
+#include <atomic>
 #include <string>
 
 // One alarm event from the module's log. The module keeps no year.
@@ -48,5 +49,8 @@ bool ClearAlarmLog();
 
 // Relay of an output: 1 closed, 0 open. Safe to call from several threads.
 void SetOutputState(int output, int state);
+// The same with the state read once the link is this call's, so a sender
+// that waited for another thread's exchange sends the newest state.
+void SetOutputState(int output, const std::atomic<int>& state);
 // 0 open, 1 closed, -1 unknown.
 int ReadOutputState(int output);

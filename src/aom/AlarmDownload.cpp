@@ -1,0 +1,209 @@
+#include "AlarmDownload.h"
+
+#include "AlarmParameterTable.h"
+#include "AomConversions.h"
+#include "EventLog.h"
+#include "Pause.h"
+#include "ShowTextFile.h"
+#include "UserMessages.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool LeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int DaysInMonth(int year, int month)
+{
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && LeapYear(year) ? 29 : kDays[month - 1];
+}
+
+bool RealDateTime(const AlarmRecord& r, int year)
+{
+    return r.month >= 1 && r.month <= 12 && r.day >= 1 && r.day <= DaysInMonth(year, r.month) &&
+           r.hour >= 0 && r.hour <= 23 && r.minute >= 0 && r.minute <= 59 && r.second >= 0 &&
+           r.second <= 59;
+}
+
+std::string SystemReason(int error)
+{
+    return std::error_code(error, std::generic_category()).message();
+}
+
+}  // namespace
+
+std::string AlarmFileName(const std::tm& now)
+{
+    return FormatText("Alarm Download %02d-%02d-%02d.txt", now.tm_mon + 1, now.tm_mday,
+                      (now.tm_year + 1900) % 100);
+}
+
+int EventYear(int month, const std::tm& now)
+{
+    const int year = now.tm_year + 1900;
+    return month > now.tm_mon + 1 ? year - 1 : year;
+}
+
+std::string EventDateText(const AlarmRecord& record, const std::tm& now)
+{
+    const int year = EventYear(record.month, now);
+    if (!RealDateTime(record, year)) {
+        // A garbled record (month 0, day 32, minute 61 ...) is written with
+        // the numbers exactly as the module sent them, the hour as 0-23, and
+        // marked: turning them into a real date would put a wrong but
+        // plausible time on the event.
+        return FormatText("Date: %02d/%02d/%02d  Time: %02d:%02d:%02d  (not a valid date)",
+                          record.month, record.day, year % 100, record.hour, record.minute,
+                          record.second);
+    }
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = record.month - 1;
+    t.tm_mday = record.day;
+    t.tm_hour = record.hour;
+    t.tm_min = record.minute;
+    t.tm_sec = record.second;
+    t.tm_isdst = -1;  // the local rules decide, a time skipped by the clock change moves on
+    std::mktime(&t);
+    // Written by hand rather than with strftime so AM and PM stay the same
+    // whatever language the desktop speaks.
+    const int hour12 = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
+    return FormatText("Date: %02d/%02d/%02d  Time: %02d:%02d:%02d %s", t.tm_mon + 1, t.tm_mday,
+                      (t.tm_year + 1900) % 100, hour12, t.tm_min, t.tm_sec,
+                      t.tm_hour < 12 ? "AM" : "PM");
+}
+
+std::string EventConditionText(const AlarmRecord& record, const ConditionRowSummaries& rows)
+{
+    std::vector<const ConditionRowSummary*> entries;
+    const auto [first, last] = rows.equal_range(record.output);
+    for (auto it = first; it != last; ++it) entries.push_back(&it->second);
+
+    std::string text;
+    unsigned bit = 1;
+    if (record.active) {
+        // The module numbers a subtraction (a "Minus" row and the row below
+        // it) as one condition, so the pair takes one bit whether it is set
+        // or not. The text names the last condition whose bit is set.
+        for (std::size_t i = 0; i < entries.size(); ++i, bit <<= 1) {
+            const bool pair = entries[i]->checkType == CheckMinus && i + 1 < entries.size();
+            if (record.conditionMask & bit)
+                text = pair ? entries[i]->parameter + " MINUS " + entries[i + 1]->parameter
+                            : entries[i]->parameter;
+            if (pair) ++i;
+        }
+    } else {
+        // Every row whose bit is clear, empty rows too, each with a blank.
+        for (std::size_t i = 0; i < entries.size(); ++i, bit <<= 1)
+            if (!(record.conditionMask & bit)) text += entries[i]->parameter + " ";
+    }
+    return text;
+}
+
+std::string AlarmEntryText(const AlarmRecord& record, const std::string& conditions,
+                           const std::string& date)
+{
+    return FormatText("Output #%d  ( %s )\n", record.output + 1, conditions.c_str()) +
+           (record.active ? "Output Active -  " : "Output Not Active -  ") + date + "\n\n\n";
+}
+
+std::string DownloadingText(int index, int count)
+{
+    return FormatText("Downloading record: %d/%d", index, count);
+}
+
+AlarmDownloadResult DownloadAlarmLog(int count, const ConditionRowSummaries& rows,
+                                     const std::atomic<bool>& cancel, const std::tm& now,
+                                     const AlarmDownloadHooks& hooks)
+{
+    AlarmDownloadResult result;
+    result.fileName = AlarmFileName(now);
+    std::error_code ec;
+    const fs::path dir = fs::current_path(ec);
+    result.path = (ec ? fs::path(result.fileName) : dir / result.fileName).string();
+
+    // Truncated when it exists: a second download on the same day replaces
+    // the first, as the module still holds every event.
+    std::FILE* file = std::fopen(result.path.c_str(), "w");
+    if (!file) {
+        // Reading on would cost the user minutes for events that go nowhere.
+        result.end = DownloadEnd::FileFailed;
+        result.reason = SystemReason(errno);
+        return result;
+    }
+
+    int writeError = 0;
+    for (int i = 0; i < count; ++i) {
+        if (hooks.status) hooks.status(DownloadingText(i, count));
+        AlarmRecord record;
+        if (cancel.load()) {
+            result.end = DownloadEnd::Cancelled;
+        } else if (!ReadAlarmRecord(i, record)) {
+            result.end = DownloadEnd::ReadFailed;
+        }
+        if (result.end != DownloadEnd::Complete) {
+            result.recordsDone = i;
+            break;
+        }
+        const std::string conditions = EventConditionText(record, rows);
+        if (!conditions.empty()) {
+            const std::string entry =
+                AlarmEntryText(record, conditions, EventDateText(record, now));
+            errno = 0;
+            if (std::fwrite(entry.data(), 1, entry.size(), file) != entry.size()) {
+                writeError = errno ? errno : EIO;
+                break;
+            }
+        }
+        if (hooks.progress) hooks.progress(i + 1);
+    }
+    errno = 0;
+    if (std::fclose(file) != 0 && writeError == 0) writeError = errno ? errno : EIO;
+    if (writeError != 0) {
+        // A full disk loses entries: that is no completed download either.
+        result.end = DownloadEnd::FileFailed;
+        result.reason = SystemReason(writeError);
+        return result;
+    }
+    if (result.end != DownloadEnd::Complete) return result;
+
+    result.recordsDone = count;
+    if (hooks.status) hooks.status(kDownloadComplete);
+    PauseMs(kDownloadCompletePauseMs);
+    return result;
+}
+
+std::string AlarmFileFailedText(const AlarmDownloadResult& result)
+{
+    return "The alarm records could not be written to the file\n" + result.path + "\n" +
+           result.reason;
+}
+
+void FinishAlarmDownload(const AlarmDownloadResult& result)
+{
+    if (result.end == DownloadEnd::Complete) {
+        ShowTextFile(result.fileName);
+    } else if (result.end == DownloadEnd::FileFailed) {
+        const std::string text = AlarmFileFailedText(result);
+        Log().WriteError(kAlarmFileOrigin, text);
+        ShowMessage(text);
+    }
+}
+
+std::tm LocalNow()
+{
+    const std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return local;
+}

@@ -1,0 +1,163 @@
+// "Download Alarms" and "Output Test" against the simulated module: what
+// the workers send and the forms show, Cancel, and closing.
+#include "CAlarmDownloadDlg.h"
+#include "COutputTestDlg.h"
+#include "DesktopOpen.h"
+#include "FormFinder.h"
+#include "SerialLink.h"
+#include "SimFixture.h"
+#include "TestSupport.h"
+
+#include <QEventLoop>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class AomWorkerForm : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        device.UseAsPort(dir);
+        ASSERT_EQ(LinkOpen(1, 19200), 0);
+        SetDesktopOpener([this](const std::string& target, bool) {
+            opened.push_back(target);
+            return OpenResult{true, {}};
+        });
+        for (int output = 0; output < 4; ++output)
+            for (const char* name : {"Outside Temp", "Wind Speed", "", "", "", "", "", ""})
+                rows.insert({output, {name, 1, "", "", "", ""}});
+    }
+    void TearDown() override { SetDesktopOpener({}); LinkClose(); }
+    // The relay writes ("MOD11 o s"); the reads ("MOD11 o |") left out.
+    static Lines SetsOf(Lines lines)
+    {
+        std::erase_if(lines, [](const std::string& l) { return l.rfind("MOD11 ", 0) != 0 || l[8] == '|'; });
+        return lines;
+    }
+    Lines Sets() { return SetsOf(device.Lines()); }
+    bool WaitForSets(std::size_t n)
+    {
+        const std::size_t target = Sets().size() + n;
+        return device->WaitForReceived([&](const Lines& l) { return SetsOf(l).size() >= target; },
+                                       std::chrono::seconds(60));
+    }
+    // The download form run to its end without painting it: Qt paints on
+    // threads of its own that ThreadSanitizer cannot follow.
+    static int RunUnshown(CAlarmDownloadDlg& form)
+    {
+        QEventLoop loop;
+        QObject::connect(&form, &QDialog::finished, &loop, &QEventLoop::quit);
+        if (form.Start()) loop.exec();
+        return form.result();
+    }
+    // Closing returns once the worker has ended: nothing is sent after it.
+    void ExpectClosedWithNoWriteAfter(COutputTestDlg& form, const std::function<void()>& close)
+    {
+        close();
+        const std::size_t sent = device.Lines().size();
+        EXPECT_EQ(form.CurrentPhase(), COutputTestDlg::Phase::Closed);
+        EXPECT_EQ(pauses.Durations().back(), 1000);
+        EXPECT_TRUE(device->WaitForQuiet(std::chrono::seconds(10)));
+        EXPECT_EQ(device.Lines().size(), sent);
+    }
+
+    TempWorkDir dir;
+    InstantPauses pauses;
+    RecordingMessages messages;
+    SimFixture device{SimKind::Aom};
+    ConditionRowSummaries rows;
+    Lines opened;
+};
+
+TEST_F(AomWorkerForm, EmptyLogSaysSoAndWritesNoFile)
+{
+    device.SetAlarms({});
+    CAlarmDownloadDlg form(nullptr, rows);
+    EXPECT_EQ(form.exec(), QDialog::Accepted);
+    ASSERT_EQ(messages.Texts(), Lines{"No alarm records to download!"});
+    EXPECT_EQ(messages.Shown()[0].caption, std::nullopt);
+    EXPECT_EQ(device.ModuleLines(), Lines{"MOD21\n"});
+    EXPECT_FALSE(dir.Exists(AlarmFileName(LocalNow())));
+}
+
+TEST_F(AomWorkerForm, DownloadWorkerReadsEveryRecordWhileTheFormMirrorsIt)
+{
+    CAlarmDownloadDlg form(nullptr, rows);
+    EXPECT_EQ(RunUnshown(form), QDialog::Accepted);
+    EXPECT_EQ(form.Result().end, DownloadEnd::Complete);
+    EXPECT_EQ(form.findChild<QLabel*>()->text(), "Download Complete!");
+    EXPECT_EQ(form.findChild<QProgressBar*>()->value(), 6);
+    EXPECT_EQ(device.ModuleLines().size(), 7u);
+    EXPECT_EQ(opened, Lines{form.Result().path});
+    EXPECT_EQ(dir.ReadFile(form.Result().fileName).rfind("Output #1  ( Wind Speed )\nOutput Active -  Date: 02/01/", 0), 0u);
+}
+
+TEST_F(AomWorkerForm, CancelDuringTheFirstRecordEndsTheDownloadWorkerAfterIt)
+{
+    CAlarmDownloadDlg form(nullptr, rows);
+    // The worker waits while the form takes the first record's progress.
+    QObject::connect(form.findChild<QProgressBar*>(), &QProgressBar::valueChanged, [&](int value) {
+        if (value == 1) FindButton(&form, "Cancel")->click();
+    });
+    EXPECT_EQ(RunUnshown(form), QDialog::Accepted);
+    EXPECT_EQ(form.Result().end, DownloadEnd::Cancelled);
+    EXPECT_EQ(form.findChild<QLabel*>()->text(), "Downloading record: 1/6");
+    EXPECT_EQ(device.ModuleLines(), (Lines{"MOD21\n", "MOD22 0\n"}));
+    EXPECT_EQ(dir.ReadFile(form.Result().fileName).find("Output #", 1), std::string::npos);
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(AomWorkerForm, SilentModuleClosesTheOutputTestByItself)
+{
+    device.SetFault(SimFault::NoLogger);
+    COutputTestDlg form(nullptr);
+    EXPECT_EQ(form.exec(), QDialog::Rejected);
+    EXPECT_EQ(device.ModuleLines(), Lines{"MOD11 0 |\n"});
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(AomWorkerForm, RelayWorkerWritesThePositionsReadBackUnchangedTillEscape)
+{
+    device.SetSwitch(1, 1);
+    device.SetSwitch(2, 1);
+    COutputTestDlg form(nullptr);
+    form.show();
+    ASSERT_TRUE(form.Start());
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(FindField<QAbstractButton>(&form, QString("Output %1").arg(n))->text(),
+                  n == 2 || n == 3 ? "Closed" : "Open");
+    ASSERT_TRUE(WaitForSets(4));
+    const Lines sets = Sets();
+    EXPECT_EQ(Lines(sets.begin(), sets.begin() + 4),
+              (Lines{"MOD11 0 0\n", "MOD11 1 1\n", "MOD11 2 1\n", "MOD11 3 0\n"}));
+    ExpectClosedWithNoWriteAfter(form, [&] { QTest::keyClick(&form, Qt::Key_Escape); });
+}
+
+TEST_F(AomWorkerForm, PressingTwiceSendsClosedThenOpenAndTheRelayWorkerFollows)
+{
+    COutputTestDlg form(nullptr);
+    form.show();
+    ASSERT_TRUE(form.Start());
+    ASSERT_TRUE(WaitForSets(4));
+    const std::size_t before = Sets().size();
+    auto* button = FindField<QAbstractButton>(&form, "Output 3");
+    button->click();
+    EXPECT_EQ(button->text(), "Closed");
+    button->click();
+    EXPECT_EQ(button->text(), "Open");
+    ASSERT_TRUE(WaitForSets(8));
+    Lines output2;  // what output 2 was sent since, repeats folded
+    const Lines sets = Sets();
+    for (auto it = sets.begin() + before; it != sets.end(); ++it)
+        if (it->rfind("MOD11 2 ", 0) == 0 && (output2.empty() || output2.back() != *it))
+            output2.push_back(*it);
+    EXPECT_EQ(output2, (Lines{"MOD11 2 1\n", "MOD11 2 0\n"}));
+    ExpectClosedWithNoWriteAfter(form, [&] { form.close(); });
+}
+
+}  // namespace
