@@ -6,6 +6,9 @@
 #include "FormSupport.h"
 
 #include <QMenuBar>
+#include <QScreen>
+
+#include <algorithm>
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
@@ -23,6 +26,15 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     about->addAction(tr("&About Corvane Utility..."), this, &CMainFrame::OnAppAbout);
 
     setWindowTitle(kTitle);
+    FitToContent();
+}
+
+void CMainFrame::FitToContent()
+{
+    const QSize available = screen()->availableGeometry().size();
+    const int width = std::min(view_->sizeHint().width(), available.width());
+    const int height = view_->heightForWidth(width) + menuBar()->sizeHint().height();
+    resize(width, std::min(height, available.height()));
 }
 
 void CMainFrame::OnAppAbout()

@@ -100,6 +100,7 @@ void TempWorkDir::Restart()
     SetProcessSettings(settings_.get());
     log_ = std::make_unique<EventLog>("eventLog.txt");
     SetProcessEventLog(log_.get());
+    log_->TakeHeldEntries();
 }
 
 TempWorkDir::~TempWorkDir()
