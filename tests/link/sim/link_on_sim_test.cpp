@@ -129,6 +129,8 @@ struct FaultCase {
     const char* held;   // parameter 24 afterwards
 };
 
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
 class LinkOnSimFault : public LinkOnSim, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(LinkOnSimFault, GivesTheFaultsResultWithoutHangingAndRecoversWhenCleared)

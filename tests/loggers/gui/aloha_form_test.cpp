@@ -40,6 +40,10 @@ TEST(AlohaLoggerType, IdentificationShownAsVersion)
 }
 
 struct OkCase { const char* timeout; const char* station; const char* message; };
+void PrintTo(const OkCase& c, std::ostream* os)
+{
+    *os << "time-out \"" << c.timeout << "\" station \"" << c.station << '"';
+}
 
 class AlohaOk : public AlohaForm, public ::testing::WithParamInterface<OkCase> {};
 

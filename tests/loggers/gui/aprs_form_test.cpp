@@ -81,6 +81,7 @@ TEST_F(AprsForm, ExtremesAndBaudWithWordsAreWrittenAsTypedOnceTheLoggerTakesThem
 }
 
 struct OkCase { const char* field; const char* text; const char* message; };
+void PrintTo(const OkCase& c, std::ostream* os) { *os << c.field << " \"" << c.text << '"'; }
 
 class AprsOk : public AprsForm, public ::testing::WithParamInterface<OkCase> {};
 

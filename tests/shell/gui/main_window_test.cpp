@@ -3,7 +3,9 @@
 #include "CMainFrame.h"
 #include "FormSupport.h"
 
+#include <QFontMetrics>
 #include <QLabel>
+#include <QScreen>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -52,6 +54,22 @@ TEST(MainWindow, InstructionBandFollowsResize)
         "\n\nSelect Setup Communications Port on the Setup menu"));
     EXPECT_TRUE(CCorvaneModulesView::InstructionText().endsWith(
         "Use Quenlow(tm) to configure your data logger's logging settings."));
+}
+
+TEST(MainWindow, OpensShowingTheWholeTextWithinTheScreen)
+{
+    CMainFrame frame;
+    frame.show();
+    QCoreApplication::processEvents();
+    const QRect band = frame.View()->TextRect();
+    const QRect text = QFontMetrics(frame.View()->font())
+                           .boundingRect(band, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                                         CCorvaneModulesView::InstructionText());
+    EXPECT_TRUE(band.contains(text)) << text.width() << "x" << text.height() << " in "
+                                     << band.width() << "x" << band.height();
+    const QSize available = frame.screen()->availableGeometry().size();
+    EXPECT_LE(frame.width(), available.width());
+    EXPECT_LE(frame.height(), available.height());
 }
 
 TEST(MainWindow, AboutBoxThroughChildFormSeam)

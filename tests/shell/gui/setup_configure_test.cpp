@@ -141,6 +141,8 @@ struct RunCase {
     const char* form; int queries; std::size_t opens;
 };
 
+void PrintTo(const RunCase& c, std::ostream* os) { *os << c.name; }
+
 class DetectionRun : public SetupTest, public ::testing::WithParamInterface<RunCase> {};
 
 TEST_P(DetectionRun, MessageSecondOpenAndForm)
@@ -211,6 +213,19 @@ TEST_F(SetupTest, SecondOpenFailingShowsItsOwnMessageAndNoForm)
     EXPECT_EQ(link.opens, (Lines{"COM1 19200", "COM1 19200 failed"}));
     EXPECT_EQ(pauses.Durations(), (std::vector<int>{250, 250, 250, 2000}));
     EXPECT_EQ(WaitCursorDepth(), 0);
+}
+
+TEST_F(SetupTest, PortChosenByHandIsStoredOnOk)
+{
+    dir.Settings().SetValue("SERIAL_PORT", "1");
+    drive = [&](QDialog& dlg) {
+        FindField<QComboBox>(&dlg, "Com Port")->setCurrentText("COM5");
+        FindButton(&dlg, "OK")->click();
+        return dlg.result();
+    };
+    Pick("Setup Communications Port");
+    dir.Restart();
+    EXPECT_EQ(dir.Settings().GetValue("SERIAL_PORT") + " " + dir.Settings().GetValue("BAUD_RATE"), "5 19200");
 }
 
 // Auto Detect at the rate picked in the form (9600) over eight ports: COM1
