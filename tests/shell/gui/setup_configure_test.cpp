@@ -4,7 +4,6 @@
 
 #include "CMainFrame.h"
 #include "CCorvaneModulesView.h"
-#include "FakeLink.h"
 #include "FormFinder.h"
 #include "FormSupport.h"
 #include "LinkTermios.h"
@@ -185,22 +184,6 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"Aprs", SimKind::Aprs, -1, std::nullopt, false, false, "APRS Configuration", 5, 2},
         RunCase{"AlarmOutputModule", SimKind::Aom, -1, std::nullopt, false, false, "Alarm Output Module", 3, 2}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(SetupTest, ReplyNamingTwoKindsReadsBothAndShowsTheLaterKindsForm)
-{
-    FakeLink fake;
-    fake.Respond("\n", "\n");
-    for (const auto& [line, reply] : std::vector<std::pair<std::string, std::string>>{
-             {"MOD00\n", "ALOHA   APRS"}, {"MOD01 |\n", "30"}, {"MOD02 |\n", "1"},
-             {"MOD12 |\n", "9600"}, {"MOD13 |\n", "4903.50N/07201.75W_"}, {"MOD14 |\n", "10"}})
-        fake.Respond(line, reply + "\n\r");
-    Pick("Configure Corvane Logger");
-    EXPECT_EQ(fake.Lines(), (Lines{"\n", "MOD00\n", "MOD01 |\n", "MOD02 |\n", "MOD01 |\n", "MOD12 |\n",
-                                   "MOD13 |\n", "MOD14 |\n"}));
-    EXPECT_EQ(forms, (Lines{"APRS Configuration"}));
-    EXPECT_EQ(fake.OpenCount(), 2);
-    EXPECT_TRUE(messages.Texts().empty());
-}
 
 TEST_F(SetupTest, SecondOpenFailingShowsItsOwnMessageAndNoForm)
 {
