@@ -58,7 +58,7 @@ TEST_F(ParameterTable, ExtraSensorsFollowTheTransmitters)
     const AomUnitSettings imperial{UnitFahrenheit, UnitInch, UnitKnots, UnitInch};
     const char* const labels[][3] = {
         {"Extra Temperature 3", "\u00b0C", "\u00b0F"}, {"Extra Temperature 1", "", ""},
-        {"Rain Rate", "mm/hr", "in/hr"}, {"Time", "(hh:mm)", "(hh:mm)"}};
+        {"Rain Rate", "mm/hr", "in/hr"}};
     for (const auto& c : labels) {
         EXPECT_EQ(UnitLabelFor(c[0], metric), c[1]) << c[0];
         EXPECT_EQ(UnitLabelFor(c[0], imperial), c[2]) << c[0];
@@ -72,14 +72,6 @@ TEST_F(ParameterTable, ExtraSensorsFollowTheTransmitters)
 
 TEST_F(ParameterTable, OfferedSetsInDisplayOrder)
 {
-    EXPECT_EQ(AlarmParameters().DisplayOrder(),
-              (std::vector<int>{17, 18, 129, 19, 20, 21, 131, 132, 1, 4, 5, 6, 7, 8, 10, 13, 11, 12, 9,
-                                22, 23, 2, 3, 130, 133, 24, 25, 26, 27, 28, 29, 30, 1000, 31, 32, 33,
-                                34, 35, 36, 37, 1001, 14, 15, 16, 40, 41, 42, 43, 46, 47, 48, 49, 38,
-                                39, 44, 45, 50, 51, 52, 53, 54, 55, 56, 57, 140, 141, 142, 143, 144,
-                                145, 146, 147, 148, 149, 128}));
-    EXPECT_EQ(AlarmParameters().ByCode(1001)->name, "Extra Humidity 8");
-    EXPECT_EQ(AlarmParameters().ByCode(144)->name, "Low Battery on Repeater C");
     Station("");
     FillParameterList(list);
     ASSERT_EQ(list.Count(), 42);

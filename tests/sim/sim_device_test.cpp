@@ -1,13 +1,12 @@
 // The simulated console driven byte by byte with made-up times, so sleeping
-// and waking are tested without waiting; and the command line that selects
-// the device and its faults.
+// and waking are tested without waiting. Its EEPROM replies and faults are
+// asserted by the link tests that run against it, its command line by the
+// run of the executable.
 
-#include "SimCommandLine.h"
 #include "SimDevice.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 namespace {
 
@@ -52,8 +51,6 @@ TEST(SimConsole, VerGivesAThirteenByteDateAndEebrdTheBytesWithTheirCrcHighByteFi
     EXPECT_EQ(Device(SimKind::Aom, 0, "December 31 2010").DateLine(), "December 31\n\r");
     SimDevice d = Device();
     Send(d, "\n", 0);
-    const std::string transmitters("\x00\xFF\x13\x10\x01\x21\x02\x02\x0A\xFF\x0A\xFF\x0A\xFF\x0A\xFF", 16);
-    EXPECT_EQ(Send(d, "EEBRD 19 10\n"), (Outputs{{"\x06" + transmitters + "\x78\x4F", 0}}));
     d.State().transmitters[0] = 0x03;
     EXPECT_EQ(Send(d, "EEBRD 19 1\n"), (Outputs{{"\x06\x03\x30\x63", 0}}));
     EXPECT_EQ(Send(d, "EEBRD FFF 2\n"), (Outputs{{"\x15", 0}}));
@@ -61,21 +58,6 @@ TEST(SimConsole, VerGivesAThirteenByteDateAndEebrdTheBytesWithTheirCrcHighByteFi
     EXPECT_EQ(Send(d, "HELLO\n"), Outputs{});
     SimDevice none = Device(SimKind::None);
     EXPECT_EQ(Send(none, "\nMOD00\n"), (Outputs{{"\n\r", 0}}));
-}
-
-TEST(SimCommandLine, EveryFaultIsSelectedByNameAndDocumentedWithin79Columns)
-{
-    const std::string usage = SimUsage();
-    for (const SimFaultInfo& f : SimFaultTable()) {
-        SimCommandLine line;
-        std::string error;
-        const std::string fault = f.argument ? f.name + std::string("=7") : f.name;
-        ASSERT_TRUE(ParseSimCommandLine({"--kind", "aom", "--link", "x", "--fault", fault}, line, error)) << error;
-        EXPECT_EQ(line.options.faults, (std::vector<std::pair<SimFault, int>>{{f.fault, f.argument ? 7 : 0}}));
-        EXPECT_NE(usage.find(std::string("\n    ") + f.name), std::string::npos) << f.name;
-    }
-    std::istringstream lines(usage);
-    for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 79u) << line;
 }
 
 }  // namespace

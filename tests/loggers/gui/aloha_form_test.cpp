@@ -75,17 +75,6 @@ INSTANTIATE_TEST_SUITE_P(
                       OkCase{"45", "1000", kBadStation}, OkCase{"45", "-1", kBadStation},
                       OkCase{"4", "1000", kBadTimeout}));
 
-TEST_F(AlohaForm, FailedWriteStopsThereAndKeepsTheFormOpen)
-{
-    device.SetFault(SimFault::ErrorSets);
-    Press("OK", "45", "7");
-    EXPECT_EQ(messages.Texts(), (Lines{kWriteFailed}));
-    EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD01 45\n"}));
-    EXPECT_EQ(device.Param(1), "30");
-    EXPECT_TRUE(dlg.isVisible());
-    EXPECT_NE(dlg.result(), QDialog::Accepted);
-}
-
 TEST_F(AlohaForm, DefaultFillsFiveAndOneAndCancelWritesNothing)
 {
     Press("Default", "200", "800");

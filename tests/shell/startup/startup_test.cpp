@@ -94,14 +94,19 @@ protected:
     std::string decimalPoint, qtDecimalPoint;
 };
 
+// A user with a comma-decimal locale (when the machine has one) and a
+// config.txt that cannot be read: logged, and numbers keep their point.
 TEST_F(StartUp, ConfigTxtThatCannotBeReadIsLoggedAndTheProgramGoesOn)
 {
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8")) setenv("LC_ALL", "de_DE.UTF-8", 1);
     fs::create_directory(dir_ / "config.txt");
     ASSERT_TRUE(Run());
+    EXPECT_EQ(decimalPoint + qtDecimalPoint, "..");
     EXPECT_TRUE(g_boxes.isEmpty());
     // Once as the store loads, once as the event log reads its directory.
+    // The system's reason follows in the user's language.
     const std::string entry = "{DBConfigParser::Parse}  \n\t\t\tCannot read " +
-                              (dir_ / "config.txt").string() + ": Is a directory  \n\n";
+                              (dir_ / "config.txt").string() + ": ";
     const std::string log = EventLog();
     EXPECT_NE(log.find(entry), std::string::npos) << log;
     EXPECT_NE(log.find(entry, log.find(entry) + 1), std::string::npos) << log;
@@ -114,15 +119,6 @@ TEST_F(StartUp, MissingConfigTxtIsSaidTwiceBeforeTheWindow)
         "Cannot open file Config.txt. Please make sure the file is in the same directory as "
         "CorvaneUtility.exe!";
     EXPECT_EQ(g_boxes, (QStringList{text, text}));
-}
-
-TEST_F(StartUp, UserWithACommaLocaleStillGetsAPointAsDecimalMark)
-{
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-    setenv("LC_ALL", "de_DE.UTF-8", 1);
-    std::ofstream(dir_ / "config.txt") << "SERIAL_PORT=1\n";
-    ASSERT_TRUE(Run());
-    EXPECT_EQ(decimalPoint + qtDecimalPoint, "..");
 }
 
 }  // namespace
