@@ -51,11 +51,11 @@ TEST_P(CommaLocale, IrrigationDetectedShownCheckedAndWrittenWithAPoint)
     device.ClearLines();
     CIrrigationConfigDlg form(nullptr, *irrigation);
     form.show();
-    EXPECT_EQ(FindField<QLineEdit>(&form, "Maximum Effective Daily Rain")->text(), "1.50");
-    EXPECT_EQ(FindField<QLineEdit>(&form, "Rain Rate Cut-Off")->text(), "0.50");
+    EXPECT_EQ(FindField<QLineEdit>(&form, "Maximum Effective Daily Rain")->text().toStdString(), "1.50");
+    EXPECT_EQ(FindField<QLineEdit>(&form, "Rain Rate Cut-Off")->text().toStdString(), "0.50");
 
     FindButton(&form, "mm")->click();
-    EXPECT_EQ(FindField<QLineEdit>(&form, "Rain Rate Cut-Off")->text(), "12.7");
+    EXPECT_EQ(FindField<QLineEdit>(&form, "Rain Rate Cut-Off")->text().toStdString(), "12.7");
     SetFieldText(&form, "Irrigation Amount", "253.75");
     FindButton(&form, "OK")->click();
     EXPECT_EQ(messages.Texts(), (Lines{"Invalid Irrigation Amount! Must be between 0.00 and 253.75"}));
