@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 #include <sstream>
 
 namespace {
@@ -139,10 +138,8 @@ TEST_F(DetectionTest, FailedSendsAndShortIrrigationRepliesGiveNoRecord)
         EXPECT_EQ(DetectAndReadLogger(kOwner), nullptr);
         std::vector<int> expected(c.queries, 250);
         if (c.message) {
-            ASSERT_EQ(messages.Shown().size(), 1u);
-            const UserMessage shown = messages.Shown()[0];
-            EXPECT_EQ(shown.text, "No Corvane Logger Found.  Please check Serial Port settings and connections.");
-            EXPECT_EQ(shown.parent, kOwner);
+            EXPECT_EQ(messages.Texts(), Strings{kNoLoggerFound});
+            EXPECT_EQ(messages.Shown().at(0).parent, kOwner);
         } else {
             EXPECT_TRUE(messages.Shown().empty());
             expected.push_back(2000);
@@ -159,17 +156,6 @@ TEST(IrrigationFirmware, CharactersEightToTen)
         {"IRR     202", 202}, {"IRR     2021", 202}, {"IRR     20", 20}, {"IRR     ", 0},
         {"IRR", 0},         {"IRR      202", 20},  {"IRR     2x2", 2}};
     for (const auto& [reply, firmware] : cases) EXPECT_EQ(IrrigationFirmware(reply), firmware) << reply;
-}
-
-TEST(OpenLink, FlushesOnlyAnOpenedPort)
-{
-    FakeLink link;
-    EXPECT_EQ(OpenLink(3, 4800), 0);
-    EXPECT_EQ(link.Events(), (Strings{"Open 3 4800", "Flush"}));
-    link.ClearRecord();
-    link.SetOpenResult(5);
-    EXPECT_EQ(OpenLink(3, 4800), -1);
-    EXPECT_EQ(link.Events(), (Strings{"Open 3 4800"}));
 }
 
 }  // namespace

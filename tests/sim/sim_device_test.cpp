@@ -1,11 +1,14 @@
 // The simulated console driven byte by byte with made-up times, so sleeping
 // and waking are tested without waiting. Its EEPROM replies and faults are
-// asserted by the link tests that run against it, its command line by the
-// run of the executable.
+// asserted by the link tests that run against it, and every fault
+// can be chosen from its command line.
 
+#include "SimCommandLine.h"
 #include "SimDevice.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 
 namespace {
@@ -58,6 +61,21 @@ TEST(SimConsole, VerGivesAThirteenByteDateAndEebrdTheBytesWithTheirCrcHighByteFi
     EXPECT_EQ(Send(d, "HELLO\n"), Outputs{});
     SimDevice none = Device(SimKind::None);
     EXPECT_EQ(Send(none, "\nMOD00\n"), (Outputs{{"\n\r", 0}}));
+}
+
+TEST(SimCommandLine, EveryFaultIsSelectedByNameAndDocumentedWithin79Columns)
+{
+    const std::string usage = SimUsage();
+    for (const SimFaultInfo& f : SimFaultTable()) {
+        SimCommandLine line;
+        std::string error;
+        const std::string fault = f.argument ? f.name + std::string("=7") : f.name;
+        ASSERT_TRUE(ParseSimCommandLine({"--kind", "aom", "--link", "x", "--fault", fault}, line, error)) << error;
+        EXPECT_EQ(line.options.faults, (std::vector<std::pair<SimFault, int>>{{f.fault, f.argument ? 7 : 0}}));
+        EXPECT_NE(usage.find(std::string("\n    ") + f.name), std::string::npos) << f.name;
+    }
+    std::istringstream lines(usage);
+    for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 79u) << line;
 }
 
 }  // namespace

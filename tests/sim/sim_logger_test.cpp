@@ -25,8 +25,7 @@ TEST(SimLogger, EachKindAnswersItsParametersHoldsWhatFitsAndRefusesTheRest)
     const Exchange exchanges[] = {
         {A, "MOD00", "ALOHA   100"}, {A, "MOD12 |"}, {A, "MOD01 4"}, {A, "MOD02 abc"},
         {A, "MOD01 45-", "OK", 1, "45"},  // as atoi reads it
-        {P, "MOD12 9601"}, {P, "MOD13 9059.98S/18059.98E_", "OK", 13, "9059.98S/18059.98E_"},
-        {P, "MOD13 4960.00N/07201.75W_"}, {P, "MOD13 invalid string/invalid string_"},
+        {P, "MOD12 9601"}, {P, "MOD13 4960.00N/07201.75W_"}, {P, "MOD13 invalid string/invalid string_"},
         // Irrigation: 9 is read only; 11 sets a circuit "c s" and queries "c |".
         {I, "MOD09 5"}, {I, "MOD10 100"}, {I, "MOD10 255", "OK", 10, "255"}, {I, "MOD11 4 1"},
         {M, "MOD22 6"}, {M, "MOD16 4 |"}, {M, "MOD19 0 1000 0"}, {M, "MOD20 0 0 2"},

@@ -13,17 +13,9 @@ std::string FakeLink::Escape(const std::string& bytes)
 {
     std::string out;
     for (unsigned char c : bytes) {
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c < 0x20 || c >= 0x7F || c == '\\') {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += c == '\n' ? "\\n" : c == '\r' ? "\\r" : c < 0x20 || c >= 0x7F || c == '\\' ? hex : std::string(1, c);
     }
     return out;
 }

@@ -92,7 +92,6 @@ TEST_F(LinkOnSim, ConsoleAndModuleOperationsRoundTrip)
 
     EXPECT_EQ(sim.Lines(), (Lines{"\n", "\n", "VER\n", "MOD00\n", "MOD01 120\n", "MOD01 |\n", "MOD16 0 |\n",
                                   "MOD22 0\n", "MOD23\n", "MOD21\n", "MOD01 1000\n"}));
-    EXPECT_EQ(sim.Param(1), "120");
     // Each query waited its 250 ms; sets and commands did not.
     EXPECT_EQ(pauses.Durations(), (std::vector<int>(5, 250)));
 }

@@ -123,8 +123,6 @@ TEST_F(SetupTest, ConfigureAlohaEndToEnd)
     EXPECT_EQ(forms, (Lines{"ALOHA Configuration"}));
     EXPECT_TRUE(messages.Texts().empty());
     EXPECT_EQ(sim.ModuleLines(), (Lines{"MOD00\n", "MOD01 |\n", "MOD02 |\n", "MOD01 30\n", "MOD02 5\n"}));
-    EXPECT_EQ(sim.Param(1), "30");
-    EXPECT_EQ(sim.Param(2), "5");
     EXPECT_EQ(link.opens, (Lines{"COM1 19200", "COM1 19200"}));
     EXPECT_FALSE(link.IsOpen());
     EXPECT_EQ(pauses.Durations(), (std::vector<int>{250, 250, 250, 2000, 2000}));

@@ -7,6 +7,7 @@
 #include "CCorvaneModulesApp.h"
 #include "CMainFrame.h"
 #include "StartUp.h"
+#include "TestSupport.h"
 
 #include <QLocale>
 #include <QMessageBox>
@@ -16,8 +17,6 @@
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -47,18 +46,10 @@ protected:
     StartUp()
     {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        std::string pattern = (fs::temp_directory_path() / "corvane-start-XXXXXX").string();
-        dir_ = mkdtemp(pattern.data());
-        old_ = fs::current_path();
-        fs::current_path(dir_);
+        fs::remove(dir.Path() / "config.txt");
         g_boxes.clear();
         static const bool hooked = (qAddPreRoutine(AnswerMessageBoxes), true);
         (void)hooked;
-    }
-    ~StartUp() override
-    {
-        fs::current_path(old_);
-        fs::remove_all(dir_);
     }
 
     void SetUp() override
@@ -83,14 +74,8 @@ protected:
         });
         return rc == 0 && shown;
     }
-    std::string EventLog() const
-    {
-        std::ostringstream s;
-        s << std::ifstream(dir_ / "eventLog.txt").rdbuf();
-        return s.str();
-    }
-
-    fs::path dir_, old_;
+    // A directory of its own, made current; the program makes its own store.
+    TempWorkDir dir;
     std::string decimalPoint, qtDecimalPoint;
 };
 
@@ -99,15 +84,15 @@ protected:
 TEST_F(StartUp, ConfigTxtThatCannotBeReadIsLoggedAndTheProgramGoesOn)
 {
     if (std::setlocale(LC_ALL, "de_DE.UTF-8")) setenv("LC_ALL", "de_DE.UTF-8", 1);
-    fs::create_directory(dir_ / "config.txt");
+    fs::create_directory(dir.Path() / "config.txt");
     ASSERT_TRUE(Run());
     EXPECT_EQ(decimalPoint + qtDecimalPoint, "..");
     EXPECT_TRUE(g_boxes.isEmpty());
     // Once as the store loads, once as the event log reads its directory.
     // The system's reason follows in the user's language.
     const std::string entry = "{DBConfigParser::Parse}  \n\t\t\tCannot read " +
-                              (dir_ / "config.txt").string() + ": ";
-    const std::string log = EventLog();
+                              (dir.Path() / "config.txt").string() + ": ";
+    const std::string log = dir.ReadFile("eventLog.txt");
     EXPECT_NE(log.find(entry), std::string::npos) << log;
     EXPECT_NE(log.find(entry, log.find(entry) + 1), std::string::npos) << log;
 }
