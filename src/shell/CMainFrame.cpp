@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <climits>
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
@@ -31,7 +32,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 
 void CMainFrame::FitToContent()
 {
-    const QSize available = screen()->availableGeometry().size();
+    // Without any screen (all displays gone) nothing bounds the size.
+    const QSize available = screen() ? screen()->availableGeometry().size() : QSize(INT_MAX, INT_MAX);
     const int width = std::min(view_->sizeHint().width(), available.width());
     const int height = view_->heightForWidth(width) + menuBar()->sizeHint().height();
     resize(width, std::min(height, available.height()));
