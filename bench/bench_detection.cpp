@@ -8,6 +8,7 @@
 #include "EventLog.h"
 #include "LoggerDetection.h"
 #include "ModuleCommands.h"
+#include "NumericText.h"
 
 #include <chrono>
 #include <cstdio>
@@ -33,6 +34,7 @@ struct Kind {
 
 int main()
 {
+    UseCNumberRules();
     std::string pattern = (fs::temp_directory_path() / "corvane-bench-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         std::perror("mkdtemp");

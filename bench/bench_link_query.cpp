@@ -8,6 +8,7 @@
 #include "DBConfigParser.h"
 #include "EventLog.h"
 #include "ModuleCommands.h"
+#include "NumericText.h"
 #include "SerialLink.h"
 
 #include <algorithm>
@@ -37,6 +38,7 @@ double MedianMs(std::vector<double> samples)
 
 int main()
 {
+    UseCNumberRules();
     std::string pattern = (fs::temp_directory_path() / "corvane-bench-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
         std::perror("mkdtemp");

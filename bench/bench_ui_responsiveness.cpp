@@ -11,6 +11,7 @@
 #include "EventLog.h"
 #include "FormSupport.h"
 #include "LinkSequence.h"
+#include "QtNumberRules.h"
 #include "RegisterForms.h"
 #include "SetupCommands.h"
 #include "UiLinkRunner.h"
@@ -103,6 +104,7 @@ int main(int argc, char** argv)
     SetProcessEventLog(&log);
 
     QApplication app(argc, argv);
+    UseCNumberRulesInQt();
     InstallQtSeams();
     SilentMessages messages;
     SetUserMessages(&messages);

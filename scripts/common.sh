@@ -2,7 +2,7 @@
 # builds the tree. Meant to be sourced.
 
 CORVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-CORVANE_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev ccache)
+CORVANE_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev ccache locales)
 
 corvane_install_packages() {
   local missing=()
@@ -26,4 +26,14 @@ corvane_build() {
   targets=("$@")
   cmake -S "$CORVANE_ROOT" -B "$dir" -G Ninja "${opts[@]}" >/dev/null
   ninja -C "$dir" "${targets[@]}"
+}
+
+# A comma-decimal locale for the second run of the suite; generated from the
+# locales package when the machine lacks it.
+CORVANE_COMMA_LOCALE=de_DE.UTF-8
+corvane_comma_locale() {
+  locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8' && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo localedef -i de_DE -f UTF-8 "$CORVANE_COMMA_LOCALE"
 }

@@ -1,5 +1,6 @@
 // corvane-sim: the simulated console and logger on a pty, until SIGINT or SIGTERM.
 
+#include "NumericText.h"
 #include "SimCommandLine.h"
 
 #include <csignal>
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+    UseCNumberRules();
     std::vector<std::string> args(argv + 1, argv + argc);
     SimCommandLine line;
     std::string error;

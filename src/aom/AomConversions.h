@@ -4,6 +4,7 @@
 // whole numbers; -32768 stands for "no value" throughout.
 
 #include "AomUnits.h"
+#include "NumericText.h"
 
 #include <string>
 
@@ -31,8 +32,6 @@ std::string DisplayToModule(int moduleCode, const std::string& text,
 std::string ModuleToDisplay(int moduleCode, const std::string& text,
                             const AomUnitSettings& units, bool scaled);
 
-// printf into a string of any length.
-std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Truncation toward zero that stays defined for values beyond int (clamped)
 // and for NaN (0).
 int TruncateToInt(double value);

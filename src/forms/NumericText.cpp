@@ -1,8 +1,37 @@
 #include "NumericText.h"
 
+#include <clocale>
 #include <climits>
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <locale.h>
+#include <vector>
+
+namespace {
+
+// The "C" rules as an object of their own, so conversions keep them even if
+// something later changes the process's locale.
+locale_t CNumberLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return c;
+}
+
+// Switches this thread to the "C" rules while alive.
+class CRulesHere {
+public:
+    CRulesHere() : previous_(uselocale(CNumberLocale())) {}
+    ~CRulesHere() { uselocale(previous_); }
+    CRulesHere(const CRulesHere&) = delete;
+    CRulesHere& operator=(const CRulesHere&) = delete;
+
+private:
+    locale_t previous_;
+};
+
+}  // namespace
 
 bool OnlyCharsFrom(const std::string& text, const char* allowed)
 {
@@ -32,7 +61,35 @@ int ReadInt(const std::string& text)
     return static_cast<int>(v);
 }
 
-double ReadDouble(const std::string& text) { return std::atof(text.c_str()); }
+double ReadDouble(const std::string& text)
+{
+    // atof's reading under the "C" rules.
+    return strtod_l(text.c_str(), nullptr, CNumberLocale());
+}
+
+std::string FormatText(const char* format, ...)
+{
+    CRulesHere cRules;
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    std::string text;
+    if (length > 0) {
+        std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(buffer.data(), buffer.size(), format, again);
+        text.assign(buffer.data(), static_cast<std::size_t>(length));
+    }
+    va_end(again);
+    return text;
+}
+
+void UseCNumberRules()
+{
+    std::setlocale(LC_NUMERIC, "C");
+}
 
 bool IsRejectedTypedChar(unsigned int code, bool allowMinus)
 {

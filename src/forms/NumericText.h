@@ -20,9 +20,19 @@ std::optional<int> WholeNumberRule(const std::string& text);
 std::optional<double> DecimalRule(const std::string& text);
 
 // Plain decimal conversions used for settings and replies: text that is not
-// a number gives 0.
+// a number gives 0. Both read a point as the decimal mark whatever the
+// process's locale.
 int ReadInt(const std::string& text);
 double ReadDouble(const std::string& text);
+
+// printf into a string of any length, always with a point as the decimal
+// mark: the logger, config.txt and the messages all expect "1.50".
+std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Puts the C library's number rules back to "C" for the whole process. A Qt
+// application object adopts the user's locale (a comma-decimal one on many
+// desktops), so every executable calls this right after making it.
+void UseCNumberRules();
 
 // Typed-character filter: true when the character (its low byte) is swallowed.
 // Letters and printable punctuation other than '-', '.', ':' and '?' are;

@@ -58,11 +58,9 @@ std::string Preview(const AprsCoordinate& c, int maxDegrees, const char* format,
 {
     const auto checked = Check(c, maxDegrees);
     if (!checked) return kAprsInvalidString;
-    char text[32];
-    std::snprintf(text, sizeof text, format, checked->degrees, checked->minutes,
-                  checked->seconds * kHundredthsPerSecond,
-                  c.hemisphere == Hemisphere::NorthOrEast ? first : second);
-    return text;
+    return FormatText(format, checked->degrees, checked->minutes,
+                      checked->seconds * kHundredthsPerSecond,
+                      c.hemisphere == Hemisphere::NorthOrEast ? first : second);
 }
 
 }  // namespace

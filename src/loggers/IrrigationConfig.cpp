@@ -6,23 +6,14 @@
 #include "NumericText.h"
 #include "SettingsKeys.h"
 
-#include <cstdio>
-
 namespace {
-
-std::string Format(const char* format, double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 std::string Convert(const std::string& text, double low, double high, double factor,
                     const char* format)
 {
     const auto value = DecimalRule(text);
     if (!value || *value < low || *value > high) return {};
-    return Format(format, *value * factor);
+    return FormatText(format, *value * factor);
 }
 
 const char* OneOrZero(bool set)
@@ -39,7 +30,7 @@ bool MeansNoCutoff(const std::string& fieldText)
 
 std::string InchesTextToMm(const std::string& inches)
 {
-    return Format("%.1f", ReadDouble(inches) * kMmPerInch);
+    return FormatText("%.1f", ReadDouble(inches) * kMmPerInch);
 }
 
 std::string SwitchedToInches(const std::string& mmText, double low, double high)
@@ -54,13 +45,13 @@ std::string SwitchedToMm(const std::string& inchText, double low, double high)
 
 std::string CutoffSwitchedToInches(const std::string& mmText)
 {
-    if (MeansNoCutoff(mmText)) return mmText;
+    if (mmText == kNoCutoffText) return mmText;
     return SwitchedToInches(mmText, 0, kMaxRateMm);
 }
 
 std::string CutoffSwitchedToMm(const std::string& inchText)
 {
-    if (MeansNoCutoff(inchText)) return inchText;
+    if (inchText == kNoCutoffText) return inchText;
     return SwitchedToMm(inchText, 0, kMaxRateInches);
 }
 
@@ -75,21 +66,19 @@ std::optional<std::string> RainFieldToRecord(const std::string& text, bool displ
     const float limit = static_cast<float>(displayInches ? maxInches : maxMm);
     if (!(shown >= 0.0f && shown <= limit)) return std::nullopt;
     const float inches = displayInches ? shown : static_cast<float>(shown * kInchesPerMm);
-    return Format("%.2f", inches);
+    return FormatText("%.2f", inches);
 }
 
 std::string RainRangeMessage(const char* format, bool displayInches, double maxInches,
                              double maxMm)
 {
-    char text[160];
-    std::snprintf(text, sizeof text, format, 0.0, displayInches ? maxInches : maxMm);
-    return text;
+    return FormatText(format, 0.0, displayInches ? maxInches : maxMm);
 }
 
 std::string HundredthsOnWire(const std::string& inches)
 {
     // Rounded to a float first so 0.29 x 100 (28.999...) goes out as 29.
-    return Format("%.0f", static_cast<float>(ReadDouble(inches) * 100));
+    return FormatText("%.0f", static_cast<float>(ReadDouble(inches) * 100));
 }
 
 std::string CutoffOnWire(const std::string& cutoff)
@@ -99,7 +88,7 @@ std::string CutoffOnWire(const std::string& cutoff)
 
 std::string HundredthsKeyToInches(int hundredths)
 {
-    return Format("%.2f", hundredths * 0.01);
+    return FormatText("%.2f", hundredths * 0.01);
 }
 
 bool WholeRange::Holds(const std::string& text) const

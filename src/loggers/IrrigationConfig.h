@@ -19,6 +19,8 @@ inline constexpr double kMaxRateInches = 0.99;
 inline constexpr double kMaxRateMm = 25.146;
 
 // The logger's word for "no rain rate cut-off", and what the form shows.
+// At OK any text holding "--" means no cut-off; only the unit radios ask for
+// the exact "--", so "5--" is a number to convert, not a marker to keep.
 inline constexpr const char* kNoCutoffValue = "255";
 inline constexpr const char* kNoCutoffText = "--";
 bool MeansNoCutoff(const std::string& fieldText);
@@ -35,7 +37,7 @@ std::string InchesTextToMm(const std::string& inches);
 
 // The unit radios. A field converts when it passes the decimal rule and its
 // value lies in [low, high]; otherwise it is cleared (empty result). A cut-off
-// field holding "--" stays as it is.
+// field holding exactly "--" stays as it is.
 std::string SwitchedToInches(const std::string& mmText, double low, double high);
 std::string SwitchedToMm(const std::string& inchText, double low, double high);
 std::string CutoffSwitchedToInches(const std::string& mmText);

@@ -252,6 +252,11 @@ DBConfigParser& Settings()
     return *g_settings;
 }
 
+DBConfigParser* ProcessSettings()
+{
+    return g_settings;
+}
+
 DBConfigParser* SetProcessSettings(DBConfigParser* settings)
 {
     DBConfigParser* previous = g_settings;

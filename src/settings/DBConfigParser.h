@@ -50,6 +50,9 @@ private:
     bool loaded_ = false;
 };
 
-// Process-wide instances, created in main before the application object.
+// Process-wide instance, created at start-up before the application object.
+// Settings() makes a store on the current directory when none is installed
+// (a tool or a test that did not care); ProcessSettings() never makes one.
 DBConfigParser& Settings();
+DBConfigParser* ProcessSettings();
 DBConfigParser* SetProcessSettings(DBConfigParser* settings);

@@ -4,13 +4,33 @@
 #include "SettingsKeys.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace fs = std::filesystem;
 
-EventLog::EventLog(const std::string& fileName)
+namespace {
+
+EventLog* g_log = nullptr;
+
+std::mutex g_heldMutex;
+std::vector<std::string> g_held;
+// Enough for every start-up error; a runaway source cannot fill the memory.
+constexpr std::size_t kMaxHeld = 64;
+
+std::tm LocalNow()
+{
+    std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return local;
+}
+
+}  // namespace
+
+EventLog::EventLog(const std::string& fileName) : clock_(LocalNow)
 {
     std::string dir;
-    Settings().GetValue(key::WorkingDirectory, dir);
+    if (DBConfigParser* settings = ProcessSettings()) settings->GetValue(key::WorkingDirectory, dir);
     // Without WORKING_DIRECTORY the log lands in the current directory,
     // never at the root of the file system.
     // A relative directory (the shipped "." among them) is taken from the
@@ -19,13 +39,9 @@ EventLog::EventLog(const std::string& fileName)
     fs::path cwd = fs::current_path(ec);
     if (ec) cwd = ".";
     path_ = (dir.empty() ? cwd : cwd / fs::path(dir)) / fileName;
-    clock_ = [] {
-        std::time_t t = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&t, &local);
-        return local;
-    };
 }
+
+EventLog::EventLog(Holding) : holding_(true), clock_(LocalNow) {}
 
 std::string EventLog::FormatEntry(const std::tm& now, const std::string& origin,
                                   const std::string& message)
@@ -58,23 +74,37 @@ void EventLog::WriteError(const std::string& origin, const std::string& message)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     const std::string entry = FormatEntry(clock_(), origin, message);
+    if (holding_) {
+        std::lock_guard<std::mutex> held(g_heldMutex);
+        if (g_held.size() < kMaxHeld) g_held.push_back(entry);
+        return;
+    }
+    Append(entry);
+}
+
+void EventLog::Append(const std::string& entry)
+{
     std::FILE* f = std::fopen(path_.c_str(), "a+");
     if (!f) return;  // an entry that cannot be written is dropped
     std::fwrite(entry.data(), 1, entry.size(), f);
     std::fclose(f);
 }
 
-namespace {
-EventLog* g_log = nullptr;
+void EventLog::TakeHeldEntries()
+{
+    std::vector<std::string> held;
+    {
+        std::lock_guard<std::mutex> lock(g_heldMutex);
+        held.swap(g_held);
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const std::string& entry : held) Append(entry);
 }
 
 EventLog& Log()
 {
-    if (!g_log) {
-        static EventLog fallback("eventLog.txt");
-        g_log = &fallback;
-    }
-    return *g_log;
+    static EventLog holding{EventLog::Holding{}};
+    return g_log ? *g_log : holding;
 }
 
 EventLog* SetProcessEventLog(EventLog* log)

@@ -10,7 +10,8 @@
 
 class EventLog {
 public:
-    // Reads WORKING_DIRECTORY from the settings store; the path is fixed here.
+    // Reads WORKING_DIRECTORY from the installed settings store (none: the
+    // current directory); the path is fixed here.
     explicit EventLog(const std::string& fileName);
 
     void WriteError(const std::string& origin, const std::string& message);
@@ -25,12 +26,26 @@ public:
     static std::string FormatEntry(const std::tm& now, const std::string& origin,
                                    const std::string& message);
 
+    // Appends the entries written while no event log was installed (the
+    // settings store's errors at start-up), in their order, and forgets them.
+    void TakeHeldEntries();
+
 private:
+    struct Holding {};
+    // The stand-in Log() gives while none is installed: it keeps entries in
+    // memory, and building it builds nothing else.
+    explicit EventLog(Holding);
+    friend EventLog& Log();
+    void Append(const std::string& entry);
+
+    bool holding_ = false;
     std::filesystem::path path_;
     Clock clock_;
     std::mutex mutex_;
 };
 
-// Process-wide instance, created in main right after the settings store.
+// Process-wide instance, created at start-up right after the settings store.
+// While none is installed, entries are held for the first log installed, so
+// an error path never has to build a log (nor the settings store it reads).
 EventLog& Log();
 EventLog* SetProcessEventLog(EventLog* log);

@@ -14,6 +14,12 @@ public:
     // The band the text is drawn in: the client area less 60 pixels each side.
     QRect TextRect() const;
 
+    // Wide enough for a comfortable line of text, high enough for the whole
+    // text at the view's font.
+    QSize sizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
 public slots:
     void OnSetupCommPort();
     void OnConfigureLogger();

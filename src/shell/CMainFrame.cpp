@@ -6,6 +6,10 @@
 #include "FormSupport.h"
 
 #include <QMenuBar>
+#include <QScreen>
+
+#include <algorithm>
+#include <climits>
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
@@ -23,6 +27,16 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     about->addAction(tr("&About Corvane Utility..."), this, &CMainFrame::OnAppAbout);
 
     setWindowTitle(kTitle);
+    FitToContent();
+}
+
+void CMainFrame::FitToContent()
+{
+    // Without any screen (all displays gone) nothing bounds the size.
+    const QSize available = screen() ? screen()->availableGeometry().size() : QSize(INT_MAX, INT_MAX);
+    const int width = std::min(view_->sizeHint().width(), available.width());
+    const int height = view_->heightForWidth(width) + menuBar()->sizeHint().height();
+    resize(width, std::min(height, available.height()));
 }
 
 void CMainFrame::OnAppAbout()

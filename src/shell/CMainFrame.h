@@ -13,6 +13,10 @@ public:
 
     static constexpr const char* kTitle = "Corvane Utility Version 2.0.0";
 
+    // Sizes the window to show the whole instruction text, within the
+    // screen's available area.
+    void FitToContent();
+
 public slots:
     void OnAppAbout();
 

@@ -23,22 +23,10 @@ struct ScriptedModule : FakeLink {
     InstantPauses pauses;
 };
 
-TEST(AomCommands, RefusedConditionStopsTheOutput)
-{
-    CAomSettings record{nullptr, "AOM     100", "60", true};
-    record.AppendCondition(2, {2, 18, 0, CheckGreaterOrEqual, "80", "", ""});
-    record.AppendCondition(2, {2, 3, 0, CheckLessOrEqual, "20", "", ""});
-    ScriptedModule link({{"MOD15 2\n", "OK"}, {"MOD16 2 18 0\n", "OK"}, {"MOD17 2 18 80\n", "ERR"}});
-    EXPECT_FALSE(SendOutputConditions(record, 2));
-    EXPECT_EQ(link.Lines(), (Lines{"\n", "MOD15 2\n", "\n", "MOD16 2 18 0\n", "MOD17 2 18 80\n"}));
-    EXPECT_EQ(link.pauses.Durations(), (std::vector<int>{1000, 100}));
-}
-
 TEST(AomCommands, OutputOptionsRead)
 {
     const struct { const char *delays, *pulse, *release, *react, *width; bool open, ok; } cases[] = {
         {"15", "0 1", "15", "", "0", false, true},
-        {"1 2", "100", "1", "2", "100", true, true},
         {"1 2", "100 x", "1", "2", "100", true, true},
         // The delays are already replaced when the pulse reply turns out empty.
         {"3 4", "", "3", "4", "77", false, false},

@@ -9,32 +9,22 @@ namespace {
 
 constexpr AomUnitSettings kF{UnitFahrenheit, UnitInch, UnitMph, UnitInch};
 constexpr AomUnitSettings kC{UnitCelsius, UnitMillibar, UnitKnots, UnitMillimetre};
-constexpr AomUnitSettings kKph{UnitCelsius, UnitMillimetre, UnitKph, UnitMillimetre};
 
 TEST(ModuleForm, WrittenAndRead)
 {
     const struct { bool write, scaled; int code; const char *text, *out; AomUnitSettings u; } cases[] = {
         {true, true, 17, "20.5", "689", kC},
         {true, true, 2, "-0.05", "0", kF},  // tenths truncated toward zero
-        {true, true, 24, "50", "140", kF},
-        {true, true, 1, "29.921", "29921", kF},
-        {true, true, 1, "1013.2", "29920", kC},
-        {true, true, 10, "6.4", "25", kC},
         {true, true, 14, "0.125", "125", kF},
-        {true, true, 19, "10", "12", kC},
-        {true, true, 140, "4.5", "768", kF},
         {true, true, 18, "5-", "5-", kC},
-        {true, true, 17, "", "", kC},
         {true, true, 10, "abc", "0", kF},
         {true, true, 17, "1e300", "2147483647", kF},  // beyond int: clamped
         {true, true, 17, "nan", "0", kF},  // as no number at all
         {true, false, 25, "10", "50", kC},
         {false, true, 17, "689", "20.5", kC},
-        {false, true, 24, "140", "50", kF},
         {false, true, 14, "125", "0.12", kF},  // halfway: as printf rounds
-        {false, true, 20, "10", "16.1", kKph},
-        {false, true, 140, "768", "4.50", kF},
         {false, false, 17, "68.9", "20.5", kC},
+        {false, true, 140, "768", "4.50", kF},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.write ? DisplayToModule(c.code, c.text, c.u, c.scaled)
@@ -65,23 +55,13 @@ TEST(Validator, PassesOrGivesExactMessageInAnErrorBox)
         {K::Temperature, "nan", kF, "(nan)  Invalid, value must be between (-90.0 and 164.0)"},
         {K::HeatIndex, "nan", kF, "(nan)  Invalid, value must be between (-90 and 164)!"},
         {K::Barometer, "nan", kF, "(nan)  Invalid, value must be between (16.0 and 32.5)"},
-        {K::HeatIndex, "74", kC, "(74)  Invalid, value must be between (-67 and 73)!"},
-        {K::HeatIndex, "164.9", kF, ""},
-        {K::DewPoint, "58", kC, "(58)  Invalid, value must be between (-84 and 56)!"},
         {K::Humidity, "5-", kF, ""},
         {K::Humidity, "5.5", kF, "5.5 is not a valid entry!"},
-        {K::WindSpeed, "157", kC, "(157)  Invalid, value must be between (0.0 and 156.4)"},
         {K::Barometer, "1100.6", kC, "(1100.6)  Invalid, value must be between (541.8 and 1100.6)"},
         {K::RainDaily, "99.99", kF, "(99.99)  Invalid, value must be between (0.0 and 100.0)"},
         {K::RainDaily, "99.98", kF, ""},
-        {K::RainTotal, "199.99", kF, ""},
         {K::RainRate, "200", kF, "(200)  Invalid, value must be between (0.00 and 199.99)"},
-        {K::UvIndex, "16", kF, ""},
         {K::UvIndex, "16.1", kF, "(16.1)  Invalid, value must be between (0.0 and 16.0)"},
-        {K::SolarRadiation, "1801", kF, "1801 is not a valid entry!"},
-        {K::BatteryVoltage, "5.1", kF, "(5.1)  Invalid, value must be between (0.0 and 5.0)"},
-        {K::Flag, "", kF, ""},
-        {K::TimeOfDay, "23:59", kF, ""},
         {K::TimeOfDay, "24:00", kF, "(24:00)  Invalid, hour field must be between (0 and 23)"},
         {K::TimeOfDay, "7.30", kF,
          "(7.30)  Invalid, need to insert ':' between hour and minute fields."},
@@ -98,7 +78,6 @@ TEST(Validator, PassesOrGivesExactMessageInAnErrorBox)
     const std::string limits = ")  Invalid time entry!  Must be between (1 min. and 255 min.)";
     for (const char* text : {"0", "256", "1.5"})
         EXPECT_EQ(ValidateMinutes(text, true).message, std::string("(") + text + limits);
-    for (const char* text : {"1", "255"}) EXPECT_TRUE(ValidateMinutes(text, true).ok);
     EXPECT_TRUE(ValidateMinutes("0", false).ok);
 
     const UserMessage box = ValidationMessage(ValidateValue(K::UvIndex, "17", true, kF));

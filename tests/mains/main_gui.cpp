@@ -1,5 +1,6 @@
 // Form tests run on Qt's offscreen platform: no display needed.
 #include "LinkSequence.h"
+#include "QtNumberRules.h"
 #include "UiLinkRunner.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    UseCNumberRulesInQt();
     // Forms run their exchanges off the UI thread as in the program.
     SetLinkSequenceRunner(RunSequenceKeepingUiAlive);
     SetUiThreadInvoker(InvokeOnUiThread);

@@ -18,9 +18,10 @@ constexpr const char* kWriteMessage =
 TEST(ConfigParse, SplitsAtFirstEqualsAndKeepsBlanks)
 {
     RecordingMessages messages;
-    TempWorkDir dir("# serial\nSERIAL_PORT=3\r\nA=b=c\n KEY = v \nEMPTY=\nNOEQUALS\n\nX=1\nX=2\n");
+    const char* text = "# serial\nSERIAL_PORT=3\r\nA=b=c\n KEY = v \nEMPTY=\nNOEQUALS\n\nX=1\nX=2\n";
+    TempWorkDir dir(text);
+    EXPECT_EQ(dir.ReadFile("configBackup.txt"), text) << "a verbatim copy at every start";
     auto& s = dir.Settings();
-    EXPECT_TRUE(s.IsLoaded());
     EXPECT_EQ(s.GetValue("SERIAL_PORT"), "3");
     EXPECT_EQ(s.GetValue("A"), "b=c");
     EXPECT_EQ(s.GetValue(" KEY "), " v ");
@@ -35,13 +36,6 @@ TEST(ConfigParse, SplitsAtFirstEqualsAndKeepsBlanks)
     s.GetValue("# serial", v = "x");
     EXPECT_EQ(v, "x") << "comments are not keys";
     EXPECT_TRUE(messages.Texts().empty());
-}
-
-TEST(ConfigParse, StartCopiesBackupVerbatim)
-{
-    const char* text = "# c\r\nSERIAL_PORT=1\n";
-    TempWorkDir dir(text);
-    EXPECT_EQ(dir.ReadFile("configBackup.txt"), text);
 }
 
 TEST(ConfigParse, MissingFileShowsLoadMessageOnEveryRead)
@@ -141,23 +135,6 @@ TEST(ConfigLimits, OverlongKeysAndValuesAreRefusedNotCut)
     EXPECT_EQ(s.GetValue("A"), "1");
     EXPECT_EQ(dir.ReadFile("config.txt"), before);
     EXPECT_NE(dir.ReadFile("eventLog.txt").find("{DBConfigParser::SetValue}"), std::string::npos);
-}
-
-}  // namespace
-
-namespace {
-
-TEST(ConfigParse, MessagesBeforeAnyPresenterAreKeptForStartUp)
-{
-    TakePendingMessages();
-    {
-        TempWorkDir dir(nullptr);  // as at start-up: no message boxes yet
-    }
-    const auto pending = TakePendingMessages();
-    ASSERT_EQ(pending.size(), 2u) << "once for the store, once for the event log";
-    EXPECT_EQ(pending[0].text, kLoadMessage);
-    EXPECT_EQ(pending[1].text, kLoadMessage);
-    EXPECT_TRUE(TakePendingMessages().empty());
 }
 
 }  // namespace

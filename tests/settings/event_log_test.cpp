@@ -21,26 +21,15 @@ std::tm At(int year, int month, int day, int hour, int min, int sec)
 
 const std::string kStars(64, '*');
 
-struct ClockCase {
-    int hour, min, sec;
-    const char* shown;
-};
-
-class EventLogClock : public ::testing::TestWithParam<ClockCase> {};
-
-TEST_P(EventLogClock, TwelveHourClock)
+TEST(EventLogClock, TwelveHourClock)
 {
-    const auto& c = GetParam();
-    EXPECT_EQ(EventLog::FormatEntry(At(2009, 12, 1, c.hour, c.min, c.sec), "O", "M"),
-              kStars + "\n2009/12/1  " + c.shown + "  {O}  \n\t\t\tM  \n\n");
+    const std::pair<int, const char*> cases[] = {{0, "00:05:09 AM"}, {11, "11:05:09 AM"},
+                                                 {12, "12:05:09 PM"}, {13, "01:05:09 PM"},
+                                                 {23, "11:05:09 PM"}};
+    for (const auto& [hour, shown] : cases)
+        EXPECT_EQ(EventLog::FormatEntry(At(2009, 12, 1, hour, 5, 9), "O", "M"),
+                  kStars + "\n2009/12/1  " + shown + "  {O}  \n\t\t\tM  \n\n");
 }
-
-INSTANTIATE_TEST_SUITE_P(Hours, EventLogClock,
-                         ::testing::Values(ClockCase{0, 5, 9, "00:05:09 AM"},
-                                           ClockCase{11, 59, 59, "11:59:59 AM"},
-                                           ClockCase{12, 5, 9, "12:05:09 PM"},
-                                           ClockCase{13, 0, 0, "01:00:00 PM"},
-                                           ClockCase{23, 0, 1, "11:00:01 PM"}));
 
 TEST(EventLogFile, AppendsEntriesToWorkingDirectory)
 {
@@ -61,13 +50,6 @@ TEST(EventLogFile, WithoutWorkingDirectoryLogsToCurrentDirectory)
     EXPECT_EQ(dir.Log().Path(), dir.Path() / "eventLog.txt");
     dir.Log().WriteError("o", "m");
     EXPECT_TRUE(dir.Exists("eventLog.txt"));
-}
-
-TEST(EventLogFile, UnwritableLogDropsEntrySilently)
-{
-    TempWorkDir dir("WORKING_DIRECTORY=/nonexistent-corvane-dir\n");
-    dir.Log().WriteError("o", "m");  // nothing to assert but that it returns
-    EXPECT_FALSE(std::filesystem::exists("/nonexistent-corvane-dir"));
 }
 
 }  // namespace

@@ -13,17 +13,9 @@ std::string FakeLink::Escape(const std::string& bytes)
 {
     std::string out;
     for (unsigned char c : bytes) {
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c < 0x20 || c >= 0x7F || c == '\\') {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += c == '\n' ? "\\n" : c == '\r' ? "\\r" : c < 0x20 || c >= 0x7F || c == '\\' ? hex : std::string(1, c);
     }
     return out;
 }
@@ -34,88 +26,10 @@ void FakeLink::QueueBytes(const std::string& bytes)
     for (unsigned char c : bytes) queue_.push_back(c);
 }
 
-void FakeLink::QueueSilence(int count)
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    for (int i = 0; i < count; ++i) queue_.push_back(-1);
-}
-
 void FakeLink::Respond(const std::string& line, const std::string& reply, int times)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     rules_.push_back({line, reply, times});
-}
-
-void FakeLink::RespondWith(Handler handler)
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    handler_ = std::move(handler);
-}
-
-void FakeLink::SetOpenResult(int result)
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    openResult_ = result;
-}
-
-void FakeLink::SetPutStringResult(int result)
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    putStringResult_ = result;
-}
-
-std::string FakeLink::Written() const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return written_;
-}
-
-std::vector<std::string> FakeLink::Lines() const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return lines_;
-}
-
-std::vector<std::string> FakeLink::Events() const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return events_;
-}
-
-int FakeLink::OpenCount() const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return opens_;
-}
-
-int FakeLink::CloseCount() const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return closes_;
-}
-
-int FakeLink::FlushCount() const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return flushes_;
-}
-
-int FakeLink::GetCount() const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return gets_;
-}
-
-int FakeLink::TimeoutCount() const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return timeouts_;
-}
-
-std::size_t FakeLink::Pending() const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return queue_.size();
 }
 
 void FakeLink::ClearRecord()
@@ -124,7 +38,7 @@ void FakeLink::ClearRecord()
     written_.clear();
     lines_.clear();
     events_.clear();
-    opens_ = closes_ = flushes_ = gets_ = timeouts_ = 0;
+    opens_ = gets_ = 0;
 }
 
 int FakeLink::Open(int port, int baud)
@@ -138,7 +52,6 @@ int FakeLink::Open(int port, int baud)
 void FakeLink::Close()
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    ++closes_;
     events_.push_back("Close");
 }
 
@@ -196,7 +109,6 @@ int FakeLink::GetByte()
         byte = queue_.front();
         queue_.pop_front();
     }
-    if (byte < 0) ++timeouts_;
     events_.push_back("Get " + std::to_string(byte));
     return byte;
 }
@@ -204,7 +116,6 @@ int FakeLink::GetByte()
 void FakeLink::Flush()
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    ++flushes_;
     events_.push_back("Flush");
     queue_.clear();
 }

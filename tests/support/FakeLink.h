@@ -34,6 +34,14 @@
 #include <vector>
 
 class FakeLink : public LinkBackend {
+    // Runs f under the lock (defined first: the accessors below use it).
+    template <class F>
+    auto Locked(F f) const
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return f();
+    }
+
 public:
     static constexpr int kAlways = -1;
 
@@ -45,8 +53,6 @@ public:
     // --- Script ---
     // Bytes that have arrived and wait to be read.
     void QueueBytes(const std::string& bytes);
-    // count reads that return -1 before the bytes queued after them.
-    void QueueSilence(int count = 1);
     // When the written line `line` (line feed included) is finished, queue
     // `reply`; `times` uses, or for ever with kAlways. An empty reply models
     // a device that stays silent for that line.
@@ -54,25 +60,22 @@ public:
     // Asked for finished lines that no Respond rule took; nullopt = no reply.
     // It runs under the fake's lock, so it must not call the fake itself.
     using Handler = std::function<std::optional<std::string>(const std::string& line)>;
-    void RespondWith(Handler handler);
+    void RespondWith(Handler handler) { Locked([&] { handler_ = std::move(handler); }); }
     // Result of later Open calls (0 = success).
-    void SetOpenResult(int result);
+    void SetOpenResult(int result) { Locked([&] { openResult_ = result; }); }
     // Result of later PutString calls; a nonzero result sends nothing.
-    void SetPutStringResult(int result);
+    void SetPutStringResult(int result) { Locked([&] { putStringResult_ = result; }); }
 
     // --- What happened ---
-    std::string Written() const;                 // every byte sent, in order
-    std::vector<std::string> Lines() const;      // finished lines sent, in order
+    std::string Written() const { return Locked([&] { return written_; }); }  // every byte sent
+    std::vector<std::string> Lines() const { return Locked([&] { return lines_; }); }  // finished lines
     // One entry per call, in order: "Open 1 19200", "Close", "Flush",
     // "PutByte \n", "PutString MOD01 |\n", "PutString failed MOD01 |\n",
     // "Get 10", "Get -1". Control bytes show as \n, \r or \xHH.
-    std::vector<std::string> Events() const;
-    int OpenCount() const;
-    int CloseCount() const;
-    int FlushCount() const;
-    int GetCount() const;       // reads, time-outs included
-    int TimeoutCount() const;   // reads that returned -1
-    std::size_t Pending() const;  // queued entries not yet read
+    std::vector<std::string> Events() const { return Locked([&] { return events_; }); }
+    int OpenCount() const { return Locked([&] { return opens_; }); }
+    int GetCount() const { return Locked([&] { return gets_; }); }  // reads, time-outs included
+    std::size_t Pending() const { return Locked([&] { return queue_.size(); }); }  // bytes not yet read
     void ClearRecord();         // forgets Written, Lines, Events and the counts
 
     // Readable form of bytes, as used in Events().
@@ -105,9 +108,6 @@ private:
     std::vector<std::string> lines_;
     std::vector<std::string> events_;
     int opens_ = 0;
-    int closes_ = 0;
-    int flushes_ = 0;
     int gets_ = 0;
-    int timeouts_ = 0;
     LinkBackend* previous_;
 };

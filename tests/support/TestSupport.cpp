@@ -23,30 +23,12 @@ MsgAnswer RecordingMessages::Show(const UserMessage& message)
     return a;
 }
 
-std::vector<UserMessage> RecordingMessages::Shown() const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    return shown_;
-}
-
 std::vector<std::string> RecordingMessages::Texts() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
     std::vector<std::string> texts;
     for (const auto& m : shown_) texts.push_back(m.text);
     return texts;
-}
-
-void RecordingMessages::AnswerNext(MsgAnswer answer)
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    answers_.push_back(answer);
-}
-
-void RecordingMessages::Clear()
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    shown_.clear();
 }
 
 struct InstantPauses::State {
@@ -100,6 +82,7 @@ void TempWorkDir::Restart()
     SetProcessSettings(settings_.get());
     log_ = std::make_unique<EventLog>("eventLog.txt");
     SetProcessEventLog(log_.get());
+    log_->TakeHeldEntries();
 }
 
 TempWorkDir::~TempWorkDir()

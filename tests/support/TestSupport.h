@@ -16,15 +16,23 @@
 
 // Records every message shown; answers from a script (Ok when it runs out).
 class RecordingMessages : public UserMessages {
+    // Runs f under the lock (defined first: the accessors below use it).
+    template <class F>
+    auto Locked(F f) const
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return f();
+    }
+
 public:
     RecordingMessages();
     ~RecordingMessages() override;
     MsgAnswer Show(const UserMessage& message) override;
 
-    std::vector<UserMessage> Shown() const;
+    std::vector<UserMessage> Shown() const { return Locked([&] { return shown_; }); }
     std::vector<std::string> Texts() const;
-    void AnswerNext(MsgAnswer answer);
-    void Clear();
+    void AnswerNext(MsgAnswer answer) { Locked([&] { answers_.push_back(answer); }); }
+    void Clear() { Locked([&] { shown_.clear(); }); }
 
 private:
     mutable std::mutex mutex_;

@@ -47,9 +47,7 @@ void ShowNoLogger(OwnerWindow owner)
 
 std::string Hundredths(int number)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", number * 0.01);
-    return text;
+    return FormatText("%.2f", number * 0.01);
 }
 
 // One reply per parameter, in the order given; false (port closed) when a

@@ -115,15 +115,4 @@ TEST_F(StationForm, StoredValueShownAndSavedInWritingOrder)
     }
 }
 
-TEST_F(StationForm, EveryBoxWrittenInWritingOrder)
-{
-    Stored("1$");
-    CAomStationConfigDlg dlg(nullptr);
-    for (QCheckBox* box : dlg.findChildren<QCheckBox*>()) box->click();
-    Click(&dlg, "OK");
-    EXPECT_EQ(Saved(),
-              "1$23$24$25$26$27$28$29$30$1000$22$46$47$48$49$40$41$42$43$38$39$44$45$31$32$33$"
-              "34$35$36$37$1001$");
-}
-
 }  // namespace

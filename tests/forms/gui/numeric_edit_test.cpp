@@ -42,12 +42,4 @@ TEST(NumericEdit, PastedTextIsNotFiltered)
     EXPECT_EQ(edit.text(), "abc");
 }
 
-TEST(NumericEdit, LoadedTextIsLeftToTheForm)
-{
-    CNumericEdit edit;
-    edit.m_loadedText = "30";
-    QTest::keyClicks(&edit, "45");
-    EXPECT_EQ(edit.m_loadedText, "30");
-}
-
 }  // namespace

@@ -16,15 +16,6 @@ using Lines = std::vector<std::string>;
 constexpr const char* kAddress = "https://corvane.example/firmware";
 constexpr const char* kUnable = "Unable to open hyperlink:\n\n";
 
-// Answers a click with a chosen result code instead of asking the desktop.
-class ScriptedLink : public CLinkLabel {
-public:
-    int code = 0;
-
-protected:
-    int OpenLink() override { return code; }
-};
-
 TEST(LinkLabel, WarningShowsTheTextAndAnAlwaysUnderlinedLink)
 {
     CFirmwareWarningDlg dlg(nullptr);
@@ -40,21 +31,6 @@ TEST(LinkLabel, WarningShowsTheTextAndAnAlwaysUnderlinedLink)
     EXPECT_TRUE(link->font().underline() && (link->alignment() & Qt::AlignHCenter));
     EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 238));
-}
-
-TEST(LinkLabel, FailedCodesNameTheirReason)
-{
-    RecordingMessages messages;
-    ScriptedLink link;
-    for (auto [code, reason] :
-         {std::pair{26, "A sharing violation occurred. "}, {4, "Unknown Error (4) occurred."}}) {
-        link.code = code;
-        QTest::mouseClick(&link, Qt::LeftButton);
-        EXPECT_EQ(messages.Shown().back().text, kUnable + std::string(reason));
-        EXPECT_EQ(messages.Shown().back().icon, MsgIcon::Exclamation);
-    }
-    EXPECT_EQ(messages.Shown().size(), 2u);
-    EXPECT_FALSE(link.Visited());
 }
 
 TEST(LinkLabel, VisitedOnlyAfterTheDesktopOpenedTheAddress)

@@ -32,20 +32,11 @@ protected:
     std::unique_ptr<CIrrigationConfigDlg> form;
 };
 
-TEST_F(IrrigationForm, FullOkSendsElevenParametersInOrder)
-{
-    Open();
-    EXPECT_EQ(FindField<QLabel>(form.get(), "Logger Type:")->text(), "IRR  2.02");
-    Click("OK");
-    EXPECT_TRUE(messages.Texts().empty());
-    EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD01 60\n", "MOD03 5\n", "MOD04 10\n", "MOD05 500\n",
-                                     "MOD06 1\n", "MOD07 0\n", "MOD08 3\n", "MOD10 50\n",
-                                     "MOD25 100\n", "MOD26 150\n", "MOD27 300\n"}));
-    EXPECT_EQ(dir.Settings().GetValue("IRRIGATION_RAIN_UNIT"), "1");
-}
-
 struct OkCase { int unit; const char* field; const char* text; int param; const char* held; };
+void PrintTo(const OkCase& c, std::ostream* os)
+{
+    *os << c.field << " \"" << c.text << (c.unit == 1 ? "\" in" : "\" mm");
+}
 
 class IrrigationOk : public IrrigationForm, public ::testing::WithParamInterface<OkCase> {};
 
@@ -104,17 +95,36 @@ TEST_F(IrrigationForm, UnitSwitchesBothWaysKeepNoCutoffAndMillimetresAreStoredAs
     Open(1, "255");
     Set("Irrigation Amount", "1.004");
     Click("inches");  // already shown: nothing is converted
-    EXPECT_EQ(Text("Rain Rate Cut-Off") + " " + Text("Irrigation Amount"), "-- 1.004");
+    EXPECT_EQ(Text("Irrigation Amount"), "1.004");
     Click("mm");
-    EXPECT_EQ(Text("Rain Rate Cut-Off") + " " + Text("Irrigation Amount"), "-- 25.5");
+    EXPECT_EQ(Text("Irrigation Amount"), "25.5");
     Click("inches");
-    EXPECT_EQ(Text("Rain Rate Cut-Off") + " " + Text("Irrigation Amount"), "-- 1.00");
+    EXPECT_EQ(Text("Irrigation Amount"), "1.00");
     Click("mm");
-    EXPECT_EQ(Text("Irrigation Amount"), "25.4");
     Click("OK");
-    EXPECT_EQ(record->amount, "1.00");
     EXPECT_EQ(device.Param(25) + " " + device.Param(10), "100 255");
     EXPECT_EQ(dir.Settings().GetValue("IRRIGATION_RAIN_UNIT"), "2");
+}
+
+// Only the exact "--" is kept as "no cut-off" by a switch; other text is a
+// number to convert or to clear. At OK any text holding "--" means 255.
+TEST_F(IrrigationForm, UnitSwitchOfTheCutoff)
+{
+    struct Case { int unit; const char* text; const char* shown; const char* sent; };
+    for (const Case& c : {Case{1, "--", "--", "255"}, Case{2, "--", "--", "255"},
+                          Case{1, "5--", "", ""}, Case{1, "0.5--", "12.7", "50"},
+                          Case{2, "5--", "0.20", "20"}, Case{2, "x--", "", ""}}) {
+        SCOPED_TRACE(std::string(c.unit == 1 ? "inches " : "mm ") + c.text);
+        Open(c.unit);
+        device.ClearLines();
+        Set("Rain Rate Cut-Off", c.text);
+        Click(c.unit == 1 ? "mm" : "inches");
+        EXPECT_EQ(Text("Rain Rate Cut-Off"), c.shown);
+        Click("OK");
+        EXPECT_EQ(*c.sent ? device.Param(10) : messages.Texts().at(0).substr(0, 19),
+                  *c.sent ? c.sent : "Invalid Rain Cutoff");
+        messages.Clear();
+    }
 }
 
 TEST_F(IrrigationForm, DefaultFillsFromTheSettingsFileInInches)

@@ -4,7 +4,6 @@
 
 #include "CMainFrame.h"
 #include "CCorvaneModulesView.h"
-#include "FakeLink.h"
 #include "FormFinder.h"
 #include "FormSupport.h"
 #include "LinkTermios.h"
@@ -124,8 +123,6 @@ TEST_F(SetupTest, ConfigureAlohaEndToEnd)
     EXPECT_EQ(forms, (Lines{"ALOHA Configuration"}));
     EXPECT_TRUE(messages.Texts().empty());
     EXPECT_EQ(sim.ModuleLines(), (Lines{"MOD00\n", "MOD01 |\n", "MOD02 |\n", "MOD01 30\n", "MOD02 5\n"}));
-    EXPECT_EQ(sim.Param(1), "30");
-    EXPECT_EQ(sim.Param(2), "5");
     EXPECT_EQ(link.opens, (Lines{"COM1 19200", "COM1 19200"}));
     EXPECT_FALSE(link.IsOpen());
     EXPECT_EQ(pauses.Durations(), (std::vector<int>{250, 250, 250, 2000, 2000}));
@@ -140,6 +137,8 @@ struct RunCase {
     const char* name; SimKind kind; int firmware; std::optional<SimFault> fault; bool noDevice, message;
     const char* form; int queries; std::size_t opens;
 };
+
+void PrintTo(const RunCase& c, std::ostream* os) { *os << c.name; }
 
 class DetectionRun : public SetupTest, public ::testing::WithParamInterface<RunCase> {};
 
@@ -184,22 +183,6 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"AlarmOutputModule", SimKind::Aom, -1, std::nullopt, false, false, "Alarm Output Module", 3, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SetupTest, ReplyNamingTwoKindsReadsBothAndShowsTheLaterKindsForm)
-{
-    FakeLink fake;
-    fake.Respond("\n", "\n");
-    for (const auto& [line, reply] : std::vector<std::pair<std::string, std::string>>{
-             {"MOD00\n", "ALOHA   APRS"}, {"MOD01 |\n", "30"}, {"MOD02 |\n", "1"},
-             {"MOD12 |\n", "9600"}, {"MOD13 |\n", "4903.50N/07201.75W_"}, {"MOD14 |\n", "10"}})
-        fake.Respond(line, reply + "\n\r");
-    Pick("Configure Corvane Logger");
-    EXPECT_EQ(fake.Lines(), (Lines{"\n", "MOD00\n", "MOD01 |\n", "MOD02 |\n", "MOD01 |\n", "MOD12 |\n",
-                                   "MOD13 |\n", "MOD14 |\n"}));
-    EXPECT_EQ(forms, (Lines{"APRS Configuration"}));
-    EXPECT_EQ(fake.OpenCount(), 2);
-    EXPECT_TRUE(messages.Texts().empty());
-}
-
 TEST_F(SetupTest, SecondOpenFailingShowsItsOwnMessageAndNoForm)
 {
     SimFixture sim(SimKind::Aloha);
@@ -211,6 +194,19 @@ TEST_F(SetupTest, SecondOpenFailingShowsItsOwnMessageAndNoForm)
     EXPECT_EQ(link.opens, (Lines{"COM1 19200", "COM1 19200 failed"}));
     EXPECT_EQ(pauses.Durations(), (std::vector<int>{250, 250, 250, 2000}));
     EXPECT_EQ(WaitCursorDepth(), 0);
+}
+
+TEST_F(SetupTest, PortChosenByHandIsStoredOnOk)
+{
+    dir.Settings().SetValue("SERIAL_PORT", "1");
+    drive = [&](QDialog& dlg) {
+        FindField<QComboBox>(&dlg, "Com Port")->setCurrentText("COM5");
+        FindButton(&dlg, "OK")->click();
+        return dlg.result();
+    };
+    Pick("Setup Communications Port");
+    dir.Restart();
+    EXPECT_EQ(dir.Settings().GetValue("SERIAL_PORT") + " " + dir.Settings().GetValue("BAUD_RATE"), "5 19200");
 }
 
 // Auto Detect at the rate picked in the form (9600) over eight ports: COM1

@@ -1,0 +1,11 @@
+#include "QtNumberRules.h"
+
+#include "NumericText.h"
+
+#include <QLocale>
+
+void UseCNumberRulesInQt()
+{
+    UseCNumberRules();
+    QLocale::setDefault(QLocale::c());
+}

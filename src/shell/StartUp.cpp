@@ -1,0 +1,39 @@
+#include "StartUp.h"
+
+#include "CCorvaneModulesApp.h"
+#include "DBConfigParser.h"
+#include "EventLog.h"
+#include "QtNumberRules.h"
+
+namespace {
+
+// Installs one process-wide object for the lifetime of the scope.
+template <class T, T* (*Install)(T*)>
+class Installed {
+public:
+    explicit Installed(T& object) : previous_(Install(&object)) {}
+    ~Installed() { Install(previous_); }
+    Installed(const Installed&) = delete;
+    Installed& operator=(const Installed&) = delete;
+
+private:
+    T* previous_;
+};
+
+}  // namespace
+
+int RunCorvaneUtility(int& argc, char** argv, const RunMainWindow& run)
+{
+    // Neither object builds the other, nor anything else, when config.txt
+    // cannot be read: the store's errors are held until the log exists.
+    DBConfigParser settings;
+    Installed<DBConfigParser, SetProcessSettings> settingsInstalled(settings);
+    EventLog eventLog("eventLog.txt");
+    Installed<EventLog, SetProcessEventLog> eventLogInstalled(eventLog);
+    eventLog.TakeHeldEntries();
+
+    CCorvaneModulesApp app(argc, argv);
+    UseCNumberRulesInQt();
+    if (!app.InitInstance()) return 1;
+    return run(app);
+}
