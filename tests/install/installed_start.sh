@@ -23,6 +23,10 @@ for f in bin/corvane-utility bin/corvane-sim share/corvane-utility/config.txt \
   [ -f "$stage/usr/$f" ] || fail "not installed: $f"
 done
 
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$stage/usr/share/applications/corvane-utility.desktop" || fail "desktop entry"
+fi
+
 # Waits, polling, until the file exists; gives up after about 60 s or when
 # the program has ended.
 wait_for_file() {
