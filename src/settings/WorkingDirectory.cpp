@@ -63,9 +63,11 @@ fs::path PerUserDirectory(const char* xdgDataHome, const char* home)
 
 fs::path FindShippedData(const fs::path& executable)
 {
+    // The executable's path is the kernel's own (/proc/self/exe), free of
+    // links, so ".." can be taken lexically.
     const fs::path bin = executable.parent_path();
-    for (const fs::path& candidate : {bin, bin / ".." / "share" / kPerUserFolderName})
-        if (IsFile(candidate / kConfigFile)) return candidate.lexically_normal();
+    for (const fs::path& candidate : {bin, (bin / ".." / "share" / kPerUserFolderName).lexically_normal()})
+        if (IsFile(candidate / kConfigFile)) return candidate;
     return {};
 }
 

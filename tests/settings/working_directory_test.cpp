@@ -11,40 +11,25 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// An installed tree (prefix/bin, prefix/share/corvane-utility) and an empty
-// home folder, where a desktop menu starts programs.
-class UserFolder : public ::testing::Test {
-protected:
-    UserFolder()
-    {
-        fs::create_directories(root / "prefix/bin");
-        fs::create_directories(root / "prefix/share");
-        fs::copy(CORVANE_DATA_DIR, data);
-        fs::create_directories(home);
-        messages.Clear();  // the scratch folder's own missing config.txt
-    }
-    WorkingDirectoryPlan Start(const fs::path& current, const char* xdg = nullptr)
-    {
-        return PrepareWorkingDirectory(current, xdg, home.c_str(), root / "prefix/bin/corvane-utility");
-    }
-    std::size_t Count(const fs::path& folder) const
-    {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-    }
-
-    RecordingMessages messages;
-    TempWorkDir scratch{nullptr};
-    fs::path root = scratch.Path(), data = root / "prefix/share/corvane-utility", home = root / "home";
-    fs::path own = home / ".local/share/corvane-utility";
-};
-
-TEST_F(UserFolder, CreatedFromTheInstalledDataUsedAndRefilledWithMissingHelpFiles)
+std::size_t Count(const fs::path& folder)
 {
-    WorkingDirectoryPlan plan = Start(home);
-    EXPECT_EQ(plan.error, "");
-    EXPECT_EQ(plan.directory, own);
-    EXPECT_TRUE(plan.perUser && plan.created);
-    EXPECT_EQ(plan.copied.size(), Count(data));
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// An installed tree and an empty home folder, where a desktop menu starts
+// programs.
+TEST(UserFolder, CreatedFromTheInstalledDataUsedRefilledAndBeatenByALocalConfig)
+{
+    RecordingMessages messages;  // the scratch folder's own config.txt is missing
+    TempWorkDir scratch(nullptr);
+    const fs::path root = scratch.Path(), data = root / "usr/share/corvane-utility", home = root / "home",
+                   own = home / ".local/share/corvane-utility", exe = root / "usr/bin/corvane-utility";
+    fs::create_directories(root / "usr/share");
+    fs::copy(CORVANE_DATA_DIR, data);
+    fs::create_directories(home);
+
+    WorkingDirectoryPlan plan = PrepareWorkingDirectory(home, nullptr, home.c_str(), exe);
+    EXPECT_EQ(std::make_tuple(plan.directory, plan.created, plan.error), std::make_tuple(own, true, std::string()));
     EXPECT_EQ(Count(own), Count(data));
     DBConfigParser settings(plan.directory);  // the store as main builds it there
     EXPECT_EQ(settings.GetValue("SERIAL_PORT"), "1");
@@ -55,33 +40,17 @@ TEST_F(UserFolder, CreatedFromTheInstalledDataUsedAndRefilledWithMissingHelpFile
     for (const fs::path& from : {home, own}) {
         scratch.WriteFile("home/.local/share/corvane-utility/config.txt", "SERIAL_PORT=7\n");
         fs::remove(own / "APRSHelp.txt");
-        plan = Start(from);
+        plan = PrepareWorkingDirectory(from, "", home.c_str(), exe);
         EXPECT_EQ(plan.directory, own);
         EXPECT_EQ(plan.copied, std::vector<std::string>{"APRSHelp.txt"});
         EXPECT_EQ(scratch.ReadFile("home/.local/share/corvane-utility/config.txt"), "SERIAL_PORT=7\n");
     }
-    EXPECT_EQ(Start(home, (root / "xdg").c_str()).directory, root / "xdg/corvane-utility");
-    EXPECT_EQ(Start(home, "relative/is/ignored").directory, own);
-    EXPECT_EQ(FindShippedData(data / "corvane-utility"), data);  // the build tree: data beside the program
-    EXPECT_TRUE(messages.Texts().empty());
-}
+    const fs::path file = data / "config.txt";
+    EXPECT_EQ(PrepareWorkingDirectory(home, file.c_str(), home.c_str(), exe).error,
+              "cannot create " + (file / "corvane-utility").string() + ": Not a directory");
 
-TEST_F(UserFolder, ConfigInTheCurrentFolderWins)
-{
     scratch.WriteFile("home/config.txt", "SERIAL_PORT=2\n");
-    WorkingDirectoryPlan plan = Start(home);
-    EXPECT_EQ(plan.directory, home);
-    EXPECT_FALSE(plan.perUser);
-    EXPECT_EQ(Count(home), 1u);
-}
-
-TEST_F(UserFolder, WithoutShippedDataItStaysPutAndSaysWhy)
-{
-    fs::remove_all(data);
-    WorkingDirectoryPlan plan = Start(home);
-    EXPECT_EQ(plan.directory, fs::path());
-    EXPECT_EQ(plan.error, "the shipped config.txt is neither beside " + (root / "prefix/bin/corvane-utility").string() +
-                              " nor in ../share/corvane-utility");
+    EXPECT_EQ(PrepareWorkingDirectory(home, nullptr, home.c_str(), exe).directory, home);
 }
 
 }  // namespace
