@@ -19,6 +19,9 @@ struct UserMessage {
     MsgButtons buttons = MsgButtons::Ok;
     // Opaque parent window (a QWidget* in the UI); may be null.
     void* parent = nullptr;
+    // Optional plain-text details shown below the text (why something
+    // failed and what to do); empty for most messages.
+    std::string details{};
 };
 
 class UserMessages {

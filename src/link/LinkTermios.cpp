@@ -120,12 +120,27 @@ int TermiosLink::Open(int port, int baud)
     return OpenLocked(port, baud);
 }
 
+int TermiosLink::Fail(PortFault fault, int port, const std::string& device, int baud, int error,
+                      const std::string& logText)
+{
+    lastFault_ = PortOpenFault{fault, port, device, baud, error};
+    Log().WriteError(kOrigin, logText);
+    return -1;
+}
+
+PortOpenFault TermiosLink::LastOpenFault() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return lastFault_;
+}
+
 int TermiosLink::OpenLocked(int port, int baud)
 {
+    lastFault_ = {};
     if (port < 1 || port > 8) {
-        Log().WriteError(kOrigin, "Serial port " + std::to_string(port) +
-                                      " is not one of COM1 to COM8; choose the port again.");
-        return -1;
+        return Fail(PortFault::NoSuchPort, port, {}, baud, 0,
+                    "Serial port " + std::to_string(port) +
+                        " is not one of COM1 to COM8; choose the port again.");
     }
     const std::string name = PortName(port);
     char keyName[32];
@@ -133,16 +148,14 @@ int TermiosLink::OpenLocked(int port, int baud)
     std::string device;
     Settings().GetValue(keyName, device);
     if (device.empty()) {
-        Log().WriteError(kOrigin, name + " has no device: " + keyName +
-                                      " is missing from config.txt.");
-        return -1;
+        return Fail(PortFault::NoDevice, port, {}, baud, 0,
+                    name + " has no device: " + keyName + " is missing from config.txt.");
     }
     const Speed* speed = FindSpeed(baud);
     if (!speed) {
-        Log().WriteError(kOrigin, name + " (" + device + ") could not be opened: " +
-                                      std::to_string(baud) +
-                                      " baud is not one of 1200, 2400, 4800, 9600, 14400 and 19200.");
-        return -1;
+        return Fail(PortFault::BadSpeed, port, device, baud, 0,
+                    name + " (" + device + ") could not be opened: " + std::to_string(baud) +
+                        " baud is not one of 1200, 2400, 4800, 9600, 14400 and 19200.");
     }
 
     int timeout = Settings().GetInt(key::LinkTimeoutMs);
@@ -152,13 +165,12 @@ int TermiosLink::OpenLocked(int port, int baud)
     // stall the open, and every read and write below is bounded by poll().
     int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        Log().WriteError(kOrigin, LinkOpenFailure(name, device, errno));
-        return -1;
+        const int error = errno;
+        return Fail(PortFault::System, port, device, baud, error, LinkOpenFailure(name, device, error));
     }
     auto fail = [&](int error) {
         ::close(fd);
-        Log().WriteError(kOrigin, LinkOpenFailure(name, device, error));
-        return -1;
+        return Fail(PortFault::System, port, device, baud, error, LinkOpenFailure(name, device, error));
     };
 
     // TIOCEXCL keeps out later opens by ordinary users but not by root, and

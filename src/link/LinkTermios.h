@@ -21,12 +21,15 @@ public:
     int GetByte() override;
     int PutString(const char* text) override;
     void Flush() override;
+    PortOpenFault LastOpenFault() const override;
 
     bool IsOpen() const;
 
 private:
     int OpenLocked(int port, int baud);
     void CloseLocked();
+    int Fail(PortFault fault, int port, const std::string& device, int baud, int error,
+             const std::string& logText);
     int TimeoutMs() const;
     bool WriteAll(const unsigned char* bytes, std::size_t length);
 
@@ -34,6 +37,7 @@ private:
     int fd_ = -1;
     int baud_ = 0;
     int timeoutMs_ = kDefaultLinkTimeoutMs;
+    PortOpenFault lastFault_;
 };
 
 // The speeds the console offers: 1200, 2400, 4800, 9600, 14400, 19200.

@@ -51,3 +51,8 @@ void LinkFlush()
 {
     Backend().Flush();
 }
+
+PortOpenFault LinkLastOpenFault()
+{
+    return Backend().LastOpenFault();
+}

@@ -15,6 +15,18 @@ int LinkPutString(const char* text);
 // Bytes received before the call are no longer returned.
 void LinkFlush();
 
+#include <string>
+
+// Why the last LinkOpen failed, in the terms the user can act on.
+enum class PortFault { None, NoSuchPort, NoDevice, BadSpeed, System };
+struct PortOpenFault {
+    PortFault fault = PortFault::None;
+    int port = 0;
+    std::string device;  // as COM<n>_DEVICE names it
+    int baud = 0;
+    int error = 0;  // errno of the open or of the set-up that followed it (System)
+};
+
 class LinkBackend {
 public:
     virtual ~LinkBackend() = default;
@@ -24,7 +36,12 @@ public:
     virtual int GetByte() = 0;
     virtual int PutString(const char* text) = 0;
     virtual void Flush() = 0;
+    // The last Open's failure; None after a successful open or when the
+    // backend keeps no record.
+    virtual PortOpenFault LastOpenFault() const { return {}; }
 };
+
+PortOpenFault LinkLastOpenFault();
 
 // Routes the six operations to backend; nullptr restores the termios one.
 // Returns the previous backend (nullptr for the termios one).

@@ -6,6 +6,7 @@
 #include "LinkSequence.h"
 #include "LoggerDetection.h"
 #include "Pause.h"
+#include "PortFailure.h"
 #include "SerialLink.h"
 #include "SettingsKeys.h"
 #include "UserMessages.h"
@@ -100,10 +101,16 @@ void ConfigureLogger(QWidget* owner)
     DBConfigParser& settings = Settings();
     const int port = settings.GetInt(key::SerialPort);
     const int baud = settings.GetInt(key::BaudRate);
-    if (RunLink([port, baud] { return OpenLink(port, baud); }) != 0) {
+    std::string details;
+    if (RunLink([port, baud, &details] {
+            if (OpenLink(port, baud) == 0) return 0;
+            details = LastPortFailureDetails();
+            return -1;
+        }) != 0) {
         // The record is dropped unseen as it goes out of scope.
         UserMessage message;
         message.text = kOpenFailed;
+        message.details = details;
         message.parent = owner;
         ShowMessage(message);
         return;

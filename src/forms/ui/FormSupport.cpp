@@ -113,6 +113,12 @@ public:
         // Messages quote what the user typed and what the device sent.
         box.setTextFormat(Qt::PlainText);
         box.setText(QString::fromStdString(m.text));
+        if (!m.details.empty()) {
+            box.setInformativeText(QString::fromStdString(m.details));
+            // The details quote device paths and settings: plain text too.
+            if (auto* info = box.findChild<QLabel*>("qt_msgbox_informativelabel"))
+                info->setTextFormat(Qt::PlainText);
+        }
         switch (m.icon) {
         case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
         case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;

@@ -9,6 +9,7 @@
 #include "ModuleCommands.h"
 #include "NumericText.h"
 #include "Pause.h"
+#include "PortFailure.h"
 #include "SerialLink.h"
 #include "SettingsKeys.h"
 #include "UserMessages.h"
@@ -37,10 +38,11 @@ bool Contains(const std::string& text, const char* word)
     return text.find(word) != std::string::npos;
 }
 
-void ShowNoLogger(OwnerWindow owner)
+void ShowNoLogger(OwnerWindow owner, const std::string& details = {})
 {
     UserMessage message;
     message.text = kNoLoggerFound;
+    message.details = details;
     message.parent = owner;
     ShowMessage(message);
 }
@@ -145,7 +147,8 @@ std::unique_ptr<CLoggerSettings> DetectAndReadLogger(OwnerWindow owner)
     const int baud = settings.GetInt(key::BaudRate);
 
     if (OpenLink(port, baud) != 0) {
-        ShowNoLogger(owner);
+        // The reason the port would not open, where the user looks for it.
+        ShowNoLogger(owner, LastPortFailureDetails());
         return nullptr;
     }
     // A console that stays asleep shows up as a silent identification below.

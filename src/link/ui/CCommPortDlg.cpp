@@ -5,6 +5,7 @@
 #include "LinkSequence.h"
 #include "LoggerDetection.h"
 #include "NumericText.h"
+#include "SerialDevices.h"
 #include "SettingsKeys.h"
 #include "UserMessages.h"
 #include "WaitCursor.h"
@@ -67,19 +68,25 @@ int BaudAt(int index)
                                                                   : kBauds[kFallbackBaudIndex].baud;
 }
 
+std::string DeviceKey(int port)
+{
+    char keyName[32];
+    std::snprintf(keyName, sizeof keyName, key::ComDeviceFormat, port);
+    return keyName;
+}
+
 QString DeviceText(int index)
 {
     if (index < 0) return {};
-    char keyName[32];
-    std::snprintf(keyName, sizeof keyName, key::ComDeviceFormat, PortAt(index));
+    const std::string keyName = DeviceKey(PortAt(index));
     const std::string device = Settings().GetValue(keyName);
-    if (device.empty()) return QString("(no device: set %1 in config.txt)").arg(keyName);
+    if (device.empty()) return QString("(no device: set %1 in config.txt)").arg(QString::fromStdString(keyName));
     return QString::fromStdString(device);
 }
 
 }  // namespace
 
-CCommPortDlg::CCommPortDlg(QWidget* owner, int port, int baud)
+CCommPortDlg::CCommPortDlg(QWidget* owner, int port, int baud, const std::filesystem::path& deviceRoot)
     : QDialog(owner), port_(static_cast<short>(port)), baud_(baud)
 {
     setWindowTitle("Communications Port Settings");
@@ -95,12 +102,27 @@ CCommPortDlg::CCommPortDlg(QWidget* owner, int port, int baud)
     grid->addWidget(portCaption, 0, 0);
     grid->addWidget(portList_, 0, 1);
 
-    // On Linux a COM number means whatever device config.txt names for it.
+    // On Linux a COM number means whatever device config.txt names for it:
+    // the list offers the devices present, stable by-id names first, and
+    // any path can be typed. OK stores it for the selected COM number.
+    auto* deviceCaption = new QLabel("Serial Device", frame);
+    deviceChoice_ = new QComboBox(frame);
+    deviceChoice_->setEditable(true);
+    deviceChoice_->setInsertPolicy(QComboBox::NoInsert);
+    deviceChoice_->setMinimumContentsLength(28);
+    deviceChoice_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    for (const std::string& path : ListSerialDevices(deviceRoot))
+        deviceChoice_->addItem(QString::fromStdString(path));
+    BindCaption(deviceCaption, deviceChoice_);
+    grid->addWidget(deviceCaption, 0, 2);
+    grid->addWidget(deviceChoice_, 0, 3);
+
+    // What the selected COM number opens now, as config.txt holds it.
     device_ = new QLabel(frame);
     device_->setAccessibleName("Device");
     device_->setTextFormat(Qt::PlainText);
     device_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    grid->addWidget(device_, 0, 2);
+    grid->addWidget(device_, 1, 3);
 
     auto* baudCaption = new QLabel("Baud Rate", frame);
     baudList_ = new QComboBox(frame);
@@ -131,7 +153,10 @@ CCommPortDlg::CCommPortDlg(QWidget* owner, int port, int baud)
 
 void CCommPortDlg::ShowPortDevice()
 {
-    device_->setText(DeviceText(portList_->currentIndex()));
+    const int index = portList_->currentIndex();
+    device_->setText(DeviceText(index));
+    deviceChoice_->setEditText(
+        index < 0 ? QString() : QString::fromStdString(Settings().GetValue(DeviceKey(PortAt(index)))));
 }
 
 void CCommPortDlg::OnAutoDetect()
@@ -164,6 +189,9 @@ void CCommPortDlg::OnOK()
 {
     port_ = static_cast<short>(PortAt(portList_->currentIndex()));
     baud_ = BaudAt(baudList_->currentIndex());
+    // An empty device box leaves the COM number's device as it was.
+    const std::string device = deviceChoice_->currentText().trimmed().toStdString();
+    if (!device.empty()) Settings().SetValue(DeviceKey(port_), device);
     Settings().SetValue(key::BaudRate, baud_);
     accept();
 }

@@ -1,15 +1,21 @@
 #pragma once
 #include <QDialog>
 
+#include <filesystem>
+
 class QComboBox;
 class QLabel;
 
 // "Communications Port Settings": the COM port and baud rate of the console,
-// and Auto Detect, which searches COM1 to COM8 for a logger.
+// the serial device behind the chosen COM number, and Auto Detect, which
+// searches COM1 to COM8 for a logger.
 class CCommPortDlg : public QDialog {
     Q_OBJECT
 public:
-    CCommPortDlg(QWidget* owner, int port, int baud);
+    // deviceRoot is where the device list looks for /dev (tests lay out
+    // their own).
+    CCommPortDlg(QWidget* owner, int port, int baud,
+                 const std::filesystem::path& deviceRoot = "/");
 
     // Read after OK.
     int Port() const { return port_; }
@@ -30,4 +36,5 @@ private:
     QComboBox* portList_;
     QComboBox* baudList_;
     QLabel* device_;
+    QComboBox* deviceChoice_;
 };

@@ -1,0 +1,56 @@
+// The folder the program works in: its own per-user folder, filled from the
+// installed data, when started away from a config.txt; the current folder
+// when that holds one.
+
+#include "WorkingDirectory.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::size_t Count(const fs::path& folder)
+{
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// An installed tree and an empty home folder, where a desktop menu starts
+// programs.
+TEST(UserFolder, CreatedFromTheInstalledDataUsedRefilledAndBeatenByALocalConfig)
+{
+    RecordingMessages messages;  // the scratch folder's own config.txt is missing
+    TempWorkDir scratch(nullptr);
+    const fs::path root = scratch.Path(), data = root / "usr/share/corvane-utility", home = root / "home",
+                   own = home / ".local/share/corvane-utility", exe = root / "usr/bin/corvane-utility";
+    fs::create_directories(root / "usr/share");
+    fs::copy(CORVANE_DATA_DIR, data);
+    fs::create_directories(home);
+
+    WorkingDirectoryPlan plan = PrepareWorkingDirectory(home, nullptr, home.c_str(), exe);
+    EXPECT_EQ(std::make_tuple(plan.directory, plan.created, plan.error), std::make_tuple(own, true, std::string()));
+    EXPECT_EQ(Count(own), Count(data));
+    DBConfigParser settings(plan.directory);  // the store as main builds it there
+    EXPECT_EQ(settings.GetValue("SERIAL_PORT"), "1");
+    EXPECT_TRUE(fs::exists(own / "configBackup.txt"));
+
+    // Later starts, from home or from the folder itself, keep the settings
+    // and bring back a deleted help file.
+    for (const fs::path& from : {home, own}) {
+        scratch.WriteFile("home/.local/share/corvane-utility/config.txt", "SERIAL_PORT=7\n");
+        fs::remove(own / "APRSHelp.txt");
+        plan = PrepareWorkingDirectory(from, "", home.c_str(), exe);
+        EXPECT_EQ(plan.directory, own);
+        EXPECT_EQ(plan.copied, std::vector<std::string>{"APRSHelp.txt"});
+        EXPECT_EQ(scratch.ReadFile("home/.local/share/corvane-utility/config.txt"), "SERIAL_PORT=7\n");
+    }
+    const fs::path file = data / "config.txt";
+    EXPECT_EQ(PrepareWorkingDirectory(home, file.c_str(), home.c_str(), exe).error,
+              "cannot create " + (file / "corvane-utility").string() + ": Not a directory");
+
+    scratch.WriteFile("home/config.txt", "SERIAL_PORT=2\n");
+    EXPECT_EQ(PrepareWorkingDirectory(home, nullptr, home.c_str(), exe).directory, home);
+}
+
+}  // namespace
