@@ -46,6 +46,20 @@ TEST(ConditionMinus, SecondRowsComparisonEncodedInTheValue)
     EXPECT_EQ(greater.moduleText, "50");
 }
 
+TEST(ConditionMinus, ThresholdConvertedAsADifference)
+{
+    constexpr AomUnitSettings kF{UnitFahrenheit, UnitInch, UnitMph, UnitInch};
+    constexpr AomUnitSettings kC{UnitCelsius, UnitMillimetre, UnitKph, UnitMillimetre};
+    const struct { int code; const char *shown, *stored; AomUnitSettings units; } cases[] = {
+        {2, "5.0", "50", kF}, {2, "5.0", "90", kC}, {24, "5", "5", kF}, {129, "3", "30", kF},
+        {10, "12.7", "50", kC}, {20, "16.1", "10", kC}, {3, "5", "5", kC},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DifferenceToModule(c.code, c.shown, c.units), c.stored) << c.code << " " << c.shown;
+        EXPECT_EQ(DifferenceToDisplay(c.code, c.stored, c.units), c.shown) << c.code << " " << c.stored;
+    }
+}
+
 TEST(ConditionRange, LowerBoundFirstExceptWindDirection)
 {
     std::string low = "80", high = "20";

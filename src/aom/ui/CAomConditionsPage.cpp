@@ -139,7 +139,6 @@ void CAomConditionsPage::BuildRows()
         row.unit1 = label("", "unit 1", ColUnit1);
         // Shown as a single "&": the label's buddy makes "&&" an escaped ampersand.
         row.middle = label("&&", "middle", ColMiddle);
-        row.middle->setTextFormat(Qt::AutoText);
         row.value2 = field("value 2", ColValue2);
         row.middle->setBuddy(row.value2);
         row.unit2 = label("", "unit 2", ColUnit2);
@@ -266,7 +265,7 @@ int CAomConditionsPage::LoadRecord(int n, const std::vector<std::string>& fields
             const MinusValue value = MinusValueFromModule(stored);
             SelectText(second.check, CheckTypeText(value.checkType));
             CheckTypeChanged(n + 1);
-            SetText(second.value1, ModuleToDisplay(secondCode, value.moduleText, units_, true));
+            SetText(second.value1, DifferenceToDisplay(secondCode, value.moduleText, units_));
         }
         return 2;
     }
@@ -559,6 +558,11 @@ void CAomConditionsPage::UnitsChanged()
     for (int n = 0; n < kRows; ++n) {
         if (!rows_[n].parameter->isEnabledTo(this)) continue;
         const int code = ParameterCode(n);
+        if (IsSecondOperand(n)) {
+            CNumericEdit* field = rows_[n].value1;
+            SetText(field, DifferenceToDisplay(code, DifferenceToModule(code, Text(field), old), units_));
+            continue;
+        }
         // Through the base unit, unscaled, so nothing is rounded twice.
         for (CNumericEdit* field : {rows_[n].value1, rows_[n].value2}) {
             const std::string base = DisplayToModule(code, Text(field), old, false);
@@ -654,7 +658,7 @@ void CAomConditionsPage::BuildRecords()
             const Row& second = rows_[++n];
             condition.secondParameter = ParameterCode(n);
             const std::string value =
-                DisplayToModule(condition.secondParameter, Text(second.value1), units_, true);
+                DifferenceToModule(condition.secondParameter, Text(second.value1), units_);
             condition.value1 = MinusValueForModule(value, CheckOf(n));
         } else if (condition.parameter == kTimeOfDay) {
             // A field that is not open (the second time of "=") is not sent.
@@ -756,7 +760,12 @@ void CAomConditionsPage::OnClear()
     }
     ResetRows(1);
     for (Row& row : rows_) row.lastCheck = CheckNone;
+    // Row 1 as a new page has it: only its lists and value 1 open.
     Row& first = rows_[0];
+    ShowFields(0, CheckNone);
+    first.value1->setEnabled(true);
+    first.value1->m_bAllowMinus = true;
+    first.grouping->setEnabled(false);
     first.grouping->setCurrentIndex(0);
     first.check->setCurrentIndex(0);
     emit UsedRowsChanged();
