@@ -334,7 +334,11 @@ void CAomConditionsPage::ParameterChanged(int n)
         row.value2->setEnabled(false);
         row.minutes->setEnabled(false);
         RefreshUnitLabels();
-        if (row.grouping && row.grouping->currentIndex() > 0) ParameterChanged(n + 1);
+        // The pair's operator opens the row below; a row already open keeps
+        // what it holds (laying it out again would empty its own second row).
+        if (row.grouping && row.grouping->currentIndex() > 0 &&
+            !rows_[n + 1].parameter->isEnabledTo(this))
+            ParameterChanged(n + 1);
         return;
     }
     const int before = CheckOf(n);
