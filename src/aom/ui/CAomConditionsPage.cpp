@@ -356,10 +356,10 @@ void CAomConditionsPage::ParameterChanged(int n)
         FillCheckTypeList(checks, ParameterCode(n));
     }
     if (row.check->currentIndex() < 0 && n < kRows - 1) row.lastCheck = CheckNone;
+    LayoutRow(n);
     // A parameter that cannot be subtracted ends the subtraction: the row
     // below is no longer its second operand.
     if (before == CheckMinus && CheckOf(n) != CheckMinus) ResetRows(n + 1);
-    LayoutRow(n);
     RefreshUnitLabels();
 }
 
