@@ -150,10 +150,23 @@ void CAomConditionsPage::BuildRows()
         ComboChoiceList parameters(row.parameter);
         FillParameterList(parameters);
         const int index = n;
-        connect(row.parameter, &QComboBox::activated, this, [this, index] { ParameterChanged(index); });
-        connect(row.check, &QComboBox::activated, this, [this, index] { CheckTypeChanged(index); });
+        // Picking the parameter already shown changes nothing; laid out again,
+        // a subtraction would lose the comparison of its second row.
+        connect(row.parameter, &QComboBox::currentIndexChanged, this,
+                [this, index] { rows_[index].parameterMoved = true; });
+        connect(row.parameter, &QComboBox::activated, this, [this, index] {
+            if (rows_[index].parameterMoved) ParameterChanged(index);
+            Settle();
+        });
+        connect(row.check, &QComboBox::activated, this, [this, index] {
+            CheckTypeChanged(index);
+            Settle();
+        });
         if (row.grouping)
-            connect(row.grouping, &QComboBox::activated, this, [this, index] { GroupingChanged(index); });
+            connect(row.grouping, &QComboBox::activated, this, [this, index] {
+                GroupingChanged(index);
+                Settle();
+            });
     }
     groupingCaption->setBuddy(rows_[0].grouping);
 
@@ -213,6 +226,13 @@ void CAomConditionsPage::LoadRecords(const std::string& conditions, int logic)
     if (QComboBox* master = MasterGrouping()) SelectText(master, OperatorText(logic));
     RefreshGroupings(0);
     for (Row& row : rows_) row.loadedGrouping = Selected(row.grouping);
+    Settle();
+}
+
+// Only what the user moves counts as moved.
+void CAomConditionsPage::Settle()
+{
+    for (Row& row : rows_) row.parameterMoved = false;
 }
 
 // Fills row n from one record; gives the number of rows it took.
@@ -552,6 +572,7 @@ void CAomConditionsPage::FillParameterLists()
         ComboChoiceList parameters(row.parameter);
         FillParameterList(parameters);
     }
+    Settle();
 }
 
 void CAomConditionsPage::UnitsChanged()
@@ -772,6 +793,7 @@ void CAomConditionsPage::OnClear()
     first.grouping->setEnabled(false);
     first.grouping->setCurrentIndex(0);
     first.check->setCurrentIndex(0);
+    Settle();
     emit UsedRowsChanged();
 }
 

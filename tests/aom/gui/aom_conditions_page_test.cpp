@@ -185,12 +185,14 @@ TEST_F(ConditionsPage, LessThanDifferenceStoredAsTwosComplementAndLoadsBack)
     EXPECT_EQ(Sent(), "17 7 2 50");
 }
 
-// The operator changed on row 1 keeps the rows below as they are; a parameter
+// The operator changed on row 1, or the parameter shown picked again, keeps
+// the rows below as they are; a parameter
 // that cannot be subtracted frees the row below; a subtraction needs its comparison.
 TEST_F(ConditionsPage, OperatorChangeKeepsOpenRowsAndLeavingMinusFreesTheRowBelow)
 {
     Open("18 0 50;17 7 2 65486", 1);
     Pick(1, "grouping", "OR");
+    Pick(2, "parameter", "Outside Temperature");  // the one shown: nothing changes
     EXPECT_EQ(Shown(3, "check type") + " " + Value(3)->text().toStdString(), "Less Than or = 5.0");
     EXPECT_EQ(Shown(3, "grouping"), "DONE");
     Pick(3, "check type", "Greater Than or =");
