@@ -77,6 +77,10 @@ QLabel* RowLabel(QWidget* owner, const char* text, const QString& name)
     auto* label = new QLabel(text, owner);
     label->setTextFormat(Qt::PlainText);
     label->setAccessibleName(name);
+    // The columns keep their places while the labels come and go.
+    QSizePolicy policy = label->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    label->setSizePolicy(policy);
     return label;
 }
 
@@ -169,6 +173,7 @@ void CAomConditionsPage::BuildRows()
             });
     }
     groupingCaption->setBuddy(rows_[0].grouping);
+    for (int column : {ColUnit1, ColUnit2}) grid->setColumnMinimumWidth(column, 48);
 
     Row& first = rows_[0];
     first.parameter->setEnabled(true);
