@@ -2,7 +2,7 @@
 # builds the tree. Meant to be sourced.
 
 CORVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-CORVANE_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev ccache locales)
+CORVANE_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev ccache locales libcli11-dev nlohmann-json3-dev)
 
 corvane_install_packages() {
   local missing=()

@@ -17,19 +17,9 @@
 
 namespace {
 
-constexpr int kMinTimeout = 5;
-constexpr int kMaxTimeout = 255;
-constexpr int kMinStation = 0;
-constexpr int kMaxStation = 999;
 constexpr const char* kDefaultTimeout = "5";
 constexpr const char* kDefaultStation = "1";
 constexpr const char* kHelpFile = "ALOHAHelp.txt";
-
-bool InRange(const CNumericEdit* field, int low, int high)
-{
-    const auto value = WholeNumberRule(field->text().toStdString());
-    return value && *value >= low && *value <= high;
-}
 
 }  // namespace
 
@@ -75,21 +65,12 @@ void CAlohaConfigDlg::OnDefault()
 
 void CAlohaConfigDlg::OnOK()
 {
-    if (!InRange(timeout_, kMinTimeout, kMaxTimeout)) {
-        ShowMessage(UserMessage{kInvalidTimeout, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
-        timeout_->setFocus();
+    const AlohaTexts texts{timeout_->text().toStdString(), station_->text().toStdString()};
+    if (const CheckResult refusal = ApplyAlohaTexts(texts, settings_)) {
+        ShowMessage(UserMessage{refusal->message, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+        (refusal->field == AlohaTimeout ? timeout_ : station_)->setFocus();
         return;
     }
-    // The text goes to the logger as typed ("30-" stays "30-"); the logger
-    // reads the leading number the same way.
-    settings_.timeout = timeout_->text().toStdString();
-
-    if (!InRange(station_, kMinStation, kMaxStation)) {
-        ShowMessage(UserMessage{kInvalidStation, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
-        station_->setFocus();
-        return;
-    }
-    settings_.stationId = station_->text().toStdString();
 
     WriteThenAccept(*this, [this] { return WriteAlohaSettings(settings_); });
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "LoggerChecks.h"
 #include <QDialog>
 
 class CAlohaSettings;
@@ -13,10 +14,8 @@ class CAlohaConfigDlg : public QDialog {
 public:
     CAlohaConfigDlg(QWidget* parent, CAlohaSettings& settings);
 
-    static constexpr const char* kInvalidTimeout =
-        "Invalid Timeout Period! Must be between 5 and 255 sec.";
-    static constexpr const char* kInvalidStation =
-        "Invalid Station ID! Must be between 0 and 999.";
+    static constexpr const char* kInvalidTimeout = kInvalidTimeout255;
+    static constexpr const char* kInvalidStation = ::kInvalidStation;
 
 private slots:
     void OnDefault();

@@ -25,12 +25,6 @@ constexpr const char* kDefaultBaud = "9600";
 constexpr const char* kDefaultRate = "5";
 constexpr const char* kHelpFile = "APRSHelp.txt";
 
-bool InRange(const QLineEdit* field, int low, int high)
-{
-    const auto value = WholeNumberRule(field->text().toStdString());
-    return value && *value >= low && *value <= high;
-}
-
 std::string Text(const QLineEdit* field)
 {
     return field->text().toStdString();
@@ -185,54 +179,16 @@ void CAprsConfigDlg::Refuse(const char* message, QWidget* field)
 
 void CAprsConfigDlg::OnOK()
 {
-    if (!InRange(timeout_, 5, 999)) {
-        Refuse(kInvalidTimeout, timeout_);
-        return;
-    }
-    settings_.timeout = Text(timeout_);
-
-    const std::string baud = baud_->currentText().toStdString();
-    if (!IsAprsBaud(baud)) {
-        Refuse(kInvalidBaud, baud_);
-        return;
-    }
-    settings_.baud = baud;
-
-    if (!InRange(rate_, 1, 99)) {
-        Refuse(kInvalidRate, rate_);
-        return;
-    }
-    settings_.transmissionRate = Text(rate_);
-
-    const struct {
-        CNumericEdit* field;
-        int high;
-        const char* message;
-    } position[] = {
-        {lat_.degrees, kMaxLatitudeDegrees, kInvalidLatDeg},
-        {lat_.minutes, kMaxMinutesOrSeconds, kInvalidLatMin},
-        {lat_.seconds, kMaxMinutesOrSeconds, kInvalidLatSec},
-        {lon_.degrees, kMaxLongitudeDegrees, kInvalidLonDeg},
-        {lon_.minutes, kMaxMinutesOrSeconds, kInvalidLonMin},
-        {lon_.seconds, kMaxMinutesOrSeconds, kInvalidLonSec},
-    };
-    for (const auto& p : position) {
-        if (!InRange(p.field, 0, p.high)) {
-            Refuse(p.message, p.field);
-            return;
-        }
-    }
-    if (Chosen(lat_.first, lat_.second) == Hemisphere::None) {
-        Refuse(kNoLatHemisphere, lat_.first);
-        return;
-    }
-    if (Chosen(lon_.first, lon_.second) == Hemisphere::None) {
-        Refuse(kNoLonHemisphere, lon_.first);
+    AprsTexts texts{Text(timeout_), baud_->currentText().toStdString(), Text(rate_),
+                    AprsPosition{Read(lat_), Read(lon_)}};
+    if (const CheckResult refusal = ApplyAprsTexts(texts, settings_)) {
+        QWidget* fields[] = {timeout_,     baud_,       rate_,       lat_.degrees,
+                             lat_.minutes, lat_.seconds, lon_.degrees, lon_.minutes,
+                             lon_.seconds, lat_.first,   lon_.first};
+        Refuse(refusal->message.c_str(), fields[refusal->field]);
         return;
     }
     RebuildPreview();
-    settings_.position = BuildAprsPosition(latPreview_->text().toStdString(),
-                                           lonPreview_->text().toStdString());
 
     WriteThenAccept(*this, [this] { return WriteAprsSettings(settings_); });
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "LoggerChecks.h"
 #include "AprsConfig.h"
 
 #include <QDialog>
@@ -18,22 +19,17 @@ class CAprsConfigDlg : public QDialog {
 public:
     CAprsConfigDlg(QWidget* parent, CAprsSettings& settings);
 
-    static constexpr const char* kInvalidTimeout =
-        "Invalid Timeout Period! Must be between 5 and 999 sec.";
-    static constexpr const char* kInvalidBaud = "Invalid APRS Baud";
-    static constexpr const char* kInvalidRate =
-        "Invalid Transmission Rate! Must be between 1 and 99 minutes.";
-    static constexpr const char* kInvalidLatDeg = "Invalid Lat Deg! Must be between 0 and 90";
-    static constexpr const char* kInvalidLatMin = "Invalid Lat Min! Must be between 0 and 59";
-    static constexpr const char* kInvalidLatSec = "Invalid Lat Sec! Must be between 0 and 59";
-    static constexpr const char* kInvalidLonDeg = "Invalid Lon Deg! Must be between 0 and 180";
-    static constexpr const char* kInvalidLonMin = "Invalid Lon Min! Must be between 0 and 59";
-    static constexpr const char* kInvalidLonSec = "Invalid Lon Sec! Must be between 0 and 59";
-    // Without a hemisphere the position would go out as "invalid string".
-    static constexpr const char* kNoLatHemisphere =
-        "Please select North or South for the latitude.";
-    static constexpr const char* kNoLonHemisphere =
-        "Please select East or West for the longitude.";
+    static constexpr const char* kInvalidTimeout = kInvalidTimeout999;
+    static constexpr const char* kInvalidBaud = ::kInvalidAprsBaud;
+    static constexpr const char* kInvalidRate = ::kInvalidAprsRate;
+    static constexpr const char* kInvalidLatDeg = ::kInvalidLatDeg;
+    static constexpr const char* kInvalidLatMin = ::kInvalidLatMin;
+    static constexpr const char* kInvalidLatSec = ::kInvalidLatSec;
+    static constexpr const char* kInvalidLonDeg = ::kInvalidLonDeg;
+    static constexpr const char* kInvalidLonMin = ::kInvalidLonMin;
+    static constexpr const char* kInvalidLonSec = ::kInvalidLonSec;
+    static constexpr const char* kNoLatHemisphere = ::kNoLatHemisphere;
+    static constexpr const char* kNoLonHemisphere = ::kNoLonHemisphere;
 
 private slots:
     void RebuildPreview();

@@ -104,23 +104,13 @@ void CIrrigationAdvancedDlg::Refuse(const char* message, QWidget* field)
 
 void CIrrigationAdvancedDlg::OnOK()
 {
-    if (!kAlarmDelayRange.Holds(Text(duration_))) {
-        Refuse(kInvalidDuration, duration_);
+    const IrrigationAdvancedTexts texts{Text(duration_), Text(reactivation_), Text(pulseWidth_),
+                                        continuous_->isChecked(), normallyOpen_->isChecked()};
+    if (const CheckResult refusal = ApplyIrrigationAdvancedTexts(texts, settings_)) {
+        QWidget* fields[] = {duration_, reactivation_, pulseWidth_};
+        Refuse(refusal->message.c_str(), fields[refusal->field]);
         return;
     }
-    settings_.alarmDuration = Text(duration_);
-    if (!kAlarmDelayRange.Holds(Text(reactivation_))) {
-        Refuse(kInvalidReactivation, reactivation_);
-        return;
-    }
-    settings_.alarmReactivation = Text(reactivation_);
-    if (!kPulseWidthRange.Holds(Text(pulseWidth_))) {
-        Refuse(kInvalidPulseWidth, pulseWidth_);
-        return;
-    }
-    settings_.pulseWidth = Text(pulseWidth_);
-    settings_.continuous = continuous_->isChecked();
-    settings_.normallyOpen = normallyOpen_->isChecked();
 
     WriteThenAccept(*this, [this] { return WriteIrrigationAdvanced(settings_); });
 }

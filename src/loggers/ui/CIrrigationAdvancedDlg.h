@@ -1,4 +1,5 @@
 #pragma once
+#include "LoggerChecks.h"
 #include "IrrigationSettings.h"
 
 #include <QDialog>
@@ -13,12 +14,9 @@ class CIrrigationAdvancedDlg : public QDialog {
 public:
     CIrrigationAdvancedDlg(QWidget* parent, CIrrigationSettings& settings);
 
-    static constexpr const char* kInvalidDuration =
-        "Invalid Alarm Duration! Must be between 0 and 999";
-    static constexpr const char* kInvalidReactivation =
-        "Invalid Alarm Reactivation! Must be between 0 and 999";
-    static constexpr const char* kInvalidPulseWidth =
-        "Invalid Pulse Width! Must be between 1 and 9999";
+    static constexpr const char* kInvalidDuration = ::kInvalidDuration;
+    static constexpr const char* kInvalidReactivation = ::kInvalidReactivation;
+    static constexpr const char* kInvalidPulseWidth = ::kInvalidPulseWidth;
 
 private slots:
     void OnDefault();

@@ -92,18 +92,11 @@ CIrrigationConfigDlg::CIrrigationConfigDlg(QWidget* parent, CIrrigationSettings&
     inches_ = IsInches(settings_.rainUnit);
     SetUnitLabels(inches_);
     (inches_ ? inchesRadio_ : mmRadio_)->setChecked(true);
-    const bool noCutoff = settings_.rainRateCutoff == kNoCutoffValue;
-    if (inches_) {
-        SetText(amount_, settings_.amount);
-        SetText(maxDailyRain_, settings_.maxDailyRain);
-        SetText(maxRainTotal_, settings_.maxRainTotal);
-        SetText(cutoff_, noCutoff ? kNoCutoffText : settings_.rainRateCutoff);
-    } else {
-        SetText(amount_, InchesTextToMm(settings_.amount));
-        SetText(maxDailyRain_, InchesTextToMm(settings_.maxDailyRain));
-        SetText(maxRainTotal_, InchesTextToMm(settings_.maxRainTotal));
-        SetText(cutoff_, noCutoff ? kNoCutoffText : InchesTextToMm(settings_.rainRateCutoff));
-    }
+    const IrrigationTexts shown = IrrigationTextsOf(settings_);
+    SetText(amount_, shown.amount);
+    SetText(maxDailyRain_, shown.maxDailyRain);
+    SetText(maxRainTotal_, shown.maxRainTotal);
+    SetText(cutoff_, shown.cutoff);
 
     connect(residential_, &QCheckBox::clicked, this, &CIrrigationConfigDlg::ApplyResidential);
     connect(inchesRadio_, &QRadioButton::clicked, this, &CIrrigationConfigDlg::OnInches);
@@ -176,46 +169,21 @@ void CIrrigationConfigDlg::Refuse(const std::string& message, QWidget* field)
     field->setFocus();
 }
 
-bool CIrrigationConfigDlg::CheckRain(CNumericEdit* field, const char* message, double maxInches,
-                                     double maxMm, std::string& target)
-{
-    const auto stored = RainFieldToRecord(Text(field), inches_, maxInches, maxMm);
-    if (!stored) {
-        Refuse(RainRangeMessage(message, inches_, maxInches, maxMm), field);
-        return false;
-    }
-    target = *stored;
-    return true;
-}
-
 void CIrrigationConfigDlg::OnOK()
 {
-    if (!kIrrigationTimeoutRange.Holds(Text(timeout_))) {
-        Refuse(kInvalidTimeout, timeout_);
+    IrrigationTexts texts;
+    texts.inches = inches_;
+    texts.timeout = Text(timeout_);
+    texts.residential = residential_->isChecked();
+    texts.cycle = Text(cycle_);
+    texts.amount = Text(amount_);
+    texts.maxDailyRain = Text(maxDailyRain_);
+    texts.maxRainTotal = Text(maxRainTotal_);
+    texts.cutoff = Text(cutoff_);
+    if (const CheckResult refusal = ApplyIrrigationTexts(texts, settings_)) {
+        QWidget* fields[] = {timeout_, cycle_, amount_, maxDailyRain_, maxRainTotal_, cutoff_};
+        Refuse(refusal->message, fields[refusal->field]);
         return;
-    }
-    settings_.timeout = Text(timeout_);
-
-    if (!residential_->isChecked()) {
-        // The rest of the schedule stays as it was and goes out again.
-        settings_.cycle = "0";
-    } else {
-        if (!kIrrigationCycleRange.Holds(Text(cycle_))) {
-            Refuse(kInvalidCycle, cycle_);
-            return;
-        }
-        settings_.cycle = Text(cycle_);
-        if (!CheckRain(amount_, kAmountMessage, kMaxRainInches, kMaxRainMm, settings_.amount) ||
-            !CheckRain(maxDailyRain_, kMaxDailyRainMessage, kMaxRainInches, kMaxRainMm,
-                       settings_.maxDailyRain) ||
-            !CheckRain(maxRainTotal_, kMaxRainTotalMessage, kMaxRainInches, kMaxRainMm,
-                       settings_.maxRainTotal))
-            return;
-        if (MeansNoCutoff(Text(cutoff_)))
-            settings_.rainRateCutoff = kNoCutoffValue;
-        else if (!CheckRain(cutoff_, kCutoffMessage, kMaxRateInches, kMaxRateMm,
-                            settings_.rainRateCutoff))
-            return;
     }
     settings_.rainUnit = inchesRadio_->isChecked() ? kRainUnitInches : kRainUnitMm;
 

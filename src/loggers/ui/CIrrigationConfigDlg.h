@@ -1,4 +1,5 @@
 #pragma once
+#include "LoggerChecks.h"
 #include "IrrigationSettings.h"
 
 #include <QDialog>
@@ -18,10 +19,8 @@ class CIrrigationConfigDlg : public QDialog {
 public:
     CIrrigationConfigDlg(QWidget* parent, CIrrigationSettings& settings);
 
-    static constexpr const char* kInvalidTimeout =
-        "Invalid Timeout Period! Must be between 5 and 255 sec.";
-    static constexpr const char* kInvalidCycle =
-        "Invalid irrigation cycle! Must be between 1 and 255";
+    static constexpr const char* kInvalidTimeout = kInvalidTimeout255;
+    static constexpr const char* kInvalidCycle = ::kInvalidCycle;
 
     bool ShowsInches() const { return inches_; }
 
@@ -37,8 +36,6 @@ private slots:
 
 private:
     void SetUnitLabels(bool inches);
-    bool CheckRain(CNumericEdit* field, const char* message, double maxInches, double maxMm,
-                   std::string& target);
     void Refuse(const std::string& message, QWidget* field);
 
     CIrrigationSettings& settings_;
