@@ -119,11 +119,15 @@ std::string ConditionValues(int output, const AomCondition& c)
     }
 }
 
+ModuleWritePlan AomModuleWritePlan(const CAomSettings& record)
+{
+    return {{ParamTimeout, record.timeout}, {ParamAlarmLogging, record.alarmLogging ? "1" : "0"}};
+}
+
 bool WriteModuleSettings(const CAomSettings& record)
 {
-    WakeConsoleQuick();
-    if (ModuleSet(ParamTimeout, record.timeout) != 0) return false;
-    return ModuleSet(ParamAlarmLogging, record.alarmLogging ? "1" : "0") == 0;
+    const ModuleWritePlan plan = AomModuleWritePlan(record);
+    return SendModuleWrites(plan) == plan.size();
 }
 
 bool ClearOutputConditions(int output)

@@ -5,6 +5,7 @@
 // been read; failures are plain results, the caller shows the message.
 
 #include "AomSettings.h"
+#include "ModuleWritePlan.h"
 
 #include <atomic>
 #include <string>
@@ -31,6 +32,7 @@ std::string ConditionHead(int output, const AomCondition& condition);
 std::string ConditionValues(int output, const AomCondition& condition);
 
 // Module parameter 1 (time-out) and 24 (alarm logging).
+ModuleWritePlan AomModuleWritePlan(const CAomSettings& record);
 bool WriteModuleSettings(const CAomSettings& record);
 // Parameter 15: the output's conditions go.
 bool ClearOutputConditions(int output);

@@ -30,6 +30,11 @@ public:
     virtual MsgAnswer Show(const UserMessage& message) = 0;
 };
 
+// The message of a logger form (or command) whose write sequence failed.
+inline constexpr const char* kLoggerWriteFailed =
+    "Failed to set configuration in the module.  \n\t\t\tPlease check Serial Port settings "
+    "and connections.";
+
 // The application's name, the caption of the plain box.
 inline constexpr const char* kApplicationName = "Corvane Utility";
 

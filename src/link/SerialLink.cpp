@@ -3,6 +3,9 @@
 #include "LinkTermios.h"
 
 #include <atomic>
+#include <cstring>
+#include <memory>
+#include <mutex>
 
 namespace {
 
@@ -15,7 +18,31 @@ LinkBackend& Backend()
     return termios;
 }
 
+std::mutex g_tapMutex;
+std::shared_ptr<const LinkTap> g_tap;
+std::atomic<bool> g_tapped{false};
+
+void Tap(bool sent, const char* bytes, std::size_t count)
+{
+    if (!g_tapped.load()) return;
+    std::shared_ptr<const LinkTap> tap;
+    {
+        std::lock_guard<std::mutex> lock(g_tapMutex);
+        tap = g_tap;
+    }
+    if (tap && count > 0) (*tap)(sent, bytes, count);
+}
+
 }  // namespace
+
+LinkTap SetLinkTap(LinkTap tap)
+{
+    std::lock_guard<std::mutex> lock(g_tapMutex);
+    LinkTap previous = g_tap ? *g_tap : LinkTap{};
+    g_tap = tap ? std::make_shared<const LinkTap>(std::move(tap)) : nullptr;
+    g_tapped.store(g_tap != nullptr);
+    return previous;
+}
 
 LinkBackend* SetLinkBackend(LinkBackend* backend)
 {
@@ -34,16 +61,24 @@ void LinkClose()
 
 void LinkPutByte(int byte)
 {
+    const char c = static_cast<char>(byte);
+    Tap(true, &c, 1);
     Backend().PutByte(byte);
 }
 
 int LinkGetByte()
 {
-    return Backend().GetByte();
+    const int byte = Backend().GetByte();
+    if (byte >= 0) {
+        const char c = static_cast<char>(byte);
+        Tap(false, &c, 1);
+    }
+    return byte;
 }
 
 int LinkPutString(const char* text)
 {
+    if (text) Tap(true, text, std::strlen(text));
     return Backend().PutString(text);
 }
 

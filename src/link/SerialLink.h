@@ -15,6 +15,8 @@ int LinkPutString(const char* text);
 // Bytes received before the call are no longer returned.
 void LinkFlush();
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 // Why the last LinkOpen failed, in the terms the user can act on.
@@ -55,3 +57,8 @@ inline constexpr int kMaxLinkTimeoutMs = 60000;
 // Overrides LINK_TIMEOUT_MS for the open port and later opens (tests, tools);
 // 0 goes back to the settings key. Returns the previous override.
 int SetLinkTimeoutMs(int milliseconds);
+
+// Sees every byte both ways (a transcript of the exchange): sent is true for
+// bytes going to the console. An empty tap removes it; returns the previous.
+using LinkTap = std::function<void(bool sent, const char* bytes, std::size_t count)>;
+LinkTap SetLinkTap(LinkTap tap);

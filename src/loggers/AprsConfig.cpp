@@ -1,5 +1,6 @@
 #include "AprsConfig.h"
 
+#include "ModuleWritePlan.h"
 #include "ConsoleLink.h"
 #include "ModuleCommands.h"
 #include "NumericText.h"
@@ -134,7 +135,6 @@ std::string BuildAprsPosition(const std::string& latitudePreview,
 
 bool WriteAprsSettings(const CAprsSettings& record)
 {
-    WakeConsoleQuick();
-    return ModuleSet(1, record.timeout) == 0 && ModuleSet(12, record.baud) == 0 &&
-           ModuleSet(13, record.position) == 0 && ModuleSet(14, record.transmissionRate) == 0;
+    const ModuleWritePlan plan = AprsWritePlan(record);
+    return SendModuleWrites(plan) == plan.size();
 }

@@ -9,6 +9,12 @@
 // The firmware download page, in this one place.
 inline constexpr const char* kFirmwareDownloadAddress = "https://corvane.example/firmware";
 
+// What the firmware upgrade warning says before the address.
+inline constexpr const char* kFirmwareWarningText =
+    "A newer version of firmware is required for the Irrigation data logger to work with "
+    "this software.  Please download the latest firmware through the following website "
+    "before running the application: ";
+
 // Result codes of opening an address: above 32 is success, the others name
 // a reason.
 inline constexpr int kOpenSucceeded = 42;

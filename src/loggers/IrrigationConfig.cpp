@@ -1,5 +1,6 @@
 #include "IrrigationConfig.h"
 
+#include "ModuleWritePlan.h"
 #include "ConsoleLink.h"
 #include "DBConfigParser.h"
 #include "ModuleCommands.h"
@@ -14,11 +15,6 @@ std::string Convert(const std::string& text, double low, double high, double fac
     const auto value = DecimalRule(text);
     if (!value || *value < low || *value > high) return {};
     return FormatText(format, *value * factor);
-}
-
-const char* OneOrZero(bool set)
-{
-    return set ? "1" : "0";
 }
 
 }  // namespace
@@ -106,31 +102,18 @@ void StoreRainUnit(const CIrrigationSettings& record)
     Settings().SetValue(key::IrrigationRainUnit, text);
 }
 
-bool WriteAlarmOutput(const CIrrigationSettings& record)
-{
-    return ModuleSet(3, record.alarmDuration) == 0 &&
-           ModuleSet(4, record.alarmReactivation) == 0 && ModuleSet(5, record.pulseWidth) == 0 &&
-           ModuleSet(6, OneOrZero(record.continuous)) == 0 &&
-           ModuleSet(7, OneOrZero(!record.normallyOpen)) == 0;
-}
-
 }  // namespace
 
 bool WriteIrrigationSettings(const CIrrigationSettings& record)
 {
     StoreRainUnit(record);
-    WakeConsoleQuick();
-    return ModuleSet(1, record.timeout) == 0 && WriteAlarmOutput(record) &&
-           ModuleSet(8, record.cycle) == 0 &&
-           ModuleSet(10, CutoffOnWire(record.rainRateCutoff)) == 0 &&
-           ModuleSet(25, HundredthsOnWire(record.amount)) == 0 &&
-           ModuleSet(26, HundredthsOnWire(record.maxDailyRain)) == 0 &&
-           ModuleSet(27, HundredthsOnWire(record.maxRainTotal)) == 0;
+    const ModuleWritePlan plan = IrrigationWritePlan(record);
+    return SendModuleWrites(plan) == plan.size();
 }
 
 bool WriteIrrigationAdvanced(const CIrrigationSettings& record)
 {
     StoreRainUnit(record);
-    WakeConsoleQuick();
-    return WriteAlarmOutput(record);
+    const ModuleWritePlan plan = IrrigationAdvancedWritePlan(record);
+    return SendModuleWrites(plan) == plan.size();
 }

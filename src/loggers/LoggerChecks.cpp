@@ -91,6 +91,23 @@ IrrigationTexts IrrigationTextsOf(const CIrrigationSettings& record)
     return texts;
 }
 
+void SwitchIrrigationUnit(IrrigationTexts& texts, bool inches)
+{
+    if (texts.inches == inches) return;
+    if (inches) {
+        texts.amount = SwitchedToInches(texts.amount, -kMaxRainMm, kMaxRainMm);
+        texts.maxDailyRain = SwitchedToInches(texts.maxDailyRain, -kMaxRainMm, kMaxRainMm);
+        texts.maxRainTotal = SwitchedToInches(texts.maxRainTotal, -kMaxRainMm, kMaxRainMm);
+        texts.cutoff = CutoffSwitchedToInches(texts.cutoff);
+    } else {
+        texts.amount = SwitchedToMm(texts.amount, -kMaxRainInches, kMaxRainInches);
+        texts.maxDailyRain = SwitchedToMm(texts.maxDailyRain, 0, kMaxRainInches);
+        texts.maxRainTotal = SwitchedToMm(texts.maxRainTotal, 0, kMaxRainInches);
+        texts.cutoff = CutoffSwitchedToMm(texts.cutoff);
+    }
+    texts.inches = inches;
+}
+
 CheckResult ApplyIrrigationTexts(const IrrigationTexts& texts, CIrrigationSettings& record)
 {
     if (!kIrrigationTimeoutRange.Holds(texts.timeout))

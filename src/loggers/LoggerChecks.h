@@ -7,6 +7,7 @@
 #include "AlohaSettings.h"
 #include "AprsConfig.h"
 #include "IrrigationSettings.h"
+#include "UserMessages.h"
 #include <optional>
 #include <string>
 
@@ -85,6 +86,10 @@ struct IrrigationTexts {
     std::string cutoff;
 };
 IrrigationTexts IrrigationTextsOf(const CIrrigationSettings& record);
+// The unit radios: the rain fields converted to the other unit as the form
+// converts them (a field out of its range is cleared). Nothing changes when
+// texts already show that unit.
+void SwitchIrrigationUnit(IrrigationTexts& texts, bool inches);
 // Also stores the rain unit shown into the record.
 CheckResult ApplyIrrigationTexts(const IrrigationTexts& texts, CIrrigationSettings& record);
 

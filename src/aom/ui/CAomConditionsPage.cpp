@@ -1,5 +1,6 @@
 #include "CAomConditionsPage.h"
 
+#include "AomConditionTable.h"
 #include "AlarmParameterTable.h"
 #include "AomComboChoiceList.h"
 #include "AomCommands.h"
@@ -26,8 +27,6 @@
 
 namespace {
 
-enum Parameter { ParamConditions = 16, ParamOutputLogic = 18 };
-constexpr int kTimeOfDay = 128;
 // The module takes this long to settle after a new set of conditions.
 constexpr int kAfterSendMs = 1000;
 
@@ -203,19 +202,9 @@ void CAomConditionsPage::BuildRows()
 
 void CAomConditionsPage::Load()
 {
-    struct Replies {
-        std::string conditions;
-        std::string logic;
-    };
     const int output = output_;
-    const Replies replies = RunLink([output] {
-        Replies r;
-        const std::string argument = FormatText("%i", output);
-        WakeConsoleQuick();
-        if (ModuleQueryArg(ParamConditions, argument) == 0) r.conditions = ModuleReadLine();
-        if (ModuleQueryArg(ParamOutputLogic, argument) == 0) r.logic = ModuleReadLine();
-        return r;
-    });
+    const OutputConditionReplies replies =
+        RunLink([output] { return QueryOutputConditions(output); });
     LoadRecords(replies.conditions, ReadInt(replies.logic));
 }
 

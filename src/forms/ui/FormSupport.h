@@ -1,4 +1,5 @@
 #pragma once
+#include "UserMessages.h"
 // What every form shares: the caption/field binding that screen readers and
 // tests find fields by, running child forms through one seam, and the Qt
 // implementations of the core's seams.
@@ -33,10 +34,6 @@ QLabel* AddLoggerTypeRow(QGridLayout* grid, int row, QWidget* owner, const QStri
 // The buttons at the foot of a form, right-aligned; the first is the default.
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 
-// The message of a logger form whose write sequence failed.
-inline constexpr const char* kLoggerWriteFailed =
-    "Failed to set configuration in the module.  \n\t\t\tPlease check Serial Port settings "
-    "and connections.";
 
 // Runs a form's write sequence under the wait cursor: on success the form
 // closes with OK; otherwise the write-failure message is shown and the form

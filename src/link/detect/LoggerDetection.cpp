@@ -27,6 +27,12 @@ constexpr int kIdentificationParameter = 0;
 // next open reliably.
 constexpr int kAfterClosePauseMs = 2000;
 
+std::string& IdentificationReply()
+{
+    static std::string reply;
+    return reply;
+}
+
 FirmwareWarningForm& WarningForm()
 {
     static FirmwareWarningForm form;
@@ -143,6 +149,7 @@ FirmwareWarningForm SetFirmwareWarningForm(FirmwareWarningForm form)
 std::unique_ptr<CLoggerSettings> DetectAndReadLogger(OwnerWindow owner)
 {
     DBConfigParser& settings = Settings();
+    IdentificationReply().clear();
     const int port = settings.GetInt(key::SerialPort);
     const int baud = settings.GetInt(key::BaudRate);
 
@@ -159,6 +166,7 @@ std::unique_ptr<CLoggerSettings> DetectAndReadLogger(OwnerWindow owner)
         return nullptr;
     }
     const std::string reply = ModuleReadLine();
+    IdentificationReply() = reply;
     if (reply.empty()) {
         LinkClose();
         ShowNoLogger(owner);
@@ -183,6 +191,11 @@ std::unique_ptr<CLoggerSettings> DetectAndReadLogger(OwnerWindow owner)
     LinkClose();
     PauseMs(kAfterClosePauseMs);
     return result;
+}
+
+std::string LastIdentificationReply()
+{
+    return IdentificationReply();
 }
 
 int ScanPorts(int baud)

@@ -28,6 +28,10 @@ int OpenLink(int port, int baud);
 // no-logger message itself; returns nothing when there is no record to show.
 std::unique_ptr<CLoggerSettings> DetectAndReadLogger(OwnerWindow owner);
 
+// The identification reply of the last DetectAndReadLogger, empty when
+// nothing answered (what answered, when it names no kind).
+std::string LastIdentificationReply();
+
 // Tries COM1 to COM8 at baud; the first port whose logger names a kind is
 // stored in SERIAL_PORT and returned. 0 when none answered.
 int ScanPorts(int baud);

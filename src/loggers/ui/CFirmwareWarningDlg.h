@@ -1,4 +1,5 @@
 #pragma once
+#include "FirmwareLink.h"
 #include "LoggerSettings.h"
 
 #include <QDialog>
@@ -12,10 +13,7 @@ class CFirmwareWarningDlg : public QDialog {
 public:
     explicit CFirmwareWarningDlg(QWidget* parent);
 
-    static constexpr const char* kText =
-        "A newer version of firmware is required for the Irrigation data logger to work with "
-        "this software.  Please download the latest firmware through the following website "
-        "before running the application: ";
+    static constexpr const char* kText = kFirmwareWarningText;
 
     CLinkLabel* Link() const { return link_; }
 

@@ -124,25 +124,33 @@ void CIrrigationConfigDlg::SetUnitLabels(bool inches)
 void CIrrigationConfigDlg::OnInches()
 {
     if (inches_) return;
-    SetUnitLabels(true);
-    SetText(amount_, SwitchedToInches(Text(amount_), -kMaxRainMm, kMaxRainMm));
-    SetText(maxDailyRain_, SwitchedToInches(Text(maxDailyRain_), -kMaxRainMm, kMaxRainMm));
-    SetText(maxRainTotal_, SwitchedToInches(Text(maxRainTotal_), -kMaxRainMm, kMaxRainMm));
-    SetText(cutoff_, CutoffSwitchedToInches(Text(cutoff_)));
-    inches_ = true;
+    SwitchUnit(true);
     settings_.rainUnit = kRainUnitInches;
 }
 
 void CIrrigationConfigDlg::OnMm()
 {
     if (!inches_) return;
-    SetUnitLabels(false);
-    SetText(amount_, SwitchedToMm(Text(amount_), -kMaxRainInches, kMaxRainInches));
-    SetText(maxDailyRain_, SwitchedToMm(Text(maxDailyRain_), 0, kMaxRainInches));
-    SetText(maxRainTotal_, SwitchedToMm(Text(maxRainTotal_), 0, kMaxRainInches));
-    SetText(cutoff_, CutoffSwitchedToMm(Text(cutoff_)));
-    inches_ = false;
+    SwitchUnit(false);
     settings_.rainUnit = kRainUnitMmSwitched;
+}
+
+void CIrrigationConfigDlg::SwitchUnit(bool inches)
+{
+    if (inches_ == inches) return;
+    SetUnitLabels(inches);
+    IrrigationTexts texts;
+    texts.inches = inches_;
+    texts.amount = Text(amount_);
+    texts.maxDailyRain = Text(maxDailyRain_);
+    texts.maxRainTotal = Text(maxRainTotal_);
+    texts.cutoff = Text(cutoff_);
+    SwitchIrrigationUnit(texts, inches);
+    SetText(amount_, texts.amount);
+    SetText(maxDailyRain_, texts.maxDailyRain);
+    SetText(maxRainTotal_, texts.maxRainTotal);
+    SetText(cutoff_, texts.cutoff);
+    inches_ = inches;
 }
 
 void CIrrigationConfigDlg::OnDefault()

@@ -35,6 +35,7 @@ private slots:
     void OnHelp();
 
 private:
+    void SwitchUnit(bool inches);
     void SetUnitLabels(bool inches);
     void Refuse(const std::string& message, QWidget* field);
 

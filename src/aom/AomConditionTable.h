@@ -1,0 +1,37 @@
+#pragma once
+// An output's conditions as the conditions page shows them: eight rows of
+// parameter name, check type, values in the display units and minutes,
+// built from the module's condition reply, and the records the module is
+// sent built back from such rows. The page, the alarm log download and the
+// terminal read the conditions through these.
+#include "AlarmRowSummary.h"
+#include "AomSettings.h"
+#include "AomUnits.h"
+#include <string>
+#include <vector>
+
+inline constexpr int kConditionRows = 8;
+// The module code of "Time of Day", whose values are hh:mm times.
+inline constexpr int kTimeOfDay = 128;
+
+// The two replies the page loads an output from: its conditions (16) and
+// its output logic (18). Empty texts for what the module did not answer.
+struct OutputConditionReplies {
+    std::string conditions;
+    std::string logic;
+};
+// Wakes the console and queries both on the open link.
+OutputConditionReplies QueryOutputConditions(int output);
+
+// The eight rows of the reply; rows past the last record are empty
+// (no parameter, checkType -1). The grouping of every row is the text of
+// the output logic ("OR", "AND", "XOR").
+std::vector<ConditionRowSummary> ConditionRowsFromReply(const std::string& reply, int logic,
+                                                        const AomUnitSettings& units);
+
+// Rows back to what the module is sent: empty rows are skipped, a "Minus"
+// row takes the row below it as its second operand. logic receives the
+// output logic of the first row's grouping.
+std::vector<AomCondition> ConditionsFromRows(int output,
+                                             const std::vector<ConditionRowSummary>& rows,
+                                             const AomUnitSettings& units, int& logic);
