@@ -15,6 +15,9 @@
 
 inline constexpr const char* kNoAlarmRecords = "No alarm records to download!";
 inline constexpr const char* kDownloadComplete = "Download Complete!";
+// "Clear Logs": the answers to ClearAlarmLog.
+inline constexpr const char* kLogsCleared = "Logs Cleared!";
+inline constexpr const char* kLogsClearFailed = "Logs clearing failed!";
 // Long enough to read "Download Complete!" before the form goes.
 inline constexpr int kDownloadCompletePauseMs = 1500;
 inline constexpr const char* kAlarmFileOrigin = "CAlarmDownloadDlg";

@@ -93,16 +93,12 @@ bool WholeRange::Holds(const std::string& text) const
     return value && *value >= low && *value <= high;
 }
 
-namespace {
-
 void StoreRainUnit(const CIrrigationSettings& record)
 {
     char text[16];
     std::snprintf(text, sizeof text, "%i", record.rainUnit);
     Settings().SetValue(key::IrrigationRainUnit, text);
 }
-
-}  // namespace
 
 bool WriteIrrigationSettings(const CIrrigationSettings& record)
 {

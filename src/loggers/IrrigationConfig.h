@@ -83,6 +83,9 @@ inline constexpr WholeRange kIrrigationCycleRange{1, 255};
 inline constexpr WholeRange kAlarmDelayRange{0, 999};
 inline constexpr WholeRange kPulseWidthRange{1, 9999};
 
+// The record's rain unit into IRRIGATION_RAIN_UNIT of config.txt.
+void StoreRainUnit(const CIrrigationSettings& record);
+
 // Stores the rain unit under IRRIGATION_RAIN_UNIT, wakes the console and
 // writes parameters 1, 3-8, 10, 25, 26 and 27, stopping at the first write
 // the logger does not confirm.

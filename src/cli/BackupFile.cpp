@@ -1,0 +1,170 @@
+#include "BackupFile.h"
+
+#include "AlarmParameterTable.h"
+#include "AomConditionTable.h"
+#include "NumericText.h"
+
+#include <sstream>
+
+namespace {
+
+constexpr const char* kOptionNames[] = {"logic", "release-delay", "reactivation-delay",
+                                        "pulse-width", "circuit"};
+
+std::string Trim(const std::string& text)
+{
+    const auto begin = text.find_first_not_of(" \t\r");
+    if (begin == std::string::npos) return {};
+    const auto end = text.find_last_not_of(" \t\r");
+    return text.substr(begin, end - begin + 1);
+}
+
+std::vector<std::string> SplitBars(const std::string& text)
+{
+    std::vector<std::string> parts;
+    std::string::size_type start = 0;
+    for (;;) {
+        const auto bar = text.find('|', start);
+        parts.push_back(Trim(text.substr(start, bar == std::string::npos ? bar : bar - start)));
+        if (bar == std::string::npos) return parts;
+        start = bar + 1;
+    }
+}
+
+// A row number 1-8 after "row", 0 when the name is no row.
+int RowNumber(const std::string& name)
+{
+    if (name.rfind("row ", 0) != 0) return 0;
+    const auto number = WholeNumberRule(Trim(name.substr(4)));
+    return number && *number >= 1 && *number <= kConditionRows ? *number : -1;
+}
+
+bool IsOptionName(const std::string& name)
+{
+    for (const char* option : kOptionNames)
+        if (name == option) return true;
+    return false;
+}
+
+}  // namespace
+
+std::string FormatUnits(const AomUnitSettings& u)
+{
+    return FormatText("%d %d %d %d", u.temperature, u.barometer, u.wind, u.rain);
+}
+
+std::optional<AomUnitSettings> ParseUnits(const std::string& text)
+{
+    std::istringstream in(text);
+    int t = 0, b = 0, w = 0, r = 0;
+    std::string rest;
+    if (!(in >> t >> b >> w >> r) || (in >> rest)) return std::nullopt;
+    const bool ok = (t == UnitFahrenheit || t == UnitCelsius) &&
+                    (b == UnitInch || b == UnitMillimetre || b == UnitMillibar ||
+                     b == UnitHectopascal) &&
+                    (w >= UnitMph && w <= UnitMetresPerSecond) &&
+                    (r == UnitInch || r == UnitMillimetre);
+    if (!ok) return std::nullopt;
+    return AomUnitSettings{static_cast<UnitCode>(t), static_cast<UnitCode>(b),
+                           static_cast<UnitCode>(w), static_cast<UnitCode>(r)};
+}
+
+std::string FormatBackup(const BackupContent& content, const std::vector<std::string>& header)
+{
+    std::string text;
+    for (const std::string& line : header) text += "# " + line + "\n";
+    text += "kind = " + content.kind + "\n";
+    for (const NamedValue& v : content.settings) text += v.name + " = " + v.value + "\n";
+    if (content.units) {
+        text += "# Condition values in these units (config.txt codes of temperature, "
+                "barometer, wind, rain)\n";
+        text += "units = " + FormatUnits(*content.units) + "\n";
+    }
+    for (std::size_t n = 0; n < content.outputs.size(); ++n) {
+        const BackupOutput& out = content.outputs[n];
+        if (!out.present) continue;
+        text += FormatText("\n[output %d]\n", static_cast<int>(n) + 1);
+        for (const NamedValue& v : out.options) text += v.name + " = " + v.value + "\n";
+        text += "# row N = parameter | check type | value 1 | value 2 | minutes\n";
+        for (std::size_t r = 0; r < out.rows.size(); ++r) {
+            const ConditionRowSummary& row = out.rows[r];
+            if (row.parameter.empty()) continue;
+            text += FormatText("row %d = ", static_cast<int>(r) + 1) + row.parameter + " | " +
+                    CheckTypeText(row.checkType) + " | " + row.value1 + " | " + row.value2 +
+                    " | " + row.minutes + "\n";
+        }
+    }
+    return text;
+}
+
+std::optional<BackupContent> ParseBackup(std::istream& in, std::string& error)
+{
+    BackupContent content;
+    BackupOutput* output = nullptr;
+    std::string line;
+    int number = 0;
+    auto fail = [&](const std::string& reason) {
+        error = FormatText("line %d: ", number) + reason;
+        return std::nullopt;
+    };
+    while (std::getline(in, line)) {
+        ++number;
+        const std::string text = Trim(line);
+        if (text.empty() || text[0] == '#') continue;
+        if (text[0] == '[') {
+            int n = 0;
+            char close = 0;
+            if (std::sscanf(text.c_str(), "[output %d%c", &n, &close) != 2 || close != ']' ||
+                text.back() != ']' || n < 1 || n > kAomOutputs)
+                return fail("expected [output 1] to [output 4]: " + text);
+            output = &content.outputs[static_cast<std::size_t>(n - 1)];
+            if (output->present) return fail(FormatText("output %d given twice", n));
+            output->present = true;
+            output->rows.assign(kConditionRows, ConditionRowSummary{});
+            continue;
+        }
+        const auto equals = text.find('=');
+        if (equals == std::string::npos) return fail("expected name = value: " + text);
+        const std::string name = Trim(text.substr(0, equals));
+        const std::string value = Trim(text.substr(equals + 1));
+        if (name.empty()) return fail("no name before \"=\"");
+        if (!output) {
+            if (name == "kind") {
+                if (!content.kind.empty()) return fail("kind given twice");
+                if (!KindFromWord(value)) return fail("unknown logger kind " + value);
+                content.kind = value;
+            } else if (name == "units") {
+                content.units = ParseUnits(value);
+                if (!content.units) return fail("units: four unit codes expected: " + value);
+            } else {
+                for (const NamedValue& v : content.settings)
+                    if (v.name == name) return fail(name + " given twice");
+                content.settings.push_back({name, value});
+            }
+            continue;
+        }
+        if (const int row = RowNumber(name); row != 0) {
+            if (row < 0) return fail("row number 1 to 8 expected: " + name);
+            const std::vector<std::string> parts = SplitBars(value);
+            if (parts.size() != 5) return fail("a row has five fields separated by \"|\"");
+            ConditionRowSummary& summary = output->rows[static_cast<std::size_t>(row - 1)];
+            if (!summary.parameter.empty()) return fail(name + " given twice");
+            if (parts[0].empty()) return fail("a row names its parameter");
+            summary.parameter = parts[0];
+            summary.checkType = parts[1].empty() ? CheckNone : CheckTypeFromText(parts[1]);
+            if (!parts[1].empty() && summary.checkType == CheckNone)
+                return fail("unknown check type " + parts[1]);
+            summary.value1 = parts[2];
+            summary.value2 = parts[3];
+            summary.minutes = parts[4];
+            continue;
+        }
+        if (!IsOptionName(name)) return fail("unknown output setting " + name);
+        for (const NamedValue& v : output->options)
+            if (v.name == name) return fail(name + " given twice");
+        output->options.push_back({name, value});
+    }
+    number = 0;
+    if (content.kind.empty()) return fail("the file names no logger kind (kind = ...)");
+    return content;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The backup file: a logger's whole configuration as commented text, one
+// "name = value" a line, an alarm output module's outputs in "[output N]"
+// sections with their conditions as "row N = parameter | check type |
+// value 1 | value 2 | minutes". The same text is what show prints.
+#include "CliLogger.h"
+#include <istream>
+#include <optional>
+#include <string>
+
+struct BackupOutput {
+    bool present = false;
+    NamedValues options;
+    std::vector<ConditionRowSummary> rows;  // eight
+};
+
+struct BackupContent {
+    std::string kind;  // the kind word
+    NamedValues settings;
+    std::optional<AomUnitSettings> units;  // the units of the condition values
+    std::array<BackupOutput, kAomOutputs> outputs;
+};
+
+// The file's text. header lines go out as comments at the top.
+std::string FormatBackup(const BackupContent& content, const std::vector<std::string>& header);
+
+// Reads the text; on a malformed line error holds "LINE: reason" and
+// nothing is returned.
+std::optional<BackupContent> ParseBackup(std::istream& in, std::string& error);
+
+// The units line's value: the four config.txt codes (temperature,
+// barometer, wind, rain).
+std::string FormatUnits(const AomUnitSettings& units);
+std::optional<AomUnitSettings> ParseUnits(const std::string& text);

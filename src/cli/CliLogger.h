@@ -1,0 +1,61 @@
+#pragma once
+// The logger as the terminal sees it: its record and, for an alarm output
+// module, the four outputs, each setting under a name the command line and
+// the backup file use, its value as the forms show it.
+#include "AlarmRowSummary.h"
+#include "AomUnits.h"
+#include "LoggerSettings.h"
+#include "ModuleWritePlan.h"
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct NamedValue {
+    std::string name;
+    std::string value;
+    bool operator==(const NamedValue&) const = default;
+};
+using NamedValues = std::vector<NamedValue>;
+
+inline constexpr int kAomOutputs = 4;
+
+struct CliOutput {
+    NamedValues options;  // logic, release-delay, reactivation-delay, pulse-width, circuit
+    std::vector<ConditionRowSummary> rows;  // eight, as the page shows them
+};
+
+struct CliLogger {
+    std::unique_ptr<CLoggerSettings> record;
+    std::array<CliOutput, kAomOutputs> outputs;  // alarm output module only
+};
+
+// "ALOHA", "APRS", "IRR", "AOM": the kind word of the identification.
+const char* KindWord(LoggerType kind);
+std::optional<LoggerType> KindFromWord(const std::string& word);
+
+// The settings of the record under their names, in the forms' order.
+NamedValues SettingsOf(const CLoggerSettings& record);
+// Names that show reads but set does not take (the APRS position text).
+bool IsReadOnlySetting(const std::string& name);
+
+// Applies changed values to the record with the forms' checks. On success
+// the writes of the form's OK (plan) are returned; on a refusal the form's
+// message. An unknown name gives usage (the known names in the text).
+struct ApplyOutcome {
+    enum Result { Ok, Refused, Usage } result = Ok;
+    std::string message;
+    ModuleWritePlan plan;
+};
+ApplyOutcome ApplySettings(CLoggerSettings& record, const NamedValues& changes);
+// The writes the form's OK would send for the record as it is.
+ModuleWritePlan WritePlanOf(const CLoggerSettings& record);
+// Stores what the form's OK stores in config.txt besides the writes.
+void StoreLocalSettings(const CLoggerSettings& record);
+
+// Reads the module's outputs (conditions, logic, options) on the open link,
+// rows in the given units. False when an output's options did not arrive.
+bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units);
+// An output's option values under their names.
+NamedValues OutputOptionsOf(const CLoggerSettings& record, const std::string& logic);

@@ -1,0 +1,133 @@
+#include "CliSession.h"
+
+#include "FirmwareLink.h"
+#include "NumericText.h"
+#include "SettingsKeys.h"
+#include "WorkingDirectory.h"
+
+#include <chrono>
+#include <ctime>
+
+MsgAnswer StreamMessages::Show(const UserMessage& message)
+{
+    err_ << message.text << "\n";
+    if (!message.details.empty()) err_ << message.details << "\n";
+    return message.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+}
+
+LinkTranscript::LinkTranscript(const std::string& path) : file_(path, std::ios::app) {}
+
+LinkTranscript::~LinkTranscript()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    Flush();
+}
+
+void LinkTranscript::Flush()
+{
+    if (line_.empty()) return;
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%H:%M:%S", &local);
+    file_ << stamp << FormatText(".%03d ", static_cast<int>(ms)) << (sent_ ? "> " : "< ") << line_
+          << "\n";
+    file_.flush();
+    line_.clear();
+}
+
+void LinkTranscript::Add(bool sent, const char* bytes, std::size_t count)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (sent != sent_) {
+        Flush();
+        sent_ = sent;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c == '\n') line_ += "\\n";
+        else if (c == '\r') line_ += "\\r";
+        else if (c == '\\') line_ += "\\\\";
+        else if (c < 0x20 || c > 0x7E) line_ += FormatText("\\x%02X", c);
+        else line_ += static_cast<char>(c);
+        // A sent line ends with its line feed, a reply with LF CR.
+        if ((sent && c == '\n') || (!sent && c == '\r')) Flush();
+    }
+}
+
+CliSession::CliSession(const std::string& dir, int port, int baud, const std::string& transcript,
+                       std::ostream& err)
+    : messages_(err)
+{
+    previousMessages_ = SetUserMessages(&messages_);
+    std::error_code ec;
+    previousDirectory_ = std::filesystem::current_path(ec);
+    if (!dir.empty()) {
+        std::filesystem::current_path(dir, ec);
+        if (ec) {
+            err << "Cannot use " << dir << " as the working directory: " << ec.message() << "\n";
+            ready_ = false;
+            return;
+        }
+        ownStore_ = true;
+    } else if (!ProcessSettings()) {
+        // As the program: config.txt here, or the per-user folder.
+        EnterWorkingDirectory();
+        ownStore_ = true;
+    }
+    if (ownStore_) {
+        store_ = std::make_unique<DBConfigParser>();
+        previousStore_ = SetProcessSettings(store_.get());
+    }
+    DBConfigParser& settings = Settings();
+    // A port or speed given for this run only: config.txt gets its own
+    // values back when the run ends.
+    if (port != 0) {
+        savedPort_ = settings.GetValue(key::SerialPort);
+        settings.SetValue(key::SerialPort, port);
+        portChanged_ = true;
+    }
+    if (baud != 0) {
+        savedBaud_ = settings.GetValue(key::BaudRate);
+        settings.SetValue(key::BaudRate, baud);
+        baudChanged_ = true;
+    }
+    if (!transcript.empty()) {
+        transcript_ = std::make_unique<LinkTranscript>(transcript);
+        if (!transcript_->IsOpen()) {
+            err << "Cannot write the transcript " << transcript << "\n";
+            ready_ = false;
+            return;
+        }
+        LinkTranscript* t = transcript_.get();
+        SetLinkTap([t](bool sent, const char* bytes, std::size_t count) { t->Add(sent, bytes, count); });
+    }
+    previousWarning_ = SetFirmwareWarningForm([&err](OwnerWindow) {
+        err << kFirmwareWarningText << kFirmwareDownloadAddress << "\n";
+    });
+}
+
+CliSession::~CliSession()
+{
+    LinkClose();
+    SetFirmwareWarningForm(std::move(previousWarning_));
+    if (transcript_) SetLinkTap({});
+    transcript_.reset();
+    if (ProcessSettings()) {
+        // A port stored by detect --scan stays; only the run's own is undone.
+        DBConfigParser& settings = Settings();
+        if (portChanged_) settings.SetValue(key::SerialPort, savedPort_);
+        if (baudChanged_) settings.SetValue(key::BaudRate, savedBaud_);
+    }
+    if (ownStore_) {
+        SetProcessSettings(previousStore_);
+        store_.reset();
+    }
+    std::error_code ec;
+    if (!previousDirectory_.empty()) std::filesystem::current_path(previousDirectory_, ec);
+    SetUserMessages(previousMessages_);
+}

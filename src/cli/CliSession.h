@@ -1,0 +1,71 @@
+#pragma once
+// What one run of corvane-cli sets up around its command and puts back
+// afterwards: the working directory and its settings store, a port or speed
+// given on the command line, the transcript of the link, and messages
+// written to the terminal instead of message boxes.
+#include "DBConfigParser.h"
+#include "LoggerDetection.h"
+#include "SerialLink.h"
+#include "UserMessages.h"
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <mutex>
+#include <ostream>
+#include <string>
+
+// Messages as text on a stream; a question is answered Cancel, since a
+// terminal command asks its questions through options (--yes).
+class StreamMessages : public UserMessages {
+public:
+    explicit StreamMessages(std::ostream& err) : err_(err) {}
+    MsgAnswer Show(const UserMessage& message) override;
+
+private:
+    std::ostream& err_;
+};
+
+// Every byte both ways as text lines: "12:00:01.250 > MOD01 60\n", bytes
+// outside printable ASCII as \n, \r or \xHH; a line ends where the
+// direction changes or a line ending passes.
+class LinkTranscript {
+public:
+    explicit LinkTranscript(const std::string& path);
+    ~LinkTranscript();
+    bool IsOpen() const { return file_.is_open(); }
+    void Add(bool sent, const char* bytes, std::size_t count);
+
+private:
+    void Flush();
+    std::mutex mutex_;
+    std::ofstream file_;
+    std::string line_;
+    bool sent_ = true;
+};
+
+class CliSession {
+public:
+    CliSession(const std::string& dir, int port, int baud, const std::string& transcript,
+               std::ostream& err);
+    ~CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+    // False when the working directory or the transcript could not be used
+    // (said on err).
+    bool Ready() const { return ready_; }
+
+private:
+    bool ready_ = true;
+    std::filesystem::path previousDirectory_;
+    std::unique_ptr<DBConfigParser> store_;
+    DBConfigParser* previousStore_ = nullptr;
+    bool ownStore_ = false;
+    std::string savedPort_;
+    std::string savedBaud_;
+    bool portChanged_ = false;
+    bool baudChanged_ = false;
+    StreamMessages messages_;
+    UserMessages* previousMessages_ = nullptr;
+    std::unique_ptr<LinkTranscript> transcript_;
+    FirmwareWarningForm previousWarning_;
+};

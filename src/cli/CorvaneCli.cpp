@@ -1,0 +1,655 @@
+#include "CorvaneCli.h"
+
+#include "AlarmDownload.h"
+#include "AlarmParameterTable.h"
+#include "AomCommands.h"
+#include "AomConditionTable.h"
+#include "AomSettings.h"
+#include "AomStation.h"
+#include "AomUnits.h"
+#include "BackupFile.h"
+#include "CliLogger.h"
+#include "CliSession.h"
+#include "DBConfigParser.h"
+#include "FirmwareLink.h"
+#include "LoggerDetection.h"
+#include "NumericText.h"
+#include "OutputTest.h"
+#include "Pause.h"
+#include "PortFailure.h"
+#include "SerialLink.h"
+#include "SettingsKeys.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The module settles for this long after an output's conditions went out,
+// as it does behind the alarm output form.
+constexpr int kAfterOutputSendMs = 1000;
+
+// The units the module keeps its values in: a backup in these converts
+// back without rounding.
+constexpr AomUnitSettings kModuleUnits{UnitFahrenheit, UnitInch, UnitMph, UnitInch};
+
+struct Options {
+    std::string dir;
+    int port = 0;
+    int baud = 0;
+    std::string transcript;
+    bool json = false;
+    bool scan = false;
+    std::vector<std::string> assignments;
+    std::string file;
+    bool dryRun = false;
+    bool yes = false;
+    std::string output;
+    bool clear = false;
+    int relay = 0;
+    std::string position;
+};
+
+class Command {
+public:
+    Command(const Options& options, std::ostream& out, std::ostream& err)
+        : o_(options), out_(out), err_(err) {}
+
+    int Ports();
+    int Detect();
+    int Show();
+    int Set();
+    int Backup();
+    int Restore();
+    int AlarmLog();
+    int Relays();
+    int Relay();
+
+private:
+    // Detects the logger and reads its settings (an alarm output module's
+    // outputs too when withOutputs), rows in units. Null after telling why.
+    std::unique_ptr<CliLogger> Read(bool withOutputs, const AomUnitSettings& units);
+    bool Open();
+    BackupContent ContentOf(const CliLogger& logger, const AomUnitSettings& units) const;
+    // Stops after a failed write: the form's message, then what went.
+    int WriteFailed(const std::vector<std::string>& written);
+    const CAomSettings* RequireAom(const CliLogger& logger);
+
+    const Options& o_;
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+std::unique_ptr<CliLogger> Command::Read(bool withOutputs, const AomUnitSettings& units)
+{
+    auto logger = std::make_unique<CliLogger>();
+    logger->record = DetectAndReadLogger(nullptr);
+    if (!logger->record) {
+        const std::string reply = LastIdentificationReply();
+        if (!reply.empty() && !NamesLoggerKind(reply))
+            err_ << "The logger answered \"" << reply << "\", which names no known kind.\n";
+        return nullptr;
+    }
+    if (withOutputs && logger->record->kind == LoggerAom) {
+        if (!Open()) return nullptr;
+        // Extra sensors are named after the transmitters the console knows.
+        ReadTransmitterList();
+        RebuildExtraSensorCodes();
+        const bool read = ReadAomOutputs(*logger, units);
+        LinkClose();
+        if (!read) {
+            err_ << kNoLoggerFound << "\n";
+            return nullptr;
+        }
+    }
+    return logger;
+}
+
+bool Command::Open()
+{
+    DBConfigParser& settings = Settings();
+    if (OpenLink(settings.GetInt(key::SerialPort), settings.GetInt(key::BaudRate)) == 0) return true;
+    err_ << kNoLoggerFound << "\n" << LastPortFailureDetails() << "\n";
+    return false;
+}
+
+const CAomSettings* Command::RequireAom(const CliLogger& logger)
+{
+    if (logger.record->kind == LoggerAom) return static_cast<const CAomSettings*>(logger.record.get());
+    err_ << "This command needs an alarm output module; the logger is "
+         << KindWord(logger.record->kind) << ".\n";
+    return nullptr;
+}
+
+BackupContent Command::ContentOf(const CliLogger& logger, const AomUnitSettings& units) const
+{
+    BackupContent content;
+    content.kind = KindWord(logger.record->kind);
+    content.settings = SettingsOf(*logger.record);
+    if (logger.record->kind == LoggerAom) {
+        content.units = units;
+        for (std::size_t n = 0; n < logger.outputs.size(); ++n) {
+            content.outputs[n].present = true;
+            content.outputs[n].options = logger.outputs[n].options;
+            content.outputs[n].rows = logger.outputs[n].rows;
+        }
+    }
+    return content;
+}
+
+int Command::WriteFailed(const std::vector<std::string>& written)
+{
+    err_ << kLoggerWriteFailed << "\n";
+    if (written.empty()) return kCliLinkFailed;
+    err_ << "Already written:";
+    for (const std::string& w : written) err_ << " " << w << ";";
+    err_ << "\n";
+    return kCliPartWrite;
+}
+
+std::string WriteName(const ModuleWrite& w)
+{
+    return FormatText("parameter %d (%s)", w.parameter, w.argument.c_str());
+}
+
+// Sends plan; the names of the writes confirmed are added to written.
+bool Send(const ModuleWritePlan& plan, std::vector<std::string>& written)
+{
+    const std::size_t done = SendModuleWrites(plan);
+    for (std::size_t i = 0; i < done; ++i) written.push_back(WriteName(plan[i]));
+    return done == plan.size();
+}
+
+int Command::Ports()
+{
+    DBConfigParser& settings = Settings();
+    const int baud = settings.GetInt(key::BaudRate);
+    for (int port = 1; port <= 8; ++port) {
+        const std::string device = settings.GetValue(FormatText(key::ComDeviceFormat, port));
+        out_ << "COM" << port << "  " << (device.empty() ? "(no device)" : device) << "  ";
+        if (LinkOpen(port, baud) == 0) {
+            LinkClose();
+            out_ << "opens\n";
+            continue;
+        }
+        std::string details = LastPortFailureDetails();
+        std::replace(details.begin(), details.end(), '\n', ' ');
+        out_ << "does not open: " << details << "\n";
+    }
+    return kCliDone;
+}
+
+int Command::Detect()
+{
+    DBConfigParser& settings = Settings();
+    if (o_.scan) {
+        if (ScanPorts(settings.GetInt(key::BaudRate)) == 0) {
+            err_ << kNoLoggerFound << "\n";
+            return kCliLinkFailed;
+        }
+    }
+    const auto logger = Read(false, AomUnits());
+    if (!logger) return kCliLinkFailed;
+    const CLoggerSettings& record = *logger->record;
+    const int port = settings.GetInt(key::SerialPort);
+    const Json json = {
+        {"kind", KindWord(record.kind)},
+        {"identification", record.identification},
+        {"logger-type", FormatIdentification(record.identification)},
+        {"firmware", IrrigationFirmware(record.identification)},
+        {"port", FormatText("COM%d", port)},
+        {"device", settings.GetValue(FormatText(key::ComDeviceFormat, port))},
+        {"speed", settings.GetInt(key::BaudRate)},
+    };
+    if (o_.json) {
+        out_ << json.dump(2) << "\n";
+        return kCliDone;
+    }
+    for (const auto& [name, value] : json.items())
+        out_ << name << ": " << (value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
+    return kCliDone;
+}
+
+Json ContentJson(const BackupContent& content, const std::string& identification)
+{
+    Json json = {{"kind", content.kind}, {"identification", identification}};
+    Json settings = Json::object();
+    for (const NamedValue& v : content.settings) settings[v.name] = v.value;
+    json["settings"] = settings;
+    if (content.units) json["units"] = FormatUnits(*content.units);
+    Json outputs = Json::array();
+    for (const BackupOutput& out : content.outputs) {
+        if (!out.present) continue;
+        Json o = Json::object();
+        for (const NamedValue& v : out.options) o[v.name] = v.value;
+        Json rows = Json::array();
+        for (const ConditionRowSummary& r : out.rows) {
+            if (r.parameter.empty()) continue;
+            rows.push_back({{"parameter", r.parameter},
+                            {"check", CheckTypeText(r.checkType)},
+                            {"value1", r.value1},
+                            {"value2", r.value2},
+                            {"minutes", r.minutes}});
+        }
+        o["conditions"] = rows;
+        outputs.push_back(o);
+    }
+    if (!outputs.empty()) json["outputs"] = outputs;
+    return json;
+}
+
+int Command::Show()
+{
+    LoadAomUnitSettings();
+    const AomUnitSettings units = AomUnits();
+    const auto logger = Read(true, units);
+    if (!logger) return kCliLinkFailed;
+    const BackupContent content = ContentOf(*logger, units);
+    if (o_.json)
+        out_ << ContentJson(content, logger->record->identification).dump(2) << "\n";
+    else
+        out_ << FormatBackup(content, {"Logger Type: " +
+                                       FormatIdentification(logger->record->identification)});
+    return kCliDone;
+}
+
+// NAME=VALUE words; false (usage) for a word without "=".
+bool ParseAssignments(const std::vector<std::string>& words, NamedValues& values,
+                      std::ostream& err)
+{
+    for (const std::string& word : words) {
+        const auto equals = word.find('=');
+        if (equals == std::string::npos || equals == 0) {
+            err << "Expected NAME=VALUE, not \"" << word << "\"\n";
+            return false;
+        }
+        values.push_back({word.substr(0, equals), word.substr(equals + 1)});
+    }
+    return true;
+}
+
+int Command::Set()
+{
+    NamedValues changes;
+    if (!ParseAssignments(o_.assignments, changes, err_)) return kCliUsage;
+    const auto logger = Read(false, AomUnits());
+    if (!logger) return kCliLinkFailed;
+    const ApplyOutcome outcome = ApplySettings(*logger->record, changes);
+    if (outcome.result != ApplyOutcome::Ok) {
+        err_ << outcome.message << "\n";
+        return outcome.result == ApplyOutcome::Usage ? kCliUsage : kCliRefused;
+    }
+    StoreLocalSettings(*logger->record);
+    if (!Open()) return kCliLinkFailed;
+    std::vector<std::string> written;
+    const bool sent = Send(outcome.plan, written);
+    LinkClose();
+    if (!sent) return WriteFailed(written);
+    for (const ModuleWrite& w : outcome.plan) out_ << "written: " << WriteName(w) << "\n";
+    return kCliDone;
+}
+
+int Command::Backup()
+{
+    LoadAomUnitSettings();
+    const auto logger = Read(true, kModuleUnits);
+    if (!logger) return kCliLinkFailed;
+    const std::string text = FormatBackup(
+        ContentOf(*logger, kModuleUnits),
+        {"Corvane Logger configuration, written by corvane-cli backup.",
+         "Logger Type: " + FormatIdentification(logger->record->identification),
+         "One setting a line as \"name = value\"; lines starting with # are comments.",
+         "corvane-cli restore writes back only what differs from the logger."});
+    std::ofstream file(o_.file, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.close();
+    if (!file) {
+        err_ << "Could not write " << o_.file << "\n";
+        return kCliPartWrite;
+    }
+    out_ << "Backup of the " << KindWord(logger->record->kind) << " logger written to " << o_.file
+         << "\n";
+    return kCliDone;
+}
+
+// One output of a restore: what changes and how it goes out.
+struct OutputChange {
+    int output = 0;
+    bool options = false;
+    bool conditions = false;
+    std::vector<AomCondition> records;
+    int logic = 0;
+};
+
+std::string ConditionsOnWire(int output, const std::vector<AomCondition>& records, int logic)
+{
+    std::string text;
+    for (const AomCondition& c : records)
+        text += ConditionHead(output, c) + "/" + ConditionValues(output, c) + ";";
+    return text + FormatText("logic %d", logic);
+}
+
+std::string RowText(const ConditionRowSummary& row)
+{
+    if (row.parameter.empty()) return "(empty)";
+    return row.parameter + " | " + CheckTypeText(row.checkType) + " | " + row.value1 + " | " +
+           row.value2 + " | " + row.minutes;
+}
+
+int Command::Restore()
+{
+    std::ifstream in(o_.file);
+    if (!in) {
+        err_ << "Cannot read " << o_.file << "\n";
+        return kCliUsage;
+    }
+    std::string error;
+    const std::optional<BackupContent> file = ParseBackup(in, error);
+    if (!file) {
+        err_ << o_.file << ": " << error << "\n";
+        return kCliUsage;
+    }
+    const AomUnitSettings units = file->units.value_or(kModuleUnits);
+    const auto logger = Read(true, units);
+    if (!logger) return kCliLinkFailed;
+    CLoggerSettings& record = *logger->record;
+    if (file->kind != KindWord(record.kind)) {
+        err_ << o_.file << " holds the configuration of an " << file->kind
+             << " logger; the logger on the port is " << KindWord(record.kind) << ".\n";
+        return kCliRefused;
+    }
+
+    // Every value is checked first, with the forms' rules.
+    const NamedValues held = SettingsOf(record);
+    const ModuleWritePlan heldPlan = WritePlanOf(record);
+    NamedValues wanted;
+    for (const NamedValue& v : file->settings)
+        if (!IsReadOnlySetting(v.name)) wanted.push_back(v);
+    const ApplyOutcome outcome = ApplySettings(record, wanted);
+    if (outcome.result != ApplyOutcome::Ok) {
+        err_ << o_.file << ": " << outcome.message << "\n";
+        return outcome.result == ApplyOutcome::Usage ? kCliUsage : kCliRefused;
+    }
+    const ModuleWritePlan writes = ChangedWrites(outcome.plan, heldPlan);
+    for (const NamedValue& v : wanted) {
+        const auto old = std::find_if(held.begin(), held.end(),
+                                      [&](const NamedValue& h) { return h.name == v.name; });
+        if (old != held.end() && old->value != v.value)
+            out_ << v.name << ":  " << old->value << "  ->  " << v.value << "\n";
+    }
+
+    std::vector<OutputChange> outputs;
+    bool clearsLog = false;
+    if (record.kind == LoggerAom) {
+        for (int n = 0; n < kAomOutputs; ++n) {
+            const BackupOutput& want = file->outputs[static_cast<std::size_t>(n)];
+            if (!want.present) continue;
+            const CliOutput& have = logger->outputs[static_cast<std::size_t>(n)];
+            OutputChange change;
+            change.output = n;
+            std::string wantedLogic;
+            for (const NamedValue& v : want.options) {
+                if (v.name == "logic") wantedLogic = v.value;
+                const auto old = std::find(have.options.begin(), have.options.end(), v);
+                if (old != have.options.end() || v.name == "logic") continue;
+                change.options = true;
+                for (const NamedValue& h : have.options)
+                    if (h.name == v.name)
+                        out_ << "output " << n + 1 << " " << v.name << ":  " << h.value
+                             << "  ->  " << v.value << "\n";
+            }
+            std::vector<ConditionRowSummary> rows = want.rows;
+            for (ConditionRowSummary& r : rows) r.grouping = wantedLogic;
+            int heldLogic = 0;
+            const auto heldRecords = ConditionsFromRows(n, have.rows, units, heldLogic);
+            change.records = ConditionsFromRows(n, rows, units, change.logic);
+            change.conditions = ConditionsOnWire(n, change.records, change.logic) !=
+                                ConditionsOnWire(n, heldRecords, heldLogic);
+            if (change.conditions) {
+                clearsLog = true;
+                out_ << "output " << n + 1 << " conditions (logic " << have.rows[0].grouping
+                     << "  ->  " << wantedLogic << "):\n";
+                for (std::size_t r = 0; r < rows.size(); ++r)
+                    if (RowText(have.rows[r]) != RowText(rows[r]))
+                        out_ << "  row " << r + 1 << ":  " << RowText(have.rows[r]) << "  ->  "
+                             << RowText(rows[r]) << "\n";
+            }
+            if (change.options || change.conditions) outputs.push_back(change);
+        }
+    }
+    if (writes.empty() && outputs.empty()) {
+        out_ << "The logger already holds this configuration; nothing to write.\n";
+        StoreLocalSettings(record);
+        return kCliDone;
+    }
+    if (clearsLog) err_ << "This operation will clear your Alarm Event Log\n";
+    if (o_.dryRun) {
+        out_ << "Dry run: nothing written.\n";
+        return kCliDone;
+    }
+    if (clearsLog && !o_.yes) {
+        err_ << "Give --yes to write the conditions and clear the alarm log.\n";
+        return kCliRefused;
+    }
+
+    StoreLocalSettings(record);
+    if (!Open()) return kCliLinkFailed;
+    std::vector<std::string> written;
+    bool ok = Send(writes, written);
+    auto& aom = static_cast<CAomSettings&>(record);
+    for (const OutputChange& change : outputs) {
+        if (!ok || !change.options) continue;
+        for (const NamedValue& v : file->outputs[static_cast<std::size_t>(change.output)].options) {
+            if (v.name == "release-delay") aom.releaseDelay = v.value;
+            if (v.name == "reactivation-delay") aom.reactivationDelay = v.value;
+            if (v.name == "pulse-width") aom.pulseWidth = v.value;
+            if (v.name == "circuit") aom.normallyOpen = v.value == "normally-open";
+        }
+        ok = WriteOutputOptions(aom, change.output);
+        if (ok) written.push_back(FormatText("output %d options", change.output + 1));
+    }
+    if (ok && clearsLog) {
+        ok = ClearAlarmLog();
+        if (!ok) err_ << "Could not clear alarm records\n";
+        else written.push_back("alarm log cleared");
+    }
+    for (const OutputChange& change : outputs) {
+        if (!ok || !change.conditions) continue;
+        aom.ClearOutput(change.output);
+        for (const AomCondition& c : change.records) aom.AppendCondition(change.output, c);
+        aom.outputLogic = change.logic;
+        ok = SendOutputConditions(aom, change.output);
+        if (ok) {
+            PauseMs(kAfterOutputSendMs);
+            written.push_back(FormatText("output %d conditions", change.output + 1));
+        }
+    }
+    LinkClose();
+    if (!ok) return WriteFailed(written);
+    for (const std::string& w : written) out_ << "written: " << w << "\n";
+    return kCliDone;
+}
+
+int Command::AlarmLog()
+{
+    LoadAomUnitSettings();
+    const auto logger = Read(true, AomUnits());
+    if (!logger) return kCliLinkFailed;
+    if (!RequireAom(*logger)) return kCliLinkFailed;
+    ConditionRowSummaries rows;
+    for (int n = 0; n < kAomOutputs; ++n)
+        for (const ConditionRowSummary& row : logger->outputs[static_cast<std::size_t>(n)].rows)
+            rows.emplace(n, row);
+    if (!Open()) return kCliLinkFailed;
+    int code = kCliDone;
+    const int count = GetAlarmRecordCount();
+    if (count <= 0) {
+        err_ << kNoAlarmRecords << "\n";
+    } else {
+        const std::atomic<bool> cancel{false};
+        AlarmDownloadHooks hooks;
+        hooks.progress = [&](int done) { err_ << "\r" << DownloadingText(done, count) << std::flush; };
+        const AlarmDownloadResult result = DownloadAlarmLog(count, rows, cancel, LocalNow(), hooks);
+        err_ << "\n";
+        switch (result.end) {
+        case DownloadEnd::Complete: {
+            std::string path = result.path;
+            if (!o_.output.empty()) {
+                std::error_code ec;
+                std::filesystem::rename(result.path, o_.output, ec);
+                if (ec) {
+                    std::filesystem::copy_file(result.path, o_.output,
+                                               std::filesystem::copy_options::overwrite_existing, ec);
+                    if (!ec) std::filesystem::remove(result.path, ec);
+                }
+                if (ec) {
+                    err_ << "Could not move " << result.path << " to " << o_.output << ": "
+                         << ec.message() << "\n";
+                    code = kCliPartWrite;
+                } else {
+                    path = o_.output;
+                }
+            }
+            err_ << kDownloadComplete << "\n";
+            out_ << path << "\n";
+            break;
+        }
+        case DownloadEnd::FileFailed:
+            err_ << AlarmFileFailedText(result) << "\n";
+            code = kCliPartWrite;
+            break;
+        case DownloadEnd::ReadFailed:
+        case DownloadEnd::Cancelled:
+            err_ << kNoLoggerFound << "\n";
+            code = kCliLinkFailed;
+            break;
+        }
+    }
+    if (code == kCliDone && o_.clear) {
+        const bool cleared = ClearAlarmLog();
+        err_ << (cleared ? kLogsCleared : kLogsClearFailed) << "\n";
+        if (!cleared) code = kCliLinkFailed;
+    }
+    LinkClose();
+    return code;
+}
+
+const char* PositionWord(int state)
+{
+    return state == 1 ? "closed" : state == 0 ? "open" : "unknown";
+}
+
+int Command::Relays()
+{
+    const auto logger = Read(false, AomUnits());
+    if (!logger || !RequireAom(*logger)) return kCliLinkFailed;
+    if (!Open()) return kCliLinkFailed;
+    const std::optional<RelayPositions> positions = ReadRelayPositions();
+    LinkClose();
+    if (!positions) {
+        err_ << kNoLoggerFound << "\n";
+        return kCliLinkFailed;
+    }
+    Json json = Json::object();
+    for (int n = 0; n < kRelayCount; ++n)
+        json[FormatText("output %d", n + 1)] = PositionWord((*positions)[static_cast<std::size_t>(n)]);
+    if (o_.json) {
+        out_ << json.dump(2) << "\n";
+    } else {
+        for (const auto& [name, value] : json.items())
+            out_ << name << ": " << value.get<std::string>() << "\n";
+    }
+    return kCliDone;
+}
+
+int Command::Relay()
+{
+    const auto logger = Read(false, AomUnits());
+    if (!logger || !RequireAom(*logger)) return kCliLinkFailed;
+    if (!Open()) return kCliLinkFailed;
+    const int state = o_.position == "closed" ? 1 : 0;
+    SetOutputState(o_.relay - 1, state);
+    const int now = ReadOutputState(o_.relay - 1);
+    LinkClose();
+    // The module settles after the last write before the port is used again.
+    PauseMs(kAfterOutputTestMs);
+    if (now != state) {
+        err_ << FormatText("Output %d did not change to %s.", o_.relay, o_.position.c_str()) << "\n";
+        return kCliLinkFailed;
+    }
+    out_ << FormatText("output %d: %s", o_.relay, PositionWord(now)) << "\n";
+    return kCliDone;
+}
+
+}  // namespace
+
+int RunCli(std::vector<std::string> args, std::ostream& out, std::ostream& err)
+{
+    CLI::App app{"corvane-cli: configure a Corvane Logger through the console's serial port, "
+                 "from a terminal."};
+    app.name("corvane-cli");
+    app.set_version_flag("--version", std::string("corvane-cli ") + CORVANE_VERSION);
+    app.require_subcommand(1);
+    app.fallthrough();
+    Options o;
+    app.add_option("--dir", o.dir, "working directory holding config.txt");
+    app.add_option("--port", o.port, "COM port number 1-8 (instead of SERIAL_PORT)")
+        ->check(CLI::Range(1, 8));
+    app.add_option("--baud", o.baud, "link speed (instead of BAUD_RATE)")->check(CLI::PositiveNumber);
+    app.add_option("--transcript", o.transcript, "write every byte both ways, time-stamped, to FILE");
+
+    auto* ports = app.add_subcommand("ports", "COM1-COM8, their devices and whether they open");
+    auto* detect = app.add_subcommand("detect", "find the logger: kind, identification, firmware, port");
+    detect->add_flag("--scan", o.scan, "try COM1-COM8 and store the port that answers");
+    detect->add_flag("--json", o.json, "print JSON");
+    auto* show = app.add_subcommand("show", "every setting of the logger, as its form shows it");
+    show->add_flag("--json", o.json, "print JSON");
+    auto* set = app.add_subcommand("set", "change settings, checked as the forms check them");
+    set->add_option("NAME=VALUE", o.assignments, "settings to change (names as show prints them)")
+        ->required();
+    auto* backup = app.add_subcommand("backup", "write the logger's whole configuration to FILE");
+    backup->add_option("FILE", o.file, "backup file")->required();
+    auto* restore = app.add_subcommand("restore", "write back what FILE holds and the logger does not");
+    restore->add_option("FILE", o.file, "backup file")->required();
+    restore->add_flag("--dry-run", o.dryRun, "only print what would change");
+    restore->add_flag("--yes", o.yes, "go ahead although the alarm log is cleared");
+    auto* alarmLog = app.add_subcommand("alarm-log", "download the alarm log of an alarm output module");
+    alarmLog->add_option("--output", o.output, "file to write instead of the day's file");
+    alarmLog->add_flag("--clear", o.clear, "clear the module's alarm log (after any download)");
+    auto* relays = app.add_subcommand("relays", "the positions of the four relays");
+    relays->add_flag("--json", o.json, "print JSON");
+    auto* relay = app.add_subcommand("relay", "set a relay: relay N open|closed");
+    relay->add_option("N", o.relay, "output 1-4")->required()->check(CLI::Range(1, kRelayCount));
+    relay->add_option("POSITION", o.position, "open or closed")
+        ->required()
+        ->check(CLI::IsMember({"open", "closed"}));
+
+    std::reverse(args.begin(), args.end());
+    try {
+        app.parse(args);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e, out, err);
+        return code == 0 ? kCliDone : kCliUsage;
+    }
+
+    CliSession session(o.dir, o.port, o.baud, o.transcript, err);
+    if (!session.Ready()) return kCliUsage;
+    Command command(o, out, err);
+    if (ports->parsed()) return command.Ports();
+    if (detect->parsed()) return command.Detect();
+    if (show->parsed()) return command.Show();
+    if (set->parsed()) return command.Set();
+    if (backup->parsed()) return command.Backup();
+    if (restore->parsed()) return command.Restore();
+    if (alarmLog->parsed()) return command.AlarmLog();
+    if (relays->parsed()) return command.Relays();
+    if (relay->parsed()) return command.Relay();
+    return kCliUsage;
+}
