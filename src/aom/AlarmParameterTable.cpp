@@ -430,3 +430,10 @@ MinusGroup MinusGroupOf(int tableCode)
     const AlarmParameter* row = AlarmParameters().ByCode(tableCode);
     return row ? row->group : MinusNone;
 }
+
+bool IsExtraSensorCode(int moduleCode)
+{
+    return (moduleCode >= kFirstExtraTemperature &&
+            moduleCode < kFirstExtraHumidity + kExtraSensorSlots) ||
+           moduleCode == kExtraTemperature8 || moduleCode == kExtraHumidity8;
+}

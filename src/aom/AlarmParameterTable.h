@@ -167,6 +167,9 @@ std::string UnitLabelForKind(ValueKind kind, const AomUnitSettings& units);
 // Empty for a name that does not resolve to a module code.
 std::string UnitLabelFor(const std::string& name, const AomUnitSettings& units);
 
+// Whether a module code names an extra sensor (named after its transmitter).
+bool IsExtraSensorCode(int moduleCode);
+
 // Whether a module code may take part in a subtraction.
 bool IsMinusCapable(int moduleCode);
 MinusGroup MinusGroupOf(int tableCode);

@@ -89,9 +89,11 @@ std::string FormatBackup(const BackupContent& content, const std::vector<std::st
         for (std::size_t r = 0; r < out.rows.size(); ++r) {
             const ConditionRowSummary& row = out.rows[r];
             if (row.parameter.empty()) continue;
-            text += FormatText("row %d = ", static_cast<int>(r) + 1) + row.parameter + " | " +
-                    CheckTypeText(row.checkType) + " | " + row.value1 + " | " + row.value2 +
-                    " | " + row.minutes + "\n";
+            // No blanks at the end of a row without minutes.
+            text += Trim(FormatText("row %d = ", static_cast<int>(r) + 1) + row.parameter +
+                         " | " + CheckTypeText(row.checkType) + " | " + row.value1 + " | " +
+                         row.value2 + " | " + row.minutes) +
+                    "\n";
         }
     }
     return text;

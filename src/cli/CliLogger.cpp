@@ -6,6 +6,8 @@
 #include "AomConditionTable.h"
 #include "AomModuleChecks.h"
 #include "AomSettings.h"
+#include "AomStation.h"
+#include "AlarmParameterTable.h"
 #include "AprsConfig.h"
 #include "IrrigationConfig.h"
 #include "LoggerChecks.h"
@@ -308,13 +310,29 @@ NamedValues OutputOptionsOf(const CLoggerSettings& record, const std::string& lo
 bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units)
 {
     auto& aom = static_cast<CAomSettings&>(*logger.record);
+    std::array<OutputConditionReplies, kAomOutputs> replies;
+    bool extraSensors = false;
     for (int output = 0; output < kAomOutputs; ++output) {
-        const OutputConditionReplies replies = QueryOutputConditions(output);
-        CliOutput& out = logger.outputs[static_cast<std::size_t>(output)];
-        const int logic = ReadInt(replies.logic);
-        out.rows = ConditionRowsFromReply(replies.conditions, logic, units);
+        const auto n = static_cast<std::size_t>(output);
+        replies[n] = QueryOutputConditions(output);
         if (!ReadOutputOptions(aom, output)) return false;
-        out.options = OutputOptionsOf(aom, OperatorText(logic));
+        logger.outputs[n].options = OutputOptionsOf(aom, OperatorText(ReadInt(replies[n].logic)));
+        for (const ConditionFields& record : ParseConditionReply(replies[n].conditions)) {
+            // A subtraction names its second parameter in the third field.
+            const bool minus = ReadInt(RecordField(record, 1)) == CheckMinus;
+            extraSensors = extraSensors || IsExtraSensorCode(ReadInt(RecordField(record, 0))) ||
+                           (minus && IsExtraSensorCode(ReadInt(RecordField(record, 2))));
+        }
     }
+    // Extra sensors are named after the console's transmitters. Reading
+    // them lowers the module's time-out for a moment, so it is done only
+    // when a condition needs it.
+    if (extraSensors) {
+        ReadTransmitterList();
+        RebuildExtraSensorCodes();
+    }
+    for (std::size_t n = 0; n < replies.size(); ++n)
+        logger.outputs[n].rows =
+            ConditionRowsFromReply(replies[n].conditions, ReadInt(replies[n].logic), units);
     return true;
 }

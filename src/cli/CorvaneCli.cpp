@@ -99,9 +99,6 @@ std::unique_ptr<CliLogger> Command::Read(bool withOutputs, const AomUnitSettings
     }
     if (withOutputs && logger->record->kind == LoggerAom) {
         if (!Open()) return nullptr;
-        // Extra sensors are named after the transmitters the console knows.
-        ReadTransmitterList();
-        RebuildExtraSensorCodes();
         const bool read = ReadAomOutputs(*logger, units);
         LinkClose();
         if (!read) {

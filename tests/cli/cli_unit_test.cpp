@@ -1,0 +1,138 @@
+// corvane-cli without a device: the backup file's reader, usage errors and
+// the reasons ports give for not opening.
+#include "BackupFile.h"
+#include "CorvaneCli.h"
+#include "SerialLink.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sstream>
+
+namespace {
+
+struct ParseCase {
+    const char* name;
+    const char* text;
+    const char* error;  // empty: the text is read
+};
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+
+class BackupReader : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(BackupReader, RefusesAMalformedLineWithItsNumber)
+{
+    std::istringstream in(GetParam().text);
+    std::string error;
+    const auto content = ParseBackup(in, error);
+    EXPECT_EQ(error, GetParam().error);
+    EXPECT_EQ(content.has_value(), error.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BackupReader,
+    ::testing::Values(
+        ParseCase{"Good", "# c\nkind = AOM\ntimeout = 60\n\n[output 2]\nlogic = OR\n"
+                          "row 3 = Daily Rain | Greater Than or = | 0.50 |  |\n", ""},
+        ParseCase{"NoEquals", "kind = ALOHA\ntimeout 60\n", "line 2: expected name = value: timeout 60"},
+        ParseCase{"UnknownKind", "kind = TOASTER\n", "line 1: unknown logger kind TOASTER"},
+        ParseCase{"NoKind", "timeout = 5\n", "line 0: the file names no logger kind (kind = ...)"},
+        ParseCase{"Twice", "kind = APRS\nrate = 5\nrate = 6\n", "line 3: rate given twice"},
+        ParseCase{"BadSection", "kind = AOM\n[output 5]\n", "line 2: expected [output 1] to [output 4]: [output 5]"},
+        ParseCase{"ShortRow", "kind = AOM\n[output 1]\nrow 1 = Daily Rain | Minus\n",
+                  "line 3: a row has five fields separated by \"|\""},
+        ParseCase{"BadRow", "kind = AOM\n[output 1]\nrow 9 = a | b | | |\n",
+                  "line 3: row number 1 to 8 expected: row 9"},
+        ParseCase{"BadUnits", "kind = AOM\nunits = 3 1 7\n", "line 2: units: four unit codes expected: 3 1 7"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BackupFile, WhatIsWrittenReadsBackTheSame)
+{
+    BackupContent content;
+    content.kind = "AOM";
+    content.settings = {{"timeout", "60"}, {"alarm-logging", "on"}};
+    content.units = AomUnitSettings{};
+    content.outputs[1].present = true;
+    content.outputs[1].options = {{"logic", "XOR"}, {"pulse-width", "250"}};
+    content.outputs[1].rows.resize(8);
+    content.outputs[1].rows[1] = {"Current Wind Speed", 4, "", "10", "25", "30"};
+    const std::string text = FormatBackup(content, {"header"});
+    std::istringstream in(text);
+    std::string error;
+    const auto back = ParseBackup(in, error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(FormatBackup(*back, {"header"}), text);
+}
+
+// Ports 2 and 3 fail the way the system refuses a port; the rest open.
+class RefusingPorts : public LinkBackend {
+public:
+    int Open(int port, int) override
+    {
+        last_ = {};
+        if (port != 2 && port != 3) return 0;
+        last_ = {PortFault::System, port, "/dev/ttyUSB" + std::to_string(port - 1), 19200,
+                 port == 2 ? EACCES : EBUSY};
+        return -1;
+    }
+    void Close() override {}
+    void PutByte(int) override {}
+    int GetByte() override { return -1; }
+    int PutString(const char*) override { return 0; }
+    void Flush() override {}
+    PortOpenFault LastOpenFault() const override { return last_; }
+
+private:
+    PortOpenFault last_;
+};
+
+TEST(CliPorts, NameEachDeviceAndWhyItDoesNotOpen)
+{
+    TempWorkDir dir("BAUD_RATE=19200\nCOM2_DEVICE=/dev/ttyUSB1\nCOM3_DEVICE=/dev/ttyUSB2\n");
+    RefusingPorts ports;
+    LinkBackend* previous = SetLinkBackend(&ports);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli({"ports"}, out, err), kCliDone);
+    SetLinkBackend(previous);
+    std::istringstream lines(out.str());
+    std::string line;
+    std::vector<std::string> got;
+    while (std::getline(lines, line)) got.push_back(line);
+    ASSERT_EQ(got.size(), 8u);
+    EXPECT_EQ(got[0], "COM1  (no device)  opens");
+    EXPECT_EQ(got[1].rfind("COM2  /dev/ttyUSB1  does not open: Device: /dev/ttyUSB1 (COM2)  Permission denied: ", 0), 0u)
+        << got[1];
+    EXPECT_NE(got[2].find("The port is busy: another program holds it"), std::string::npos) << got[2];
+}
+
+struct UsageCase {
+    const char* name;
+    std::vector<std::string> args;
+    int code;
+    const char* text;  // expected in out + err
+};
+void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
+
+class CliUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(CliUsage, ExitsWithItsCode)
+{
+    TempWorkDir dir;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli(GetParam().args, out, err), GetParam().code);
+    EXPECT_NE((out.str() + err.str()).find(GetParam().text), std::string::npos) << out.str() << err.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliUsage,
+    ::testing::Values(UsageCase{"Version", {"--version"}, kCliDone, "corvane-cli 2.0.0"},
+                      UsageCase{"Help", {"set", "--help"}, kCliDone, "NAME=VALUE"},
+                      UsageCase{"NoCommand", {}, kCliUsage, "A subcommand is required"},
+                      UsageCase{"BadRelay", {"relay", "5", "open"}, kCliUsage, "5 not in range"},
+                      UsageCase{"NotAnAssignment", {"set", "timeout"}, kCliUsage, "Expected NAME=VALUE"},
+                      UsageCase{"MissingDir", {"--dir", "/nonexistent/x", "show"}, kCliUsage,
+                                "Cannot use /nonexistent/x"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

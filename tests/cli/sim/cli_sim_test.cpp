@@ -1,0 +1,330 @@
+// corvane-cli against the simulated logger of each kind: what show prints,
+// the bytes set sends (those the form's OK sends for the same values), the
+// forms' refusals, backup and restore, the alarm log and the relays.
+#include "AlarmDownload.h"
+#include "CorvaneCli.h"
+#include "SimFixture.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(const Lines& args)
+{
+    std::ostringstream out, err;
+    const int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+// Module lines that set something or command the module: not the queries
+// ("MOD01 |", "MOD16 0 |") nor the identification ("MOD00").
+Lines Sets(const SimFixture& sim)
+{
+    Lines sets;
+    for (const std::string& line : sim.ModuleLines())
+        if (line.find("|\n") == std::string::npos && line != "MOD00\n") sets.push_back(line);
+    return sets;
+}
+
+const char* Name(SimKind kind)
+{
+    switch (kind) {
+    case SimKind::Aloha: return "Aloha";
+    case SimKind::Aprs: return "Aprs";
+    case SimKind::Irr: return "Irr";
+    case SimKind::Aom: return "Aom";
+    default: return "None";
+    }
+}
+
+class CliOnSim : public ::testing::Test {
+protected:
+    // Millimetres, as the program's own config.txt ships the rain unit.
+    TempWorkDir dir{"IRRIGATION_RAIN_UNIT=2\nAOM_TEMP_UNIT=3\nAOM_STATION_CONFIG=0$\n"};
+    InstantPauses pauses;
+};
+
+struct ShowCase {
+    SimKind kind;
+    Lines expected;  // lines show prints, in this order
+};
+void PrintTo(const ShowCase& c, std::ostream* os) { *os << Name(c.kind); }
+
+class CliShow : public CliOnSim, public ::testing::WithParamInterface<ShowCase> {};
+
+TEST_P(CliShow, PrintsTheSampleStateAsTheFormShowsIt)
+{
+    SimFixture sim(GetParam().kind);
+    sim.UseAsPort(dir);
+    const CliRun run = Cli({"show"});
+    ASSERT_EQ(run.code, kCliDone) << run.err;
+    std::size_t at = 0;
+    for (const std::string& line : GetParam().expected) {
+        at = run.out.find(line + "\n", at);
+        ASSERT_NE(at, std::string::npos) << line << "\n" << run.out << run.err;
+    }
+    EXPECT_TRUE(Sets(sim).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliShow,
+    ::testing::Values(
+        ShowCase{SimKind::Aloha, {"kind = ALOHA", "timeout = 30", "station = 1"}},
+        ShowCase{SimKind::Aprs,
+                 {"baud = 9600", "rate = 10", "lat-degrees = 49", "lat-minutes = 3", "lat-seconds = 30",
+                  "lat-hemisphere = N", "lon-degrees = 72", "lon-minutes = 1", "lon-seconds = 45",
+                  "lon-hemisphere = W", "position = 4903.50N/07201.75W_"}},
+        ShowCase{SimKind::Irr,
+                 {"rain-unit = mm", "timeout = 60", "residential = yes", "cycle = 3", "amount = 25.4",
+                  "max-daily-rain = 38.1", "max-rain-total = 76.2", "rain-cutoff = 12.7",
+                  "alarm-duration = 5", "alarm-reactivation = 10", "pulse-width = 500",
+                  "activation = continuous", "circuit = normally-open"}},
+        ShowCase{SimKind::Aom,
+                 {"timeout = 60", "alarm-logging = on", "[output 1]", "logic = OR", "release-delay = 5",
+                  "row 1 = Outside Temperature | Greater Than or = | 85.0 |  |",
+                  "row 2 = Inside Temperature | Less Than or = | 60.0 |  |", "[output 2]", "logic = XOR",
+                  "pulse-width = 250", "circuit = normally-closed",
+                  "row 2 = Current Wind Speed | Trending | 10 | 25 | 30", "[output 3]",
+                  "row 1 = Outside Temperature | Minus |  |  |",
+                  "row 2 = Outside Dewpoint | Greater Than or = | 5 |  |", "[output 4]"}}),
+    [](const auto& info) { return std::string(Name(info.param.kind)); });
+
+struct SetCase {
+    const char* name;
+    SimKind kind;
+    Lines args;
+    int code;
+    Lines sets;         // what the logger received
+    const char* error;  // what stderr says (the form's message)
+};
+void PrintTo(const SetCase& c, std::ostream* os) { *os << c.name; }
+
+class CliSet : public CliOnSim, public ::testing::WithParamInterface<SetCase> {};
+
+TEST_P(CliSet, SendsTheFormsBytesOrRefusesWithItsMessage)
+{
+    const SetCase& c = GetParam();
+    SimFixture sim(c.kind);
+    sim.UseAsPort(dir);
+    Lines args{"set"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliRun run = Cli(args);
+    EXPECT_EQ(run.code, c.code) << run.err;
+    EXPECT_EQ(Sets(sim), c.sets);
+    EXPECT_EQ(run.err, c.error);
+}
+
+const std::string kWriteFailed = std::string(kLoggerWriteFailed) + "\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliSet,
+    ::testing::Values(
+        // The lines of the forms' OK in tests/loggers/gui.
+        SetCase{"Aloha", SimKind::Aloha, {"timeout=30-", "station=7"}, kCliDone,
+                {"MOD01 30-\n", "MOD02 7\n"}, ""},
+        SetCase{"Aprs", SimKind::Aprs, {"rate=5", "timeout=60"}, kCliDone,
+                {"MOD01 60\n", "MOD12 9600\n", "MOD13 4903.50N/07201.75W_\n", "MOD14 5\n"}, ""},
+        SetCase{"AprsHemisphere", SimKind::Aprs, {"lon-hemisphere=E", "lat-seconds=59"}, kCliDone,
+                {"MOD01 30\n", "MOD12 9600\n", "MOD13 4903.98N/07201.75E_\n", "MOD14 10\n"}, ""},
+        SetCase{"IrrAdvanced", SimKind::Irr,
+                {"pulse-width=250", "activation=pulse", "circuit=normally-closed"}, kCliDone,
+                {"MOD03 5\n", "MOD04 10\n", "MOD05 250\n", "MOD06 0\n", "MOD07 1\n"}, ""},
+        SetCase{"IrrInches", SimKind::Irr, {"rain-unit=in", "amount=9.99", "rain-cutoff=--"}, kCliDone,
+                {"MOD01 60\n", "MOD03 5\n", "MOD04 10\n", "MOD05 500\n", "MOD06 1\n", "MOD07 0\n",
+                 "MOD08 3\n", "MOD10 255\n", "MOD25 999\n", "MOD26 150\n", "MOD27 300\n"}, ""},
+        SetCase{"Aom", SimKind::Aom, {"timeout=999", "alarm-logging=off"}, kCliDone,
+                {"MOD01 999\n", "MOD24 0\n"}, ""},
+        // Refused: the form's message, nothing sent.
+        SetCase{"AlohaTimeout", SimKind::Aloha, {"timeout=4"}, kCliRefused, {},
+                "Invalid Timeout Period! Must be between 5 and 255 sec.\n"},
+        SetCase{"AprsLatitude", SimKind::Aprs, {"lat-degrees=91"}, kCliRefused, {},
+                "Invalid Lat Deg! Must be between 0 and 90\n"},
+        SetCase{"IrrMillimetres", SimKind::Irr, {"amount=253.75"}, kCliRefused, {},
+                "Invalid Irrigation Amount! Must be between 0.00 and 253.75\n"},
+        SetCase{"IrrDuration", SimKind::Irr, {"alarm-duration=1000"}, kCliRefused, {},
+                "Invalid Alarm Duration! Must be between 0 and 999\n"},
+        SetCase{"AomTimeout", SimKind::Aom, {"timeout=1000"}, kCliRefused, {},
+                "Invalid Timeout Period! Must be between 5 and 999 sec.\n"},
+        SetCase{"UnknownName", SimKind::Aloha, {"colour=red"}, kCliUsage, {},
+                "Unknown setting \"colour\" for ALOHA; settings: timeout, station\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliOnSim, ExitCodesForNoLoggerAndAWriteFailedPartWay)
+{
+    {
+        SimFixture none(SimKind::None);
+        none.UseAsPort(dir);
+        const CliRun run = Cli({"detect"});
+        EXPECT_EQ(run.code, kCliLinkFailed);
+        EXPECT_EQ(run.err.rfind("No Corvane Logger Found.", 0), 0u) << run.err;
+    }
+    SimFixture sim(SimKind::Aprs);
+    sim.UseAsPort(dir);
+    // The position is refused by the logger after the time-out and baud went.
+    sim.SetFault(SimFault::Hangup, 65);
+    const CliRun run = Cli({"set", "rate=5"});
+    EXPECT_EQ(run.code, kCliPartWrite);
+    EXPECT_EQ(run.err, kWriteFailed + "Already written: parameter 1 (30); parameter 12 (9600);\n");
+}
+
+TEST_F(CliOnSim, DetectNamesKindFirmwarePortAndDevice)
+{
+    SimFixture sim(SimKind::Irr);
+    sim.UseAsPort(dir);
+    const CliRun run = Cli({"detect", "--transcript", (dir.Path() / "t.txt").string()});
+    EXPECT_EQ(run.code, kCliDone);
+    EXPECT_EQ(run.out, "kind: IRR\nidentification: IRR     202\nlogger-type: IRR  2.02\nfirmware: 202\n"
+                       "port: COM1\ndevice: " + sim.DevicePath() + "\nspeed: 19200\n");
+    const std::string transcript = dir.ReadFile("t.txt");
+    EXPECT_NE(transcript.find(" > MOD00\\n\n"), std::string::npos) << transcript;
+    EXPECT_NE(transcript.find(" < IRR     202\\n\\r\n"), std::string::npos) << transcript;
+}
+
+// The state each kind's original logger is given before the backup.
+void Change(SimFixture& sim, SimKind kind)
+{
+    switch (kind) {
+    case SimKind::Aloha: sim.SetParam(2, "42"); break;
+    case SimKind::Aprs: sim.SetParam(13, "3330.00S/15112.50E_"); break;
+    case SimKind::Irr: sim.SetParam(25, "120"); sim.SetParam(10, "255"); break;
+    default:
+        sim.SetConditions(3, "19 2 10 20;128 3 730 1815", 0);
+        sim.SetParam(1, "120");
+        break;
+    }
+}
+
+class CliBackup : public CliOnSim, public ::testing::WithParamInterface<SimKind> {};
+
+TEST_P(CliBackup, RestoreOnAFreshLoggerReproducesTheOriginal)
+{
+    const std::string file = (dir.Path() / "backup.txt").string();
+    std::string original;
+    {
+        SimFixture sim(GetParam());
+        Change(sim, GetParam());
+        sim.UseAsPort(dir);
+        ASSERT_EQ(Cli({"backup", file}).code, kCliDone);
+        original = Cli({"show"}).out;
+    }
+    SimFixture fresh(GetParam());
+    fresh.UseAsPort(dir);
+    const CliRun dry = Cli({"restore", file, "--dry-run"});
+    EXPECT_EQ(dry.code, kCliDone) << dry.err;
+    EXPECT_TRUE(Sets(fresh).empty());
+    const CliRun run = Cli({"restore", file, "--yes"});
+    EXPECT_EQ(run.code, kCliDone) << run.err;
+    EXPECT_EQ(Cli({"show"}).out, original);
+    EXPECT_EQ(Cli({"restore", file}).out, "The logger already holds this configuration; nothing to write.\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CliBackup,
+                         ::testing::Values(SimKind::Aloha, SimKind::Aprs, SimKind::Irr, SimKind::Aom),
+                         [](const auto& info) { return std::string(Name(info.param)); });
+
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+TEST_F(CliOnSim, RestoreWritesOnlyTheChangedParameter)
+{
+    SimFixture sim(SimKind::Irr);
+    sim.UseAsPort(dir);
+    ASSERT_EQ(Cli({"backup", "b.txt"}).code, kCliDone);
+    dir.WriteFile("b.txt", Replace(dir.ReadFile("b.txt"), "cycle = 3", "cycle = 4"));
+    sim.ClearLines();
+    const CliRun run = Cli({"restore", "b.txt"});
+    EXPECT_EQ(run.code, kCliDone) << run.err;
+    EXPECT_NE(run.out.find("cycle:  3  ->  4\n"), std::string::npos) << run.out;
+    EXPECT_EQ(Sets(sim), Lines{"MOD08 4\n"});
+    // A value the form refuses stops the restore before anything is sent.
+    dir.WriteFile("b.txt", Replace(dir.ReadFile("b.txt"), "cycle = 4", "cycle = 256"));
+    sim.ClearLines();
+    EXPECT_EQ(Cli({"restore", "b.txt"}).err, "b.txt: Invalid irrigation cycle! Must be between 1 and 255\n");
+    EXPECT_TRUE(Sets(sim).empty());
+}
+
+TEST_F(CliOnSim, RestoreOfOneOutputClearsTheLogOnlyWithYesAndSendsOnlyThatOutput)
+{
+    SimFixture sim(SimKind::Aom);
+    sim.UseAsPort(dir);
+    ASSERT_EQ(Cli({"backup", "b.txt"}).code, kCliDone);
+    dir.WriteFile("b.txt", Replace(dir.ReadFile("b.txt"), "Daily Rain | Greater Than or = | 0.50",
+                                   "Daily Rain | Greater Than or = | 0.75"));
+    sim.ClearLines();
+    const CliRun refused = Cli({"restore", "b.txt"});
+    EXPECT_EQ(refused.code, kCliRefused);
+    EXPECT_EQ(refused.err, "This operation will clear your Alarm Event Log\n"
+                           "Give --yes to write the conditions and clear the alarm log.\n");
+    EXPECT_EQ(sim.Alarms().size(), 6u);
+    sim.ClearLines();
+    const CliRun run = Cli({"restore", "b.txt", "--yes"});
+    EXPECT_EQ(run.code, kCliDone) << run.err;
+    EXPECT_EQ(Sets(sim), (Lines{"MOD23\n", "MOD15 1\n", "MOD16 1 10 0\n", "MOD17 1 10 75\n",
+                             "MOD16 1 19 4 30\n", "MOD17 1 19 10 25\n", "MOD18 1 2\n"}))
+        << sim.Conditions(1);
+    EXPECT_TRUE(sim.Alarms().empty());
+}
+
+TEST_F(CliOnSim, AlarmLogWritesTheFormsFileNamedByTheModulesConditions)
+{
+    SimFixture sim(SimKind::Aom);
+    sim.UseAsPort(dir);
+    const CliRun run = Cli({"alarm-log"});
+    ASSERT_EQ(run.code, kCliDone) << run.err;
+    const std::tm now = LocalNow();
+    auto entry = [&](int output, bool active, const std::string& conditions, int month, int day,
+                     int hour, int minute, int second) {
+        AlarmRecord r{output, active, 0, month, day, hour, minute, second};
+        return AlarmEntryText(r, conditions, EventDateText(r, now));
+    };
+    const std::string blanks(6, ' ');
+    const std::string file =
+              entry(0, true, "Inside Temperature", 2, 1, 4, 1, 15) +
+                  entry(0, false, "Outside Temperature Inside Temperature " + blanks, 2, 1, 6, 30, 0) +
+                  entry(1, true, "Daily Rain", 3, 14, 13, 45, 30) +
+                  entry(1, false, "Daily Rain Current Wind Speed " + blanks, 3, 14, 15, 5, 2) +
+                  entry(2, true, "Outside Temperature MINUS Outside Dewpoint", 3, 20, 9, 12, 48) +
+                  entry(1, true, "Current Wind Speed", 4, 2, 18, 0, 59);
+    EXPECT_EQ(dir.ReadFile(AlarmFileName(now)), file);
+    EXPECT_EQ(run.err, "\rDownloading record: 1/6\rDownloading record: 2/6\rDownloading record: 3/6"
+                       "\rDownloading record: 4/6\rDownloading record: 5/6\rDownloading record: 6/6\n"
+                       "Download Complete!\n");
+    const CliRun cleared = Cli({"alarm-log", "--clear", "--output", "log.txt"});
+    EXPECT_EQ(cleared.code, kCliDone);
+    EXPECT_EQ(dir.ReadFile("log.txt"), file);
+    EXPECT_NE(cleared.err.find("Logs Cleared!\n"), std::string::npos);
+    EXPECT_TRUE(sim.Alarms().empty());
+}
+
+TEST_F(CliOnSim, RelaysAreReadAndSet)
+{
+    SimFixture sim(SimKind::Aom);
+    sim.UseAsPort(dir);
+    sim.SetSwitch(2, 1);
+    EXPECT_EQ(Cli({"relays"}).out, "output 1: open\noutput 2: open\noutput 3: closed\noutput 4: open\n");
+    const CliRun run = Cli({"relay", "2", "closed"});
+    EXPECT_EQ(run.code, kCliDone) << run.err;
+    EXPECT_EQ(run.out, "output 2: closed\n");
+    EXPECT_EQ(sim.Switch(1), 1);
+    SimFixture aloha(SimKind::Aloha);
+    aloha.UseAsPort(dir);
+    EXPECT_EQ(Cli({"relays"}).err, "This command needs an alarm output module; the logger is ALOHA.\n");
+}
+
+}  // namespace
