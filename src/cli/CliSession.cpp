@@ -90,6 +90,7 @@ CliSession::CliSession(const std::string& dir, int port, int baud, const std::st
         savedPort_ = settings.GetValue(key::SerialPort);
         settings.SetValue(key::SerialPort, port);
         portChanged_ = true;
+        port_ = port;
     }
     if (baud != 0) {
         savedBaud_ = settings.GetValue(key::BaudRate);
@@ -120,7 +121,8 @@ CliSession::~CliSession()
     if (ProcessSettings()) {
         // A port stored by detect --scan stays; only the run's own is undone.
         DBConfigParser& settings = Settings();
-        if (portChanged_) settings.SetValue(key::SerialPort, savedPort_);
+        if (portChanged_ && settings.GetInt(key::SerialPort) == port_)
+            settings.SetValue(key::SerialPort, savedPort_);
         if (baudChanged_) settings.SetValue(key::BaudRate, savedBaud_);
     }
     if (ownStore_) {

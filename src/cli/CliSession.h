@@ -63,6 +63,7 @@ private:
     std::string savedPort_;
     std::string savedBaud_;
     bool portChanged_ = false;
+    int port_ = 0;
     bool baudChanged_ = false;
     StreamMessages messages_;
     UserMessages* previousMessages_ = nullptr;

@@ -6,7 +6,10 @@
 #include "SimFixture.h"
 #include "TestSupport.h"
 
+#include "SettingsKeys.h"
+
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <sstream>
 
@@ -189,6 +192,22 @@ TEST_F(CliOnSim, DetectNamesKindFirmwarePortAndDevice)
     const std::string transcript = dir.ReadFile("t.txt");
     EXPECT_NE(transcript.find(" > MOD00\\n\n"), std::string::npos) << transcript;
     EXPECT_NE(transcript.find(" < IRR     202\\n\\r\n"), std::string::npos) << transcript;
+}
+
+TEST_F(CliOnSim, PortForOneRunScanStoresThePortAndJsonCarriesTheRows)
+{
+    SimFixture sim(SimKind::Aom);
+    sim.UseAsPort(dir, 3);
+    dir.Settings().SetValue(key::SerialPort, "1");
+    EXPECT_EQ(Cli({"--port", "3", "--dir", dir.Path().string(), "detect"}).code, kCliDone);
+    EXPECT_EQ(dir.Settings().GetValue(key::SerialPort), "1");
+    EXPECT_EQ(Cli({"detect"}).code, kCliLinkFailed);
+    EXPECT_EQ(Cli({"detect", "--scan"}).code, kCliDone);
+    EXPECT_EQ(dir.Settings().GetValue(key::SerialPort), "3");
+    const auto json = nlohmann::json::parse(Cli({"show", "--json"}).out);
+    EXPECT_EQ(json["settings"]["timeout"], "60");
+    EXPECT_EQ(json["outputs"][1]["conditions"][1]["check"], "Trending");
+    EXPECT_EQ(json["outputs"][1]["conditions"][1]["minutes"], "30");
 }
 
 // The state each kind's original logger is given before the backup.
