@@ -4,6 +4,7 @@
 #include "AomChoiceList.h"
 #include "AomConditionRows.h"
 #include "AomConversions.h"
+#include "AomValidators.h"
 #include "ConsoleLink.h"
 #include "ModuleCommands.h"
 #include "NumericText.h"
@@ -135,4 +136,42 @@ std::vector<AomCondition> ConditionsFromRows(int output,
         conditions.push_back(condition);
     }
     return conditions;
+}
+
+CheckFields FieldsOfCheck(int checkType)
+{
+    switch (checkType) {
+    case CheckGreaterOrEqual:
+    case CheckLessOrEqual:
+    case CheckEqual: return {true, false, false};
+    case CheckBetween:
+    case CheckNotBetween: return {true, true, false};
+    case CheckTrending: return {true, true, true};
+    default: return {};
+    }
+}
+
+std::optional<std::string> ValidateConditionRows(const std::vector<ConditionRowSummary>& rows,
+                                                 const AomUnitSettings& units)
+{
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        const ConditionRowSummary& row = rows[n];
+        if (row.parameter.empty()) continue;
+        if (ResolveParameterCode(row.parameter) == kNoParameter) return kSelectParameter;
+        if (row.checkType == CheckNone) return kSelectCheckType;
+        if (n > 0 && rows[n - 1].checkType == CheckMinus) continue;
+        const std::optional<ValueKind> kind = ValueKindOf(row.parameter);
+        // Bar trend states and low-battery flags carry no value.
+        if (!kind || *kind == ValueKind::Flag) continue;
+        const CheckFields open = FieldsOfCheck(row.checkType);
+        auto check = [&](const std::string& text, bool enabled) {
+            return *kind == ValueKind::TimeOfDay ? ValidateTimeOfDay(text, enabled)
+                                                 : ValidateValue(*kind, text, enabled, units);
+        };
+        for (const ValueCheck& c :
+             {check(row.value1, open.value1), check(row.value2, open.value2),
+              *kind == ValueKind::TimeOfDay ? ValueCheck{} : ValidateMinutes(row.minutes, open.minutes)})
+            if (!c.ok) return c.message;
+    }
+    return std::nullopt;
 }

@@ -7,6 +7,7 @@
 #include "AlarmRowSummary.h"
 #include "AomSettings.h"
 #include "AomUnits.h"
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,23 @@ OutputConditionReplies QueryOutputConditions(int output);
 // the output logic ("OR", "AND", "XOR").
 std::vector<ConditionRowSummary> ConditionRowsFromReply(const std::string& reply, int logic,
                                                         const AomUnitSettings& units);
+
+inline constexpr const char* kSelectParameter = "Please select a parameter.";
+inline constexpr const char* kSelectCheckType = "Please select a check type.";
+
+// The value fields a check type opens on its row.
+struct CheckFields {
+    bool value1 = false;
+    bool value2 = false;
+    bool minutes = false;
+};
+CheckFields FieldsOfCheck(int checkType);
+
+// The page's checks of typed rows before anything is sent: the first
+// refusal's message, nothing when every row passes. A row below a "Minus"
+// row needs only its check type.
+std::optional<std::string> ValidateConditionRows(const std::vector<ConditionRowSummary>& rows,
+                                                 const AomUnitSettings& units);
 
 // Rows back to what the module is sent: empty rows are skipped, a "Minus"
 // row takes the row below it as its second operand. logic receives the

@@ -404,6 +404,10 @@ int Command::Restore()
             }
             std::vector<ConditionRowSummary> rows = want.rows;
             for (ConditionRowSummary& r : rows) r.grouping = wantedLogic;
+            if (const auto refusal = ValidateConditionRows(rows, units)) {
+                err_ << o_.file << ": output " << n + 1 << ": " << *refusal << "\n";
+                return kCliRefused;
+            }
             int heldLogic = 0;
             const auto heldRecords = ConditionsFromRows(n, have.rows, units, heldLogic);
             change.records = ConditionsFromRows(n, rows, units, change.logic);

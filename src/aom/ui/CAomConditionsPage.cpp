@@ -32,8 +32,6 @@ constexpr int kAfterSendMs = 1000;
 
 constexpr const char* kOperators[] = {kGroupingDone, kGroupingOr, kGroupingAnd, kGroupingXor};
 
-constexpr const char* kSelectParameter = "Please select a parameter.";
-constexpr const char* kSelectCheckType = "Please select a check type.";
 constexpr const char* kSelectGrouping = "Please select a logical grouping.";
 constexpr const char* kSendFailed =
     "Failed to set configuration in the module for output %i.  \n\t\tPlease check Serial Port "
@@ -422,21 +420,14 @@ void CAomConditionsPage::LayoutRow(int n)
 void CAomConditionsPage::ShowFields(int n, int type)
 {
     Row& row = rows_[n];
-    bool one = false, two = false, trend = false, is = true;
+    const CheckFields fields = FieldsOfCheck(type);
+    const bool one = fields.value1, two = fields.value2, trend = fields.minutes;
+    bool is = true;
     const char* middle = nullptr;
     switch (type) {
-    case CheckGreaterOrEqual:
-    case CheckLessOrEqual:
-    case CheckEqual: one = true; break;
     case CheckBetween:
-    case CheckNotBetween:
-        one = two = true;
-        middle = "&&";
-        break;
-    case CheckTrending:
-        one = two = trend = true;
-        middle = "TO";
-        break;
+    case CheckNotBetween: middle = "&&"; break;
+    case CheckTrending: middle = "TO"; break;
     case CheckMinus:
         is = false;
         row.value1->clear();

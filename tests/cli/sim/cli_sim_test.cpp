@@ -285,7 +285,15 @@ TEST_F(CliOnSim, RestoreOfOneOutputClearsTheLogOnlyWithYesAndSendsOnlyThatOutput
     ASSERT_EQ(Cli({"backup", "b.txt"}).code, kCliDone);
     dir.WriteFile("b.txt", Replace(dir.ReadFile("b.txt"), "Daily Rain | Greater Than or = | 0.50",
                                    "Daily Rain | Greater Than or = | 0.75"));
+    const std::string changed = dir.ReadFile("b.txt");
+    // A value the page refuses stops the restore with the page's message.
+    dir.WriteFile("b.txt", Replace(changed, "Trending | 10 | 25", "Trending | 10 | "));
     sim.ClearLines();
+    const CliRun empty = Cli({"restore", "b.txt", "--yes"});
+    EXPECT_EQ(empty.code, kCliRefused);
+    EXPECT_EQ(empty.err, "b.txt: output 2: Field must have a value.\n");
+    EXPECT_TRUE(Sets(sim).empty());
+    dir.WriteFile("b.txt", changed);
     const CliRun refused = Cli({"restore", "b.txt"});
     EXPECT_EQ(refused.code, kCliRefused);
     EXPECT_EQ(refused.err, "This operation will clear your Alarm Event Log\n"
