@@ -224,20 +224,28 @@ void Change(SimFixture& sim, SimKind kind)
     }
 }
 
-class CliBackup : public CliOnSim, public ::testing::WithParamInterface<SimKind> {};
+struct KindCase {
+    SimKind kind;
+};
+void PrintTo(const KindCase& c, std::ostream* os) { *os << Name(c.kind); }
+
+class CliBackup : public CliOnSim, public ::testing::WithParamInterface<KindCase> {
+protected:
+    SimKind Kind() const { return GetParam().kind; }
+};
 
 TEST_P(CliBackup, RestoreOnAFreshLoggerReproducesTheOriginal)
 {
     const std::string file = (dir.Path() / "backup.txt").string();
     std::string original;
     {
-        SimFixture sim(GetParam());
-        Change(sim, GetParam());
+        SimFixture sim(Kind());
+        Change(sim, Kind());
         sim.UseAsPort(dir);
         ASSERT_EQ(Cli({"backup", file}).code, kCliDone);
         original = Cli({"show"}).out;
     }
-    SimFixture fresh(GetParam());
+    SimFixture fresh(Kind());
     fresh.UseAsPort(dir);
     const CliRun dry = Cli({"restore", file, "--dry-run"});
     EXPECT_EQ(dry.code, kCliDone) << dry.err;
@@ -249,8 +257,9 @@ TEST_P(CliBackup, RestoreOnAFreshLoggerReproducesTheOriginal)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CliBackup,
-                         ::testing::Values(SimKind::Aloha, SimKind::Aprs, SimKind::Irr, SimKind::Aom),
-                         [](const auto& info) { return std::string(Name(info.param)); });
+                         ::testing::Values(KindCase{SimKind::Aloha}, KindCase{SimKind::Aprs},
+                                           KindCase{SimKind::Irr}, KindCase{SimKind::Aom}),
+                         [](const auto& info) { return std::string(Name(info.param.kind)); });
 
 std::string Replace(std::string text, const std::string& from, const std::string& to)
 {
