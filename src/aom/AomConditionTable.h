@@ -30,6 +30,12 @@ OutputConditionReplies QueryOutputConditions(int output);
 std::vector<ConditionRowSummary> ConditionRowsFromReply(const std::string& reply, int logic,
                                                         const AomUnitSettings& units);
 
+inline constexpr const char* kSendFailed =
+    "Failed to set configuration in the module for output %i.  \n\t\tPlease check Serial Port "
+    "settings and connections.";
+// Said before changed conditions are sent: sending them clears the log.
+inline constexpr const char* kClearWarning = "This operation will clear your Alarm Event Log";
+inline constexpr const char* kAlarmLogClearFailed = "Could not clear alarm records";
 inline constexpr const char* kSelectParameter = "Please select a parameter.";
 inline constexpr const char* kSelectCheckType = "Please select a check type.";
 

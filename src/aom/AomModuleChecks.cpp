@@ -12,3 +12,18 @@ CheckResult ApplyAomModuleTexts(const AomModuleTexts& texts, CAomSettings& recor
     record.alarmLogging = texts.alarmLogging;
     return std::nullopt;
 }
+
+CheckResult ApplyAomOptionTexts(const AomOptionTexts& texts, CAomSettings& record)
+{
+    if (!WholeInRange(texts.releaseDelay, 0, 999))
+        return FieldRefusal{OptionReleaseDelay, kInvalidDuration};
+    record.releaseDelay = texts.releaseDelay;
+    if (!WholeInRange(texts.reactivationDelay, 0, 999))
+        return FieldRefusal{OptionReactivationDelay, kInvalidReactivation};
+    record.reactivationDelay = texts.reactivationDelay;
+    if (!WholeInRange(texts.pulseWidth, 0, 9999))
+        return FieldRefusal{OptionPulseWidth, kInvalidAomPulseWidth};
+    record.pulseWidth = texts.pulseWidth;
+    record.normallyOpen = texts.normallyOpen;
+    return std::nullopt;
+}

@@ -4,6 +4,7 @@
 #include "AlarmParameterTable.h"
 #include "AomCommands.h"
 #include "AomConditionTable.h"
+#include "AomModuleChecks.h"
 #include "AomSettings.h"
 #include "AomStation.h"
 #include "AomUnits.h"
@@ -79,7 +80,8 @@ private:
     bool Open();
     BackupContent ContentOf(const CliLogger& logger, const AomUnitSettings& units) const;
     // Stops after a failed write: the form's message, then what went.
-    int WriteFailed(const std::vector<std::string>& written);
+    int WriteFailed(const std::vector<std::string>& written,
+                    const std::string& message = kLoggerWriteFailed);
     const CAomSettings* RequireAom(const CliLogger& logger);
 
     const Options& o_;
@@ -141,9 +143,9 @@ BackupContent Command::ContentOf(const CliLogger& logger, const AomUnitSettings&
     return content;
 }
 
-int Command::WriteFailed(const std::vector<std::string>& written)
+int Command::WriteFailed(const std::vector<std::string>& written, const std::string& message)
 {
-    err_ << kLoggerWriteFailed << "\n";
+    err_ << message << "\n";
     if (written.empty()) return kCliLinkFailed;
     err_ << "Already written:";
     for (const std::string& w : written) err_ << " " << w << ";";
@@ -320,6 +322,7 @@ int Command::Backup()
 struct OutputChange {
     int output = 0;
     bool options = false;
+    AomOptionTexts optionTexts;
     bool conditions = false;
     std::vector<AomCondition> records;
     int logic = 0;
@@ -391,16 +394,35 @@ int Command::Restore()
             const CliOutput& have = logger->outputs[static_cast<std::size_t>(n)];
             OutputChange change;
             change.output = n;
-            std::string wantedLogic;
-            for (const NamedValue& v : want.options) {
-                if (v.name == "logic") wantedLogic = v.value;
-                const auto old = std::find(have.options.begin(), have.options.end(), v);
-                if (old != have.options.end() || v.name == "logic") continue;
-                change.options = true;
-                for (const NamedValue& h : have.options)
-                    if (h.name == v.name)
-                        out_ << "output " << n + 1 << " " << v.name << ":  " << h.value
-                             << "  ->  " << v.value << "\n";
+            // What the file leaves out stays as the module holds it.
+            NamedValues options = have.options;
+            for (const NamedValue& v : want.options)
+                for (NamedValue& o : options)
+                    if (o.name == v.name && o.value != v.value) {
+                        if (v.name != "logic") change.options = true;
+                        if (v.name != "logic")
+                            out_ << "output " << n + 1 << " " << v.name << ":  " << o.value
+                                 << "  ->  " << v.value << "\n";
+                        o.value = v.value;
+                    }
+            auto option = [&](const char* name) {
+                for (const NamedValue& o : options)
+                    if (o.name == name) return o.value;
+                return std::string();
+            };
+            const std::string wantedLogic = option("logic");
+            const std::string circuit = option("circuit");
+            if (circuit != "normally-open" && circuit != "normally-closed") {
+                err_ << o_.file << ": output " << n + 1
+                     << ": circuit: must be normally-open or normally-closed\n";
+                return kCliRefused;
+            }
+            change.optionTexts = {option("release-delay"), option("reactivation-delay"),
+                               option("pulse-width"), circuit == "normally-open"};
+            CAomSettings scratch(nullptr, {}, {}, false);
+            if (const CheckResult r = ApplyAomOptionTexts(change.optionTexts, scratch)) {
+                err_ << o_.file << ": output " << n + 1 << ": " << r->message << "\n";
+                return kCliRefused;
             }
             std::vector<ConditionRowSummary> rows = want.rows;
             for (ConditionRowSummary& r : rows) r.grouping = wantedLogic;
@@ -430,7 +452,7 @@ int Command::Restore()
         StoreLocalSettings(record);
         return kCliDone;
     }
-    if (clearsLog) err_ << "This operation will clear your Alarm Event Log\n";
+    if (clearsLog) err_ << kClearWarning << "\n";
     if (o_.dryRun) {
         out_ << "Dry run: nothing written.\n";
         return kCliDone;
@@ -443,22 +465,19 @@ int Command::Restore()
     StoreLocalSettings(record);
     if (!Open()) return kCliLinkFailed;
     std::vector<std::string> written;
+    std::string failure = kLoggerWriteFailed;
     bool ok = Send(writes, written);
     auto& aom = static_cast<CAomSettings&>(record);
     for (const OutputChange& change : outputs) {
         if (!ok || !change.options) continue;
-        for (const NamedValue& v : file->outputs[static_cast<std::size_t>(change.output)].options) {
-            if (v.name == "release-delay") aom.releaseDelay = v.value;
-            if (v.name == "reactivation-delay") aom.reactivationDelay = v.value;
-            if (v.name == "pulse-width") aom.pulseWidth = v.value;
-            if (v.name == "circuit") aom.normallyOpen = v.value == "normally-open";
-        }
+        ApplyAomOptionTexts(change.optionTexts, aom);
         ok = WriteOutputOptions(aom, change.output);
         if (ok) written.push_back(FormatText("output %d options", change.output + 1));
+        else failure = kAomOptionsWriteFailed;
     }
     if (ok && clearsLog) {
         ok = ClearAlarmLog();
-        if (!ok) err_ << "Could not clear alarm records\n";
+        if (!ok) failure = kAlarmLogClearFailed;
         else written.push_back("alarm log cleared");
     }
     for (const OutputChange& change : outputs) {
@@ -470,10 +489,12 @@ int Command::Restore()
         if (ok) {
             PauseMs(kAfterOutputSendMs);
             written.push_back(FormatText("output %d conditions", change.output + 1));
+        } else {
+            failure = FormatText(kSendFailed, change.output + 1);
         }
     }
     LinkClose();
-    if (!ok) return WriteFailed(written);
+    if (!ok) return WriteFailed(written, failure);
     for (const std::string& w : written) out_ << "written: " << w << "\n";
     return kCliDone;
 }

@@ -33,10 +33,6 @@ constexpr int kAfterSendMs = 1000;
 constexpr const char* kOperators[] = {kGroupingDone, kGroupingOr, kGroupingAnd, kGroupingXor};
 
 constexpr const char* kSelectGrouping = "Please select a logical grouping.";
-constexpr const char* kSendFailed =
-    "Failed to set configuration in the module for output %i.  \n\t\tPlease check Serial Port "
-    "settings and connections.";
-constexpr const char* kClearWarning = "This operation will clear your Alarm Event Log";
 constexpr const char* kClearCaption = "Please Note";
 constexpr const char* kClearFailed =
     "Failed to clear alarm settings in the module.  \nPlease check Serial Port settings and "

@@ -295,13 +295,20 @@ TEST_F(CliOnSim, RestoreOfOneOutputClearsTheLogOnlyWithYesAndSendsOnlyThatOutput
     dir.WriteFile("b.txt", Replace(dir.ReadFile("b.txt"), "Daily Rain | Greater Than or = | 0.50",
                                    "Daily Rain | Greater Than or = | 0.75"));
     const std::string changed = dir.ReadFile("b.txt");
-    // A value the page refuses stops the restore with the page's message.
-    dir.WriteFile("b.txt", Replace(changed, "Trending | 10 | 25", "Trending | 10 | "));
-    sim.ClearLines();
-    const CliRun empty = Cli({"restore", "b.txt", "--yes"});
-    EXPECT_EQ(empty.code, kCliRefused);
-    EXPECT_EQ(empty.err, "b.txt: output 2: Field must have a value.\n");
-    EXPECT_TRUE(Sets(sim).empty());
+    // A value the page or the advanced form refuses stops the restore with its message.
+    const struct { const char* from; const char* to; const char* message; } refusals[] = {
+        {"Trending | 10 | 25", "Trending | 10 | ", "Field must have a value."},
+        {"pulse-width = 250", "pulse-width = 10000", "Invalid Pulse Width! Must be between 0 and 9999"},
+        {"Current Wind Speed | Trending", "Wind Speed | Trending", "Please select a parameter."},
+    };
+    for (const auto& r : refusals) {
+        dir.WriteFile("b.txt", Replace(changed, r.from, r.to));
+        sim.ClearLines();
+        const CliRun run = Cli({"restore", "b.txt", "--yes"});
+        EXPECT_EQ(run.code, kCliRefused);
+        EXPECT_EQ(run.err, std::string("b.txt: output 2: ") + r.message + "\n");
+        EXPECT_TRUE(Sets(sim).empty());
+    }
     dir.WriteFile("b.txt", changed);
     const CliRun refused = Cli({"restore", "b.txt"});
     EXPECT_EQ(refused.code, kCliRefused);
