@@ -172,6 +172,14 @@ TEST_F(CliOnSim, ExitCodesForNoLoggerAndAWriteFailedPartWay)
         EXPECT_EQ(run.code, kCliLinkFailed);
         EXPECT_EQ(run.err.rfind("No Corvane Logger Found.", 0), 0u) << run.err;
     }
+    {
+        SimFixture garbled(SimKind::Aloha);
+        garbled.UseAsPort(dir);
+        garbled.SetFault(SimFault::Garble);
+        const CliRun run = Cli({"detect"});
+        EXPECT_EQ(run.code, kCliLinkFailed);
+        EXPECT_NE(run.err.find("\", which names no known kind.\n"), std::string::npos) << run.err;
+    }
     SimFixture sim(SimKind::Aprs);
     sim.UseAsPort(dir);
     // The position is refused by the logger after the time-out and baud went.
