@@ -293,6 +293,11 @@ TEST_F(CliOnSim, RestoreWritesOnlyTheChangedParameter)
     sim.ClearLines();
     EXPECT_EQ(Cli({"restore", "b.txt"}).err, "b.txt: Invalid irrigation cycle! Must be between 1 and 255\n");
     EXPECT_TRUE(Sets(sim).empty());
+    dir.WriteFile("a.txt", "kind = ALOHA\ntimeout = 30\n");
+    const CliRun other = Cli({"restore", "a.txt"});
+    EXPECT_EQ(other.code, kCliRefused);
+    EXPECT_EQ(other.err, "a.txt holds the configuration of an ALOHA logger; the logger on the port is IRR.\n");
+    EXPECT_TRUE(Sets(sim).empty());
 }
 
 TEST_F(CliOnSim, RestoreOfOneOutputClearsTheLogOnlyWithYesAndSendsOnlyThatOutput)
