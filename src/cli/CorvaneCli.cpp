@@ -449,7 +449,8 @@ int Command::Restore()
     }
     if (writes.empty() && outputs.empty()) {
         out_ << "The logger already holds this configuration; nothing to write.\n";
-        StoreLocalSettings(record);
+        // The rain unit lives in config.txt, not in the logger.
+        if (!o_.dryRun) StoreLocalSettings(record);
         return kCliDone;
     }
     if (clearsLog) err_ << kClearWarning << "\n";
