@@ -12,8 +12,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 struct ScriptedModule : FakeLink {
     explicit ScriptedModule(std::initializer_list<std::pair<const char*, const char*>> replies = {})
     {

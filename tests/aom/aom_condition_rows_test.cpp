@@ -7,16 +7,6 @@
 
 namespace {
 
-TEST(ConditionReply, RecordsAtSemicolonsFieldsAtBlanks)
-{
-    const auto records = ParseConditionReply("17 0 850;17 7  129 50;;4 5;");
-    ASSERT_EQ(records.size(), 3u);
-    EXPECT_EQ(records[1], (ConditionFields{"17", "7", "129", "50"}));
-    EXPECT_EQ(RecordField(records[2], 1), "5");
-    EXPECT_EQ(RecordField(records[2], 2), "");  // missing at the end: empty
-    EXPECT_TRUE(ParseConditionReply("").empty());
-}
-
 TEST(ConditionTime, ShownAsHoursAndMinutesStoredWithLeadingZeros)
 {
     const struct { const char *module, *shown; } shown[] = {
@@ -58,14 +48,6 @@ TEST(ConditionMinus, ThresholdConvertedAsADifference)
         EXPECT_EQ(DifferenceToModule(c.code, c.shown, c.units), c.stored) << c.code << " " << c.shown;
         EXPECT_EQ(DifferenceToDisplay(c.code, c.stored, c.units), c.shown) << c.code << " " << c.stored;
     }
-}
-
-TEST(ConditionOperator, TextAndNumber)
-{
-    const struct { const char* text; int logic; } cases[] = {{"OR", 0}, {"AND", 1}, {"XOR", 2}, {"DONE", 1}, {"", 1}};
-    for (const auto& c : cases) EXPECT_EQ(OutputLogicFromOperator(c.text), c.logic) << c.text;
-    EXPECT_EQ(OperatorText(0) + OperatorText(1) + OperatorText(2) + OperatorText(3) + OperatorText(-1),
-              "ORANDXORDONEDONE");
 }
 
 }  // namespace

@@ -72,12 +72,6 @@ TEST_F(ParameterTable, ExtraSensorsFollowTheTransmitters)
 
 TEST_F(ParameterTable, OfferedSetsInDisplayOrder)
 {
-    EXPECT_EQ(AlarmParameters().DisplayOrder(),
-              (std::vector<int>{17, 18, 129, 19, 20, 21, 131, 132, 1, 4, 5, 6, 7, 8, 10, 13, 11, 12, 9,
-                                22, 23, 2, 3, 130, 133, 24, 25, 26, 27, 28, 29, 30, 1000, 31, 32, 33,
-                                34, 35, 36, 37, 1001, 14, 15, 16, 40, 41, 42, 43, 46, 47, 48, 49, 38,
-                                39, 44, 45, 50, 51, 52, 53, 54, 55, 56, 57, 140, 141, 142, 143, 144,
-                                145, 146, 147, 148, 149, 128}));
     Station("");
     FillParameterList(list);
     ASSERT_EQ(list.Count(), 42);

@@ -47,24 +47,6 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"BadUnits", "kind = AOM\nunits = 3 1 7\n", "line 2: units: four unit codes expected: 3 1 7"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(BackupFile, WhatIsWrittenReadsBackTheSame)
-{
-    BackupContent content;
-    content.kind = "AOM";
-    content.settings = {{"timeout", "60"}, {"alarm-logging", "on"}};
-    content.units = AomUnitSettings{};
-    content.outputs[1].present = true;
-    content.outputs[1].options = {{"logic", "XOR"}, {"pulse-width", "250"}};
-    content.outputs[1].rows.resize(8);
-    content.outputs[1].rows[1] = {"Current Wind Speed", 4, "", "10", "25", "30"};
-    const std::string text = FormatBackup(content, {"header"});
-    std::istringstream in(text);
-    std::string error;
-    const auto back = ParseBackup(in, error);
-    ASSERT_TRUE(back) << error;
-    EXPECT_EQ(FormatBackup(*back, {"header"}), text);
-}
-
 // Ports 2 and 3 fail the way the system refuses a port; the rest open.
 class RefusingPorts : public LinkBackend {
 public:

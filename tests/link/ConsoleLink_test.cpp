@@ -13,8 +13,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 Lines Times(int n, const Lines& events)
 {
     Lines all;
@@ -108,16 +106,6 @@ TEST(FirmwareDate, ParsesTheThirteenByteDateAfterOk)
         EXPECT_EQ(link.Lines(), (Lines{"\n", "VER\n"}));
         EXPECT_EQ(std::vector({date.month, date.day, date.year}), c.date);
     }
-}
-
-TEST(ModuleQuery, FlushesBeforeAndPausesAfterOnlyTheQueries)
-{
-    InstantPauses pauses;
-    FakeLink link;
-    EXPECT_EQ(ModuleQuery(1) + ModuleQueryInt(16, -3), 0);
-    EXPECT_EQ(ModuleSet(1, "120") + ModuleCommand(23), -2);  // silence is no "OK"
-    EXPECT_EQ(link.Events(), (Lines{"Flush", "PutString MOD01 |\\n", "Flush", "PutString MOD16 -3 |\\n",
-                                    "PutString MOD01 120\\n", "Get -1", "PutString MOD23\\n", "Get -1"}));
 }
 
 TEST(ModuleReadLine, EndsAtLfCrAt0xFFAtATimeOutOrAtTheBound)

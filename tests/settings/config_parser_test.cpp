@@ -55,40 +55,29 @@ TEST(ConfigParse, MissingFileShowsLoadMessageOnEveryRead)
     EXPECT_EQ(messages.Texts().size(), 3u);
 }
 
-TEST(ConfigWrite, ReplacesLineInPlaceKeepingCommentsBlanksAndOrder)
+// Each write rewrites the file with CR LF line ends; after a restart the
+// last value set is read back.
+TEST(ConfigWrite, ReplacesOnlyTheExactKeysLineInPlaceOrAppendsIt)
 {
-    TempWorkDir dir("# Serial link\nSERIAL_PORT=1\n\n# speed\nBAUD_RATE=19200\nLAST=x");
-    dir.Settings().SetValue("SERIAL_PORT", "3");
-    dir.Settings().SetValue("BAUD_RATE", 9600);
-    EXPECT_EQ(dir.ReadFile("config.txt"),
-              "# Serial link\r\nSERIAL_PORT=3\r\n\r\n# speed\r\nBAUD_RATE=9600\r\nLAST=x\r\n");
-    EXPECT_FALSE(dir.Exists("configOld.txt"));
-    for (int i = 0; i < 5; ++i) dir.Settings().SetValue("LAST", std::to_string(i));
-    EXPECT_EQ(dir.ReadFile("config.txt"),
-              "# Serial link\r\nSERIAL_PORT=3\r\n\r\n# speed\r\nBAUD_RATE=9600\r\nLAST=4\r\n");
-    dir.Restart();
-    EXPECT_EQ(dir.Settings().GetValue("BAUD_RATE"), "9600");
-}
-
-TEST(ConfigWrite, OnlyExactKeysAreReplaced)
-{
-    // A line that merely contains the key text (a longer key, or the key
-    // inside a value) keeps its own setting.
-    TempWorkDir dir("AOM_TEMP_UNIT=3\nTEMP_UNIT=4\nNOTE=TEMP_UNIT here\nTEMP_UNIT_X=5\n");
-    dir.Settings().SetValue("TEMP_UNIT", "9");
-    EXPECT_EQ(dir.ReadFile("config.txt"),
-              "AOM_TEMP_UNIT=3\r\nTEMP_UNIT=9\r\nNOTE=TEMP_UNIT here\r\nTEMP_UNIT_X=5\r\n");
-}
-
-TEST(ConfigWrite, EmptyValueLineIsReplacedAndAbsentKeyAppended)
-{
-    TempWorkDir dir("# c\nIRRIGATION_RAIN_UNIT=\n");
-    EXPECT_EQ(dir.Settings().GetValue("IRRIGATION_RAIN_UNIT"), "");
-    dir.Settings().SetValue("IRRIGATION_RAIN_UNIT", 2);
-    dir.Settings().SetValue("AOM_FIRST_USE", "1");
-    EXPECT_EQ(dir.ReadFile("config.txt"), "# c\r\nIRRIGATION_RAIN_UNIT=2\r\nAOM_FIRST_USE=1\r\n");
-    dir.Restart();
-    EXPECT_EQ(dir.Settings().GetValue("AOM_FIRST_USE"), "1") << "survives a restart";
+    using Sets = std::vector<std::pair<const char*, const char*>>;
+    const struct { const char *name, *config; Sets sets; const char* file; } cases[] = {
+        {"in place, comments, blanks and order kept", "# Serial link\nSERIAL_PORT=1\n\n# speed\nBAUD_RATE=19200\nLAST=x",
+         {{"SERIAL_PORT", "3"}, {"BAUD_RATE", "9600"}, {"LAST", "0"}, {"LAST", "4"}},
+         "# Serial link\r\nSERIAL_PORT=3\r\n\r\n# speed\r\nBAUD_RATE=9600\r\nLAST=4\r\n"},
+        // A line that merely contains the key text keeps its own setting.
+        {"exact key only", "AOM_TEMP_UNIT=3\nTEMP_UNIT=4\nNOTE=TEMP_UNIT here\nTEMP_UNIT_X=5\n", {{"TEMP_UNIT", "9"}},
+         "AOM_TEMP_UNIT=3\r\nTEMP_UNIT=9\r\nNOTE=TEMP_UNIT here\r\nTEMP_UNIT_X=5\r\n"},
+        {"empty value replaced, absent key appended", "# c\nIRRIGATION_RAIN_UNIT=\n",
+         {{"IRRIGATION_RAIN_UNIT", "2"}, {"AOM_FIRST_USE", "1"}}, "# c\r\nIRRIGATION_RAIN_UNIT=2\r\nAOM_FIRST_USE=1\r\n"},
+    };
+    for (const auto& c : cases) {
+        TempWorkDir dir(c.config);
+        for (const auto& [key, value] : c.sets) dir.Settings().SetValue(key, value);
+        EXPECT_EQ(dir.ReadFile("config.txt"), c.file) << c.name;
+        EXPECT_FALSE(dir.Exists("configOld.txt")) << c.name;
+        dir.Restart();
+        EXPECT_EQ(dir.Settings().GetValue(c.sets.back().first), c.sets.back().second) << c.name;
+    }
 }
 
 TEST(ConfigWrite, MissingFileAtWriteShowsMessageAndChangesNothing)

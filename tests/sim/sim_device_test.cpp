@@ -1,6 +1,6 @@
 // The simulated console driven byte by byte with made-up times, so sleeping
-// and waking are tested without waiting. Its EEPROM replies and faults are
-// asserted by the link tests that run against it, and every fault
+// and waking are tested without waiting. Its VER and EEPROM replies and faults
+// are asserted by the link tests that run against it, and every fault
 // can be chosen from its command line.
 
 #include "SimCommandLine.h"
@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-
 
 namespace {
 
@@ -46,21 +45,6 @@ TEST(SimConsole, ALineFeedWakesItAfterTheDelayAndIdleTimePutsItBackToSleep)
     EXPECT_EQ(Send(d, "VER\n", 4499), (Outputs{{"\n\r", 300}}));  // 2000 ms after the last byte
     // The wire record keeps every line, whatever the console made of it.
     EXPECT_EQ(d.Lines(), (std::vector<std::string>{"MOD00\n", "\n", "\n", "MOD00\n", "VER\n", "VER\n"}));
-}
-
-TEST(SimConsole, VerGivesAThirteenByteDateAndEebrdTheBytesWithTheirCrcHighByteFirst)
-{
-    EXPECT_EQ(Device(SimKind::Aom, 0, "Jan 5 2010").DateLine(), "Jan 5 2010 \n\r");
-    EXPECT_EQ(Device(SimKind::Aom, 0, "December 31 2010").DateLine(), "December 31\n\r");
-    SimDevice d = Device();
-    Send(d, "\n", 0);
-    d.State().transmitters[0] = 0x03;
-    EXPECT_EQ(Send(d, "EEBRD 19 1\n"), (Outputs{{"\x06\x03\x30\x63", 0}}));
-    EXPECT_EQ(Send(d, "EEBRD FFF 2\n"), (Outputs{{"\x15", 0}}));
-    // Other lines get no answer, nor do module lines without a logger.
-    EXPECT_EQ(Send(d, "HELLO\n"), Outputs{});
-    SimDevice none = Device(SimKind::None);
-    EXPECT_EQ(Send(none, "\nMOD00\n"), (Outputs{{"\n\r", 0}}));
 }
 
 TEST(SimCommandLine, EveryFaultIsSelectedByNameAndDocumentedWithin79Columns)

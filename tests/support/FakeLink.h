@@ -61,8 +61,6 @@ public:
     // It runs under the fake's lock, so it must not call the fake itself.
     using Handler = std::function<std::optional<std::string>(const std::string& line)>;
     void RespondWith(Handler handler) { Locked([&] { handler_ = std::move(handler); }); }
-    // Result of later Open calls (0 = success).
-    void SetOpenResult(int result) { Locked([&] { openResult_ = result; }); }
     // Result of later PutString calls; a nonzero result sends nothing.
     void SetPutStringResult(int result) { Locked([&] { putStringResult_ = result; }); }
 
@@ -73,10 +71,8 @@ public:
     // "PutByte \n", "PutString MOD01 |\n", "PutString failed MOD01 |\n",
     // "Get 10", "Get -1". Control bytes show as \n, \r or \xHH.
     std::vector<std::string> Events() const { return Locked([&] { return events_; }); }
-    int OpenCount() const { return Locked([&] { return opens_; }); }
     int GetCount() const { return Locked([&] { return gets_; }); }  // reads, time-outs included
     std::size_t Pending() const { return Locked([&] { return queue_.size(); }); }  // bytes not yet read
-    void ClearRecord();         // forgets Written, Lines, Events and the counts
 
     // Readable form of bytes, as used in Events().
     static std::string Escape(const std::string& bytes);
@@ -101,13 +97,11 @@ private:
     std::deque<int> queue_;
     std::vector<Rule> rules_;
     Handler handler_;
-    int openResult_ = 0;
     int putStringResult_ = 0;
     std::string written_;
     std::string partial_;
     std::vector<std::string> lines_;
     std::vector<std::string> events_;
-    int opens_ = 0;
     int gets_ = 0;
     LinkBackend* previous_;
 };

@@ -58,18 +58,6 @@ bool SimFixture::WaitForLine(const std::string& line, std::chrono::milliseconds 
     return sim_->WaitForLine(line, timeout);
 }
 
-bool SimFixture::WaitForModuleLines(std::size_t count, std::chrono::milliseconds timeout) const
-{
-    return sim_->WaitForReceived(
-        [count](const std::vector<std::string>& lines) {
-            std::size_t n = 0;
-            for (const std::string& l : lines)
-                if (l.rfind("MOD", 0) == 0) ++n;
-            return n >= count;
-        },
-        timeout);
-}
-
 void SimFixture::SetParam(int number, const std::string& value)
 {
     sim_->UpdateState([&](SimState& s) { s.params[number] = value; });

@@ -21,7 +21,7 @@
 // keeps its name when the hang-up fault replaces the pty behind it. Every
 // accessor is thread-safe: tests may read the state while a worker thread of
 // the program is talking to the simulator. Nothing here sleeps; tests whose
-// program side runs on another thread wait with WaitForLine/WaitForLines,
+// program side runs on another thread wait with WaitForLine,
 // which return as soon as the line has arrived (false after the time-out).
 //
 // The state starts as SimState::Defaults(kind): for the alarm output module
@@ -63,7 +63,6 @@ public:
     // The pty's own device (/dev/pts/N) at this moment.
     std::string SlavePath() const { return sim_->SlavePath(); }
     // The private directory holding the link (removed with the fixture).
-    const std::filesystem::path& Dir() const { return dir_; }
 
     // Points COM<port> of dir's settings at the simulator and sets
     // SERIAL_PORT, BAUD_RATE and LINK_TIMEOUT_MS, as detection reads them.
@@ -75,13 +74,9 @@ public:
     std::vector<std::string> Lines() const { return sim_->ReceivedLines(); }
     std::vector<std::string> ModuleLines() const { return sim_->ReceivedModuleLines(); }
     void ClearLines() { sim_->ClearReceived(); }
-    std::string Transcript() const { return sim_->Transcript(); }
     // Until `line` (line feed included) has been received.
     bool WaitForLine(const std::string& line,
                      std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
-    // Until at least `count` module lines have been received.
-    bool WaitForModuleLines(std::size_t count,
-                            std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
 
     // --- The logger's state ---
     std::string Param(int number) const { return sim_->Param(number); }

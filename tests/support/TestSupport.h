@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+// Lines sent or received, messages shown: the tests' common list of texts.
+using Lines = std::vector<std::string>;
+
 // Records every message shown; answers from a script (Ok when it runs out).
 class RecordingMessages : public UserMessages {
     // Runs f under the lock (defined first: the accessors below use it).

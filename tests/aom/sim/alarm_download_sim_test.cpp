@@ -12,8 +12,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 std::string Entry(int output, const std::string& conditions, bool active, const std::string& date)
 {
     return "Output #" + std::to_string(output) + "  ( " + conditions + " )\n" +

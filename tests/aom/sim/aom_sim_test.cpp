@@ -11,7 +11,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using Pauses = std::vector<int>;
 
 class AomOnSim : public ::testing::Test {
@@ -89,24 +88,6 @@ TEST_F(AomOnSim, OutputOptionsAndRelays)
                                         "MOD20 1 250 0\n", "MOD19 1 |\n", "MOD20 1 |\n",
                                         "MOD11 2 1\n", "MOD11 2 |\n"}));
     EXPECT_EQ(pauses.Durations(), (Pauses{250, 250, 100, 250, 100}));
-}
-
-TEST_F(AomOnSim, AlarmLogReadAndCleared)
-{
-    // Bits outside the record's fields are ignored.
-    sim.SetAlarms({{4146, 2305, 60}, {0x3FFFF, 0x1FFFF, 0x1FF}});
-    EXPECT_EQ(GetAlarmRecordCount(), 2);
-    std::string shown;
-    for (int index = 0; index < 2; ++index) {
-        AlarmRecord r;
-        ASSERT_TRUE(ReadAlarmRecord(index, r));
-        shown += FormatText("%i %i %i %i/%i %02i:%02i:%02i;", r.output, r.active, r.conditionMask,
-                            r.month, r.day, r.hour, r.minute, r.second);
-    }
-    EXPECT_EQ(shown, "0 1 3 2/1 04:01:15;7 1 255 15/31 31:63:63;");
-    ASSERT_TRUE(ClearAlarmLog());
-    EXPECT_TRUE(sim.Alarms().empty());
-    EXPECT_EQ(sim.ModuleLines(), (Lines{"MOD21\n", "MOD22 0\n", "MOD22 1\n", "MOD23\n"}));
 }
 
 TEST_F(AomOnSim, TransmitterListReadAndKeptWhenTheBlockFails)

@@ -21,8 +21,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // The link's read time-out in these tests: short, yet far above the time the
 // simulator takes to answer, even on a loaded machine under sanitizers.
 constexpr int kTimeoutMs = 250;

@@ -11,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-using Lines = std::vector<std::string>;
-
 inline constexpr const char* kWriteFailed =
     "Failed to set configuration in the module.  \n\t\t\tPlease check Serial Port settings and "
     "connections.";

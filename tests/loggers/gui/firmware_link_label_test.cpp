@@ -11,8 +11,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 constexpr const char* kAddress = "https://corvane.example/firmware";
 constexpr const char* kUnable = "Unable to open hyperlink:\n\n";
 

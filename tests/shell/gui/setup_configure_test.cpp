@@ -23,8 +23,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 constexpr const char* kNoLogger = "No Corvane Logger Found.  Please check Serial Port settings and connections.";
 
 // The real serial port, with every open noted; the nth open can be refused.
