@@ -6,24 +6,16 @@
 #include "TestSupport.h"
 
 #include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
-
-std::string Slurp(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 TEST(ShippedData, ConfigHoldsEveryKey)
 {
     RecordingMessages messages;
-    TempWorkDir dir(Slurp(std::filesystem::path(CORVANE_DATA_DIR) / "config.txt").c_str());
+    TempWorkDir dir;
+    dir.WriteFile("config.txt", dir.ReadFile(CORVANE_DATA_DIR "/config.txt"));
+    dir.Restart();
     auto& s = dir.Settings();
     ASSERT_TRUE(s.IsLoaded());
     for (const char* k :
@@ -50,11 +42,12 @@ TEST(ShippedData, ConfigHoldsEveryKey)
 
 TEST(ShippedData, EveryHelpFileIsThere)
 {
+    TempWorkDir dir;  // reads the installed files by their full paths
     for (const char* name :
          {"ALOHAHelp.txt", "APRSHelp.txt", "IrrigationHelp.txt", "IrrigationAdvancedHelp.txt",
           "IrrigationCircuitTestHelp.txt", "AlarmOutputModuleHelp.txt",
           "AOMStationConfigHelp.txt", "AOMSelectUnitsHelp.txt", "AOMAdvancedOptionsHelp.txt"})
-        EXPECT_GT(Slurp(std::filesystem::path(CORVANE_DATA_DIR) / name).size(), 500u) << name;
+        EXPECT_GT(dir.ReadFile(CORVANE_DATA_DIR + std::string("/") + name).size(), 500u) << name;
 }
 
 }  // namespace

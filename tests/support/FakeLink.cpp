@@ -2,13 +2,6 @@
 
 #include <cstdio>
 
-FakeLink::FakeLink() : previous_(SetLinkBackend(this)) {}
-
-FakeLink::~FakeLink()
-{
-    SetLinkBackend(previous_);
-}
-
 std::string FakeLink::Escape(const std::string& bytes)
 {
     std::string out;
@@ -18,31 +11,6 @@ std::string FakeLink::Escape(const std::string& bytes)
         out += c == '\n' ? "\\n" : c == '\r' ? "\\r" : c < 0x20 || c >= 0x7F || c == '\\' ? hex : std::string(1, c);
     }
     return out;
-}
-
-void FakeLink::QueueBytes(const std::string& bytes)
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    for (unsigned char c : bytes) queue_.push_back(c);
-}
-
-void FakeLink::Respond(const std::string& line, const std::string& reply, int times)
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    rules_.push_back({line, reply, times});
-}
-
-int FakeLink::Open(int port, int baud)
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    events_.push_back("Open " + std::to_string(port) + " " + std::to_string(baud));
-    return 0;
-}
-
-void FakeLink::Close()
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    events_.push_back("Close");
 }
 
 void FakeLink::SentLocked(const std::string& bytes)
@@ -103,9 +71,3 @@ int FakeLink::GetByte()
     return byte;
 }
 
-void FakeLink::Flush()
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    events_.push_back("Flush");
-    queue_.clear();
-}

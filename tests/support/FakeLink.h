@@ -45,18 +45,21 @@ class FakeLink : public LinkBackend {
 public:
     static constexpr int kAlways = -1;
 
-    FakeLink();
-    ~FakeLink() override;
+    FakeLink() : previous_(SetLinkBackend(this)) {}
+    ~FakeLink() override { SetLinkBackend(previous_); }
     FakeLink(const FakeLink&) = delete;
     FakeLink& operator=(const FakeLink&) = delete;
 
     // --- Script ---
     // Bytes that have arrived and wait to be read.
-    void QueueBytes(const std::string& bytes);
+    void QueueBytes(const std::string& bytes) { Locked([&] { for (unsigned char c : bytes) queue_.push_back(c); }); }
     // When the written line `line` (line feed included) is finished, queue
     // `reply`; `times` uses, or for ever with kAlways. An empty reply models
     // a device that stays silent for that line.
-    void Respond(const std::string& line, const std::string& reply, int times = kAlways);
+    void Respond(const std::string& line, const std::string& reply, int times = kAlways)
+    {
+        Locked([&] { rules_.push_back({line, reply, times}); });
+    }
     // Asked for finished lines that no Respond rule took; nullopt = no reply.
     // It runs under the fake's lock, so it must not call the fake itself.
     using Handler = std::function<std::optional<std::string>(const std::string& line)>;
@@ -78,12 +81,16 @@ public:
     static std::string Escape(const std::string& bytes);
 
     // --- LinkBackend ---
-    int Open(int port, int baud) override;
-    void Close() override;
+    int Open(int port, int baud) override
+    {
+        Locked([&] { events_.push_back("Open " + std::to_string(port) + " " + std::to_string(baud)); });
+        return 0;
+    }
+    void Close() override { Locked([&] { events_.push_back("Close"); }); }
     void PutByte(int byte) override;
     int GetByte() override;
     int PutString(const char* text) override;
-    void Flush() override;
+    void Flush() override { Locked([&] { events_.push_back("Flush"); queue_.clear(); }); }
 
 private:
     struct Rule {

@@ -53,16 +53,6 @@ void SimFixture::UseAsPort(TempWorkDir& dir, int port, int baud, int timeoutMs) 
     dir.Settings().SetValue(key::LinkTimeoutMs, timeoutMs);
 }
 
-bool SimFixture::WaitForLine(const std::string& line, std::chrono::milliseconds timeout) const
-{
-    return sim_->WaitForLine(line, timeout);
-}
-
-void SimFixture::SetParam(int number, const std::string& value)
-{
-    sim_->UpdateState([&](SimState& s) { s.params[number] = value; });
-}
-
 void SimFixture::SetSwitch(int index, int state)
 {
     if (index < 0 || index >= kSimOutputs) throw std::out_of_range("switch index");
@@ -81,12 +71,3 @@ void SimFixture::SetConditions(int output, const std::string& records, int logic
     });
 }
 
-void SimFixture::SetAlarms(const std::vector<SimAlarmRecord>& records)
-{
-    sim_->UpdateState([&](SimState& s) { s.alarms = records; });
-}
-
-void SimFixture::SetTransmitters(const std::array<std::uint8_t, kSimTransmitterBytes>& bytes)
-{
-    sim_->UpdateState([&](SimState& s) { s.transmitters = bytes; });
-}

@@ -75,12 +75,17 @@ public:
     std::vector<std::string> ModuleLines() const { return sim_->ReceivedModuleLines(); }
     void ClearLines() { sim_->ClearReceived(); }
     // Until `line` (line feed included) has been received.
-    bool WaitForLine(const std::string& line,
-                     std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    bool WaitForLine(const std::string& line, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const
+    {
+        return sim_->WaitForLine(line, timeout);
+    }
 
     // --- The logger's state ---
     std::string Param(int number) const { return sim_->Param(number); }
-    void SetParam(int number, const std::string& value);
+    void SetParam(int number, const std::string& value)
+    {
+        sim_->UpdateState([&](SimState& s) { s.params[number] = value; });
+    }
     int Switch(int index) const { return sim_->Switch(index); }
     void SetSwitch(int index, int state);
     SimOutput Output(int index) const { return sim_->Output(index); }
@@ -89,8 +94,14 @@ public:
     std::string Conditions(int output) const { return sim_->ConditionsReply(output); }
     void SetConditions(int output, const std::string& records, int logic = 1);
     std::vector<SimAlarmRecord> Alarms() const { return sim_->Alarms(); }
-    void SetAlarms(const std::vector<SimAlarmRecord>& records);
-    void SetTransmitters(const std::array<std::uint8_t, kSimTransmitterBytes>& bytes);
+    void SetAlarms(const std::vector<SimAlarmRecord>& records)
+    {
+        sim_->UpdateState([&](SimState& s) { s.alarms = records; });
+    }
+    void SetTransmitters(const std::array<std::uint8_t, kSimTransmitterBytes>& bytes)
+    {
+        sim_->UpdateState([&](SimState& s) { s.transmitters = bytes; });
+    }
 
     // --- Faults ---
     void SetFault(SimFault fault) { sim_->SetFault(fault); }

@@ -9,10 +9,6 @@
 
 namespace fs = std::filesystem;
 
-RecordingMessages::RecordingMessages() : previous_(SetUserMessages(this)) {}
-
-RecordingMessages::~RecordingMessages() { SetUserMessages(previous_); }
-
 MsgAnswer RecordingMessages::Show(const UserMessage& message)
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -23,41 +19,12 @@ MsgAnswer RecordingMessages::Show(const UserMessage& message)
     return a;
 }
 
-std::vector<std::string> RecordingMessages::Texts() const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    std::vector<std::string> texts;
-    for (const auto& m : shown_) texts.push_back(m.text);
-    return texts;
-}
-
-struct InstantPauses::State {
-    std::mutex mutex;
-    std::vector<int> durations;
-};
-
 InstantPauses::InstantPauses() : state_(std::make_shared<State>())
 {
-    auto state = state_;
-    SetPauseFunction([state](int ms) {
-        std::lock_guard<std::mutex> lock(state->mutex);
-        state->durations.push_back(ms);
-    });
+    SetPauseFunction([state = state_](int ms) { state->Locked([&] { state->durations.push_back(ms); }); });
 }
 
 InstantPauses::~InstantPauses() { SetPauseFunction({}); }
-
-std::vector<int> InstantPauses::Durations() const
-{
-    std::lock_guard<std::mutex> lock(state_->mutex);
-    return state_->durations;
-}
-
-void InstantPauses::Clear()
-{
-    std::lock_guard<std::mutex> lock(state_->mutex);
-    state_->durations.clear();
-}
 
 TempWorkDir::TempWorkDir(const char* configText)
 {
@@ -110,7 +77,3 @@ void TempWorkDir::WriteFile(const std::string& name, const std::string& bytes) c
     out << bytes;
 }
 
-bool TempWorkDir::Exists(const std::string& name) const
-{
-    return fs::exists(dir_ / name);
-}

@@ -28,12 +28,19 @@ class RecordingMessages : public UserMessages {
     }
 
 public:
-    RecordingMessages();
-    ~RecordingMessages() override;
+    RecordingMessages() : previous_(SetUserMessages(this)) {}
+    ~RecordingMessages() override { SetUserMessages(previous_); }
     MsgAnswer Show(const UserMessage& message) override;
 
     std::vector<UserMessage> Shown() const { return Locked([&] { return shown_; }); }
-    std::vector<std::string> Texts() const;
+    std::vector<std::string> Texts() const
+    {
+        return Locked([&] {
+            std::vector<std::string> texts;
+            for (const auto& m : shown_) texts.push_back(m.text);
+            return texts;
+        });
+    }
     void AnswerNext(MsgAnswer answer) { Locked([&] { answers_.push_back(answer); }); }
     void Clear() { Locked([&] { shown_.clear(); }); }
 
@@ -46,15 +53,25 @@ private:
 
 // Makes every PauseMs instant while alive and records the durations asked.
 class InstantPauses {
+    // Shared with the pause function installed while this is alive (defined
+    // first: the accessors below use it).
+    struct State {
+        template <class F>
+        auto Locked(F f)
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            return f();
+        }
+        std::mutex mutex;
+        std::vector<int> durations;
+    };
+    std::shared_ptr<State> state_;
+
 public:
     InstantPauses();
     ~InstantPauses();
-    std::vector<int> Durations() const;
-    void Clear();
-
-private:
-    struct State;
-    std::shared_ptr<State> state_;
+    std::vector<int> Durations() const { return state_->Locked([&] { return state_->durations; }); }
+    void Clear() { state_->Locked([&] { state_->durations.clear(); }); }
 };
 
 // A fresh temporary directory made current, with config.txt written from
@@ -70,9 +87,10 @@ public:
     DBConfigParser& Settings() { return *settings_; }
     EventLog& Log() { return *log_; }
 
+    // Names are relative to the directory; a full path names any file.
     std::string ReadFile(const std::string& name) const;
     void WriteFile(const std::string& name, const std::string& bytes) const;
-    bool Exists(const std::string& name) const;
+    bool Exists(const std::string& name) const { return std::filesystem::exists(dir_ / name); }
 
     // Re-creates the store and the log, as a restart of the program would.
     void Restart();

@@ -38,17 +38,6 @@ Lines Sets(const SimFixture& sim)
     return sets;
 }
 
-const char* Name(SimKind kind)
-{
-    switch (kind) {
-    case SimKind::Aloha: return "Aloha";
-    case SimKind::Aprs: return "Aprs";
-    case SimKind::Irr: return "Irr";
-    case SimKind::Aom: return "Aom";
-    default: return "None";
-    }
-}
-
 class CliOnSim : public ::testing::Test {
 protected:
     // Millimetres, as the program's own config.txt ships the rain unit.
@@ -60,7 +49,7 @@ struct ShowCase {
     SimKind kind;
     Lines expected;  // lines show prints, in this order
 };
-void PrintTo(const ShowCase& c, std::ostream* os) { *os << Name(c.kind); }
+void PrintTo(const ShowCase& c, std::ostream* os) { *os << SimKindName(c.kind); }
 
 class CliShow : public CliOnSim, public ::testing::WithParamInterface<ShowCase> {};
 
@@ -99,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "row 2 = Current Wind Speed | Trending | 10 | 25 | 30", "[output 3]",
                   "row 1 = Outside Temperature | Minus |  |  |",
                   "row 2 = Outside Dewpoint | Greater Than or = | 5 |  |", "[output 4]"}}),
-    [](const auto& info) { return std::string(Name(info.param.kind)); });
+    [](const auto& info) { return std::string(SimKindName(info.param.kind)); });
 
 struct SetCase {
     const char* name;
@@ -228,7 +217,7 @@ void Change(SimFixture& sim, SimKind kind)
 struct KindCase {
     SimKind kind;
 };
-void PrintTo(const KindCase& c, std::ostream* os) { *os << Name(c.kind); }
+void PrintTo(const KindCase& c, std::ostream* os) { *os << SimKindName(c.kind); }
 
 class CliBackup : public CliOnSim, public ::testing::WithParamInterface<KindCase> {
 protected:
@@ -260,7 +249,7 @@ TEST_P(CliBackup, RestoreOnAFreshLoggerReproducesTheOriginal)
 INSTANTIATE_TEST_SUITE_P(Table, CliBackup,
                          ::testing::Values(KindCase{SimKind::Aloha}, KindCase{SimKind::Aprs},
                                            KindCase{SimKind::Irr}, KindCase{SimKind::Aom}),
-                         [](const auto& info) { return std::string(Name(info.param.kind)); });
+                         [](const auto& info) { return std::string(SimKindName(info.param.kind)); });
 
 std::string Replace(std::string text, const std::string& from, const std::string& to)
 {
