@@ -31,7 +31,7 @@ TEST(EventLogClock, TwelveHourClock)
                   kStars + "\n2009/12/1  " + shown + "  {O}  \n\t\t\tM  \n\n");
 }
 
-TEST(EventLogFile, AppendsEntriesToWorkingDirectory)
+TEST(EventLogFile, AppendsEntriesToWorkingDirectoryOrWithoutOneToTheCurrentDirectory)
 {
     TempWorkDir dir("WORKING_DIRECTORY=sub\n");
     std::filesystem::create_directory(dir.Path() / "sub");
@@ -42,11 +42,9 @@ TEST(EventLogFile, AppendsEntriesToWorkingDirectory)
     const std::string one = kStars + "\n2026/3/7  01:00:00 PM  {DBConfigParser::Parse}  \n\t\t\tfirst  \n\n";
     const std::string two = kStars + "\n2026/3/7  01:00:00 PM  {X}  \n\t\t\tsecond  \n\n";
     EXPECT_EQ(dir.ReadFile("sub/eventLog.txt"), one + two);
-}
-
-TEST(EventLogFile, WithoutWorkingDirectoryLogsToCurrentDirectory)
-{
-    TempWorkDir dir("SERIAL_PORT=1\n");
+    // Without the key the log goes to the current directory, never to "/".
+    dir.WriteFile("config.txt", "SERIAL_PORT=1\n");
+    dir.Restart();
     EXPECT_EQ(dir.Log().Path(), dir.Path() / "eventLog.txt");
     dir.Log().WriteError("o", "m");
     EXPECT_TRUE(dir.Exists("eventLog.txt"));

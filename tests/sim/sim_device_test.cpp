@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
 
 using Outputs = std::vector<std::pair<std::string, int>>;
@@ -47,7 +45,7 @@ TEST(SimConsole, ALineFeedWakesItAfterTheDelayAndIdleTimePutsItBackToSleep)
     EXPECT_EQ(d.Lines(), (std::vector<std::string>{"MOD00\n", "\n", "\n", "MOD00\n", "VER\n", "VER\n"}));
 }
 
-TEST(SimCommandLine, EveryFaultIsSelectedByNameAndDocumentedWithin79Columns)
+TEST(SimCommandLine, EveryFaultIsSelectedByNameAndDocumented)
 {
     const std::string usage = SimUsage();
     for (const SimFaultInfo& f : SimFaultTable()) {
@@ -58,8 +56,6 @@ TEST(SimCommandLine, EveryFaultIsSelectedByNameAndDocumentedWithin79Columns)
         EXPECT_EQ(line.options.faults, (std::vector<std::pair<SimFault, int>>{{f.fault, f.argument ? 7 : 0}}));
         EXPECT_NE(usage.find(std::string("\n    ") + f.name), std::string::npos) << f.name;
     }
-    std::istringstream lines(usage);
-    for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 79u) << line;
 }
 
 }  // namespace

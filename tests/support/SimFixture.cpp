@@ -53,12 +53,6 @@ void SimFixture::UseAsPort(TempWorkDir& dir, int port, int baud, int timeoutMs) 
     dir.Settings().SetValue(key::LinkTimeoutMs, timeoutMs);
 }
 
-void SimFixture::SetSwitch(int index, int state)
-{
-    if (index < 0 || index >= kSimOutputs) throw std::out_of_range("switch index");
-    sim_->UpdateState([&](SimState& s) { s.switches[static_cast<std::size_t>(index)] = state; });
-}
-
 void SimFixture::SetConditions(int output, const std::string& records, int logic)
 {
     if (output < 0 || output >= kSimOutputs) throw std::out_of_range("output index");

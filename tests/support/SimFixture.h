@@ -87,7 +87,10 @@ public:
         sim_->UpdateState([&](SimState& s) { s.params[number] = value; });
     }
     int Switch(int index) const { return sim_->Switch(index); }
-    void SetSwitch(int index, int state);
+    void SetSwitch(int index, int state)
+    {
+        sim_->UpdateState([&](SimState& s) { s.switches.at(static_cast<std::size_t>(index)) = state; });
+    }
     SimOutput Output(int index) const { return sim_->Output(index); }
     // An output's conditions in the layout of the condition query
     // ("17 0 850;2 1 600"), read and written.

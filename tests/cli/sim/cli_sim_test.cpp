@@ -15,11 +15,7 @@
 
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
+struct CliRun { int code; std::string out, err; };
 
 CliRun Cli(const Lines& args)
 {

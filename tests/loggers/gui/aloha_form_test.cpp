@@ -29,13 +29,15 @@ protected:
     CAlohaConfigDlg dlg{nullptr, record};
 };
 
-TEST(AlohaLoggerType, IdentificationShownAsVersion)
+TEST(AlohaLoggerType, IdentificationShownAsVersionInPlainText)
 {
     for (auto [identification, shown] : {std::pair{"ALOHA   202", "ALOHA  2.02"}, {"ALOHA", "ALOHA"},
                                          {"ALOHA ", "ALOHA  ."}}) {
         CAlohaSettings record(nullptr, identification, "30", "1");
         CAlohaConfigDlg dlg(nullptr, record);
-        EXPECT_EQ(FindField<QLabel>(&dlg, "Logger Type:")->text().toStdString(), shown);
+        const QLabel* line = FindField<QLabel>(&dlg, "Logger Type:");
+        EXPECT_EQ(line->text().toStdString(), shown);
+        EXPECT_EQ(line->textFormat(), Qt::PlainText);  // the device's text, never markup
     }
 }
 

@@ -73,8 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         OkCase{2, "Rain Rate Cut-Off", "25.15", 10,
                "Invalid Rain Cutoff! Must be between 0.00 and 25.15"},
         OkCase{1, "Irrigation Cycle", "256", 8,
-               "Invalid irrigation cycle! Must be between 1 and 255"},
-        OkCase{1, "Time Out Period", "4", 1, "Invalid Timeout Period! Must be between 5 and 255 sec."}));
+               "Invalid irrigation cycle! Must be between 1 and 255"}));
 
 TEST_F(IrrigationForm, WithoutResidentialInvalidScheduleStillWritesCycleZero)
 {
