@@ -1,5 +1,5 @@
-// The conditions page's rules without widgets: the condition reply, times,
-// the subtraction's stored value and the operator.
+// The conditions page's rules without widgets: times, the subtraction's
+// stored value and its threshold as a difference.
 #include "AlarmParameterTable.h"
 #include "AomConditionRows.h"
 

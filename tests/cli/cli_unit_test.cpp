@@ -3,7 +3,6 @@
 #include "BackupFile.h"
 #include "CorvaneCli.h"
 #include "FakeLink.h"
-#include "SerialLink.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

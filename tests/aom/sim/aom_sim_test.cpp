@@ -2,7 +2,6 @@
 // the real serial code against the simulated console and module.
 #include "AlarmParameterTable.h"
 #include "AomCommands.h"
-#include "AomConversions.h"
 #include "SerialLink.h"
 #include "SimFixture.h"
 #include "TestSupport.h"
