@@ -1,10 +1,10 @@
 #include "RegisterForms.h"
 
 #include "CAlohaConfigDlg.h"
+#include "CAomDlg.h"
 #include "CAprsConfigDlg.h"
 #include "CFirmwareWarningDlg.h"
 #include "CIrrigationConfigDlg.h"
-#include "CPlaceholderDlg.h"
 #include "LoggerDetection.h"
 #include "LoggerSettings.h"
 
@@ -14,6 +14,6 @@ void RegisterAllForms()
     RegisterConfigureForm(LoggerAloha, RunAlohaConfigForm);
     RegisterConfigureForm(LoggerAprs, RunAprsConfigForm);
     RegisterConfigureForm(LoggerIrrigation, RunIrrigationConfigForm);
-    RegisterConfigureForm(LoggerAom, [](CLoggerSettings& r) { ShowPlaceholderForm(r.owner, "Alarm Output Module"); });
+    RegisterConfigureForm(LoggerAom, RunAomConfigForm);
     SetFirmwareWarningForm(ShowFirmwareWarning);
 }

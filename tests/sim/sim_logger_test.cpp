@@ -50,7 +50,7 @@ TEST(SimLogger, EachKindAnswersItsParametersHoldsWhatFitsAndRefusesTheRest)
         {M, "MOD21", "6"}, {M, "MOD22 0", "4146 2305 60"}, {M, "MOD22 5", "12324 5248 236"}, {M, "MOD22 6"},
         {M, "MOD22 -1"}, {M, "MOD18 1 |", "2"}, {M, "MOD19 0 |", "5 10"}, {M, "MOD20 1 |", "250 1"},
         {M, "MOD16 0 |", "17 0 850;2 1 600"}, {M, "MOD16 1 |", "10 0 50;19 4 30 10 25"},
-        {M, "MOD16 2 |", "17 7 129 50"}, {M, "MOD16 3 |", ""}, {M, "MOD16 4 |"}, {M, "MOD15 4"},
+        {M, "MOD16 2 |", "17 7 129 50"}, {M, "MOD16 3 |", "18 0 90;128 2 700 1900"}, {M, "MOD16 4 |"}, {M, "MOD15 4"},
         {M, "MOD18 0 3"}, {M, "MOD19 0 1000 0"}, {M, "MOD19 0 5"}, {M, "MOD20 0 10000 0"}, {M, "MOD20 0 0 2"},
         // Conditions the module cannot hold: values without a head, a check
         // the parameter does not offer, Trending without its minutes.
