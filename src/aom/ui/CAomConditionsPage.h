@@ -5,13 +5,19 @@
 // sent back when the AOM form applies it.
 
 #include "AlarmRowSummary.h"
+#include "AomUnits.h"
 
 #include <QWidget>
 
+#include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 class CAomSettings;
+class CNumericEdit;
+class QComboBox;
+class QLabel;
 
 class CAomConditionsPage : public QWidget {
     Q_OBJECT
@@ -48,7 +54,62 @@ signals:
     void UsedRowsChanged();
 
 private:
+    static constexpr int kRows = 8;
+
+    // One sentence: "IF" parameter "IS" check type value unit value unit
+    // minutes "min" grouping. Row 8 has no grouping list.
+    struct Row {
+        QComboBox* parameter = nullptr;
+        QLabel* is = nullptr;
+        QComboBox* check = nullptr;
+        QLabel* leadIn = nullptr;
+        CNumericEdit* value1 = nullptr;
+        QLabel* unit1 = nullptr;
+        QLabel* middle = nullptr;
+        CNumericEdit* value2 = nullptr;
+        QLabel* unit2 = nullptr;
+        QLabel* period = nullptr;
+        CNumericEdit* minutes = nullptr;
+        QLabel* min = nullptr;
+        QComboBox* grouping = nullptr;
+        // The check type last handled on the row (rows 1-7).
+        int lastCheck = -1;
+        // The selections as loaded.
+        std::string loadedParameter, loadedCheck, loadedGrouping;
+    };
+
+    void BuildRows();
+    void Load();
+    void LoadRecords(const std::string& conditions, int logic);
+    int LoadRecord(int n, const std::vector<std::string>& fields);
+    void RememberLoaded();
+
+    // Row operations; n counts from 0.
+    void ParameterChanged(int n);
+    void CheckTypeChanged(int n);
+    void GroupingChanged(int n);
+    void LayoutRow(int n);
+    void ShowFields(int n, int checkType);
+    void SetUpSecondOperand(int n);
+    void ResetRows(int from);
+    void RefreshGroupings(int from);
+    void RefreshUnitLabels();
+    QComboBox* MasterGrouping() const;
+    QComboBox* LastEnabledGrouping() const;
+    bool InUse(int n) const;
+    bool IsSecondOperand(int n) const;
+    int CheckOf(int n) const;
+    std::string ParameterName(int n) const;
+    int ParameterCode(int n) const;
+
+    bool ValidateRow(int n);
+    void BuildRecords();
+    void OnClear();
+    void OnAdvanced();
+
     int output_;
     CAomSettings* settings_ = nullptr;
     bool created_ = false;
+    AomUnitSettings units_;
+    std::array<Row, kRows> rows_;
 };

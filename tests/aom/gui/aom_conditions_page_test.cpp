@@ -1,0 +1,263 @@
+// One output's conditions page against a simulated module: what it loads into
+// which rows, how rows pair up and share one operator while the user picks,
+// and the lines a store and send puts on the wire.
+
+#include "AomSettings.h"
+#include "AomUnits.h"
+#include "CAomConditionsPage.h"
+#include "CNumericEdit.h"
+#include "FormFinder.h"
+#include "SerialLink.h"
+#include "SimFixture.h"
+#include "TestSupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+constexpr AomUnitSettings kFahrenheit{UnitFahrenheit, UnitInch, UnitMph, UnitInch};
+constexpr const char* kTemperatures[] = {
+    "Outside Temperature", "Outside Dewpoint", "Wind Chill", "Outside Heat Index",
+    "Inside Temperature",  "Inside Dewpoint",  "Inside Heat Index"};
+
+class ConditionsPage : public ::testing::Test {
+protected:
+    ConditionsPage()
+    {
+        device.UseAsPort(dir);
+        opened_ = LinkOpen(1, 19200) == 0;
+    }
+    ~ConditionsPage() override
+    {
+        LinkClose();
+        SetAomUnits({});
+    }
+    void SetUp() override { ASSERT_TRUE(opened_); }
+
+    // The page of output 1 created on what the module holds.
+    void Open(const std::string& conditions, int logic = 1)
+    {
+        device.SetConditions(0, conditions, logic);
+        SetAomUnits(kFahrenheit);
+        page = std::make_unique<CAomConditionsPage>(0);
+        page->SetSettings(&record);
+        page->Create();
+        page->show();
+    }
+    QComboBox* List(int row, const char* what)
+    {
+        return FindField<QComboBox>(page.get(), QString("Row %1 %2").arg(row).arg(what));
+    }
+    CNumericEdit* Value(int row, const char* what = "value 1")
+    {
+        return FindField<CNumericEdit>(page.get(), QString("Row %1 %2").arg(row).arg(what));
+    }
+    Lines Items(int row, const char* what)
+    {
+        Lines items;
+        for (int i = 0; i < List(row, what)->count(); ++i)
+            items.push_back(List(row, what)->itemText(i).toStdString());
+        return items;
+    }
+    std::string Shown(int row, const char* what)
+    {
+        QComboBox* list = List(row, what);
+        return list->currentIndex() < 0 ? "" : list->currentText().toStdString();
+    }
+    // A pick by the user.
+    void Pick(int row, const char* what, const char* text)
+    {
+        QComboBox* list = List(row, what);
+        const int index = list->findText(text);
+        ASSERT_GE(index, 0) << what << " " << text;
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    }
+    void Type(int row, const char* text, const char* what = "value 1") { Value(row, what)->setText(text); }
+    bool Idle(int row) { return !List(row, "parameter")->isEnabled() && Shown(row, "parameter").empty(); }
+    std::string Sent()
+    {
+        device.ClearLines();
+        EXPECT_TRUE(page->StoreAndSend());
+        return device.Conditions(0);
+    }
+
+    TempWorkDir dir;
+    InstantPauses pauses;
+    RecordingMessages messages;
+    SimFixture device{SimKind::Aom};
+    CAomSettings record{nullptr, "AOM     100", "30", true};
+    std::unique_ptr<CAomConditionsPage> page;
+
+private:
+    bool opened_ = false;
+};
+
+TEST_F(ConditionsPage, EmptyReplyLeavesAllRowsEmptyAfterQueryingConditionsAndOperator)
+{
+    Open("", 2);
+    EXPECT_EQ(device.ModuleLines(), (Lines{"MOD16 0 |\n", "MOD18 0 |\n"}));
+    EXPECT_EQ(page->CountUsedRows(), 0);
+    EXPECT_FALSE(page->HasChanged());
+    EXPECT_TRUE(List(1, "parameter")->isEnabled());
+    for (int row = 2; row <= 8; ++row) EXPECT_TRUE(Idle(row)) << row;
+}
+
+TEST_F(ConditionsPage, RowEightNeverOffersMinusAndMinusOnRowSevenMakesItTheSecondOperand)
+{
+    Open("17 0 500;17 0 500;17 0 500;17 0 500;17 0 500;17 0 500;17 0 500;17 0 500");
+    EXPECT_EQ(page->CountUsedRows(), 8);
+    EXPECT_EQ(List(8, "grouping"), nullptr);
+    Pick(8, "parameter", "Inside Temperature");
+    Lines row8 = Items(8, "check type");
+    EXPECT_EQ(std::count(row8.begin(), row8.end(), "Minus"), 0);
+    EXPECT_EQ(std::count(row8.begin(), row8.end(), "Trending"), 1);
+
+    Pick(7, "check type", "Minus");
+    EXPECT_EQ(Items(8, "check type"), (Lines{"Greater Than or =", "Less Than or ="}));
+    EXPECT_EQ(Shown(8, "check type"), "");
+    EXPECT_EQ(Items(8, "parameter"), Lines(std::begin(kTemperatures), std::end(kTemperatures)));
+    EXPECT_EQ(Shown(8, "parameter"), "Inside Temperature");
+    EXPECT_FALSE(List(7, "grouping")->isEnabled());
+    EXPECT_TRUE(FindField<QLabel>(page.get(), "Row 7 IS")->isHidden());
+}
+
+TEST_F(ConditionsPage, MinusOnRowThreeNarrowsRowFourAndBetweenThenResetsRowsFourToEight)
+{
+    Open("17 0 500;18 0 50;17 0 600;19 0 20;17 0 700");
+    Pick(3, "check type", "Minus");
+    EXPECT_EQ(Value(3)->text(), "");
+    EXPECT_FALSE(Value(3)->isEnabled());
+    EXPECT_EQ(Items(4, "check type"), (Lines{"Greater Than or =", "Less Than or ="}));
+    EXPECT_EQ(Items(4, "parameter"), Lines(std::begin(kTemperatures), std::end(kTemperatures)));
+    EXPECT_FALSE(Value(4)->m_bAllowMinus);
+
+    Pick(3, "check type", "Between");
+    for (int row = 4; row <= 8; ++row) EXPECT_TRUE(Idle(row)) << row;
+    EXPECT_GT(List(4, "parameter")->count(), 7);  // the whole list again
+    EXPECT_EQ(Shown(3, "grouping"), "DONE");
+    EXPECT_TRUE(Value(3, "value 2")->isEnabled());
+}
+
+TEST_F(ConditionsPage, AndOnRowOneOpensRowTwoWithDoneSelectedWhileRowThreeIsIdle)
+{
+    Open("17 0 500");
+    EXPECT_EQ(Items(1, "grouping"), (Lines{"DONE", "OR", "AND", "XOR"}));
+    EXPECT_EQ(Shown(1, "grouping"), "DONE");
+    Pick(1, "grouping", "AND");
+    EXPECT_TRUE(List(2, "parameter")->isEnabled());
+    EXPECT_EQ(Items(2, "grouping"), (Lines{"DONE", "AND"}));
+    EXPECT_EQ(Shown(2, "grouping"), "DONE");
+    EXPECT_TRUE(Idle(3));
+    EXPECT_EQ(Shown(1, "grouping"), "AND");
+}
+
+struct OperatorCase {
+    const char* name;
+    const char* grouping;  // picked on row 1; null: a single row
+    int logic;
+};
+
+class ConditionsOperator : public ConditionsPage, public ::testing::WithParamInterface<OperatorCase> {};
+
+TEST_P(ConditionsOperator, MasterGroupingGivesTheOutputLogic)
+{
+    Open("17 0 500", 0);
+    if (GetParam().grouping) {
+        Pick(1, "grouping", GetParam().grouping);
+        Pick(2, "parameter", "Outside Humidity");
+        Pick(2, "check type", "Greater Than or =");
+        Type(2, "50");
+    }
+    Sent();
+    EXPECT_EQ(record.outputLogic, GetParam().logic);
+    EXPECT_EQ(device.Output(0).logic, GetParam().logic);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ConditionsOperator,
+                         ::testing::Values(OperatorCase{"Or", "OR", 0}, OperatorCase{"Xor", "XOR", 2},
+                                           OperatorCase{"SingleRow", nullptr, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ConditionsPage, BetweenStoresTheLowerBoundFirstExceptOnWindDirection)
+{
+    const struct { const char* parameter; const char* stored; } cases[] = {
+        {"Outside Temperature", "17 2 200 800"},
+        {"Wind Direction", "21 2 80 20"},
+    };
+    for (const auto& c : cases) {
+        Open("17 0 500");
+        Pick(1, "parameter", c.parameter);
+        Pick(1, "check type", "Between");
+        Type(1, "80");
+        Type(1, "20", "value 2");
+        EXPECT_EQ(Sent(), c.stored) << c.parameter;
+    }
+}
+
+TEST_F(ConditionsPage, LessThanDifferenceStoredAsTwosComplementAndLoadsBack)
+{
+    Open("17 0 500");
+    Pick(1, "check type", "Minus");
+    Pick(2, "parameter", "Inside Temperature");
+    Pick(2, "check type", "Less Than or =");
+    Type(2, "5");
+    EXPECT_EQ(Sent(), "17 7 2 65486");
+
+    Open("17 7 2 65486");
+    EXPECT_EQ(Shown(1, "check type") + "|" + Shown(2, "parameter"), "Minus|Inside Temperature");
+    EXPECT_EQ(Shown(2, "check type"), "Less Than or =");
+    EXPECT_EQ(Value(2)->text(), "5.0");
+    EXPECT_FALSE(page->HasChanged());
+    Pick(2, "check type", "Greater Than or =");
+    EXPECT_TRUE(page->HasChanged());
+    EXPECT_EQ(Sent(), "17 7 2 50");
+}
+
+TEST_F(ConditionsPage, BarTrendRowDoesNotStopTheChecksOfLaterRows)
+{
+    Open("4 5;17 0 500");
+    Type(2, "");
+    EXPECT_FALSE(page->Validate());
+    ASSERT_EQ(messages.Texts(), (Lines{"Field must have a value."}));
+    EXPECT_EQ(messages.Shown()[0].caption, std::optional<std::string>("Error"));
+    EXPECT_EQ(page->focusWidget(), Value(2));
+}
+
+TEST_F(ConditionsPage, TimeShownAsHoursAndMinutesAndStoredWithLeadingZero)
+{
+    Open("128 6 730");
+    EXPECT_EQ(Value(1)->text(), "7:30");
+    Type(1, "7:05");
+    EXPECT_EQ(Sent(), "128 6 705");
+    EXPECT_EQ(device.ModuleLines().at(2), "MOD17 0 128 0705\n");
+}
+
+// Three conditions of every shape: a subtraction, a trend and a range, XOR.
+TEST_F(ConditionsPage, ApplySendsTheWholeOutputByteForByteAndStaysChanged)
+{
+    Open("17 7 129 65516;19 4 30 10 25;3 3 20 60", 2);
+    EXPECT_EQ(page->CountUsedRows(), 4);
+    EXPECT_EQ(Shown(2, "grouping") + Shown(3, "grouping") + Shown(4, "grouping"), "XORXORDONE");
+    device.ClearLines();
+    EXPECT_TRUE(page->ApplyIfChanged());
+    EXPECT_TRUE(device.ModuleLines().empty());  // unchanged: nothing sent
+
+    Type(4, "10");
+    int signalled = 0;
+    QObject::connect(page.get(), &CAomConditionsPage::UsedRowsChanged, [&] { ++signalled; });
+    device.ClearLines();
+    pauses.Clear();
+    EXPECT_TRUE(page->ApplyIfChanged());
+    EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD15 0\n", "\n", "MOD16 0 17 7 129\n",
+                                     "MOD17 0 17 65516\n", "MOD16 0 19 4 30\n", "MOD17 0 19 10 25\n",
+                                     "MOD16 0 3 3\n", "MOD17 0 3 10 60\n", "MOD18 0 2\n"}));
+    EXPECT_EQ(pauses.Durations(), (std::vector<int>{1000, 100, 100, 100, 100, 100, 100, 100, 1000}));
+    EXPECT_EQ(signalled, 1);
+    EXPECT_TRUE(page->HasChanged());
+}
+
+}  // namespace
