@@ -56,6 +56,8 @@ CAomDlg::CAomDlg(QWidget* parent, CAomSettings& settings) : QDialog(parent), set
     AlarmParameters();
 
     timeout_ = AddNumericRow(grid, 1, this, "Time Out Period", "sec.");
+    timeout_->setMaximumWidth(80);
+    grid->setColumnStretch(3, 1);
     alarmLogging_ = new QCheckBox("Enable Alarm Logging", this);
     grid->addWidget(alarmLogging_, 2, 0, 1, 3);
 
