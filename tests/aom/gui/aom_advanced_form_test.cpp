@@ -76,8 +76,6 @@ INSTANTIATE_TEST_SUITE_P(
         OkCase{"NormallyOpenEndsInZero", "Pulse Width", "9999", "Normally Open", " Pulse MOD20 1 9999 0\n"},
         OkCase{"EmptyReleaseDelay", "Delay on Release", "", "",
                " Pulse Invalid Alarm Duration! Must be between 0 and 999"},
-        OkCase{"Reactivation1000", "Delay on Reactivation", "1000", "",
-               " Pulse Invalid Alarm Reactivation! Must be between 0 and 999"},
         // The default width "0" is continuous, even when "Pulse" was clicked.
         OkCase{"PulseWithDefaultWidthZero", "Pulse Width", "0", "Pulse", " Continuous MOD20 1 0 1\n"},
         OkCase{"ContinuousClicked", "Pulse Width", "250", "Continuous", " Continuous MOD20 1 0 1\n"}),
