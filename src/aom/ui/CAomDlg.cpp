@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -50,8 +51,10 @@ CAomDlg::CAomDlg(QWidget* parent, CAomSettings& settings) : QDialog(parent), set
     // the units and the parameter tables the pages are built from.
     tabs_ = new CAomOutputTabCtrl(this);
     auto* grid = new QGridLayout;
+    // The identification is the module's own text.
     AddLoggerTypeRow(grid, 0, this, "Logger Type: ",
-                     QString::fromStdString(FormatIdentification(settings_.identification)));
+                     QString::fromStdString(FormatIdentification(settings_.identification)))
+        ->setTextFormat(Qt::PlainText);
     LoadAomUnitSettings();
     AlarmParameters();
 
