@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, AomAdvancedOk,
     ::testing::Values(
         OkCase{"ZeroIsContinuous", "Pulse Width", "0", "", " Continuous MOD20 1 0 1\n"},
-        OkCase{"DoubleZeroIsAPulseSentAsTyped", "Pulse Width", "00", "", " Pulse MOD20 1 00 1\n"},
+        OkCase{"DoubleZeroIsAPulseSentAsTyped", "Pulse Width", "00", "Normally Closed", " Pulse MOD20 1 00 1\n"},
         OkCase{"Width10000", "Pulse Width", "10000", "", " Pulse Invalid Pulse Width! Must be between 0 and 9999"},
         OkCase{"WidthMinusOne", "Pulse Width", "-1", "", " Pulse Invalid Pulse Width! Must be between 0 and 9999"},
         OkCase{"NormallyOpenEndsInZero", "Pulse Width", "9999", "Normally Open", " Pulse MOD20 1 9999 0\n"},
