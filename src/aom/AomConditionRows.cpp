@@ -71,6 +71,22 @@ std::string TimeForModule(const std::string& typed)
     return FormatText("%02d%02d", ReadInt(hours), ReadInt(minutes));
 }
 
+std::string DifferenceToModule(int moduleCode, const std::string& typed,
+                               const AomUnitSettings& units)
+{
+    if (typed.empty()) return typed;
+    const long zero = ReadLong(DisplayToModule(moduleCode, "0", units, true));
+    return FormatText("%ld", ReadLong(DisplayToModule(moduleCode, typed, units, true)) - zero);
+}
+
+std::string DifferenceToDisplay(int moduleCode, const std::string& moduleText,
+                                const AomUnitSettings& units)
+{
+    if (moduleText.empty()) return moduleText;
+    const long zero = ReadLong(DisplayToModule(moduleCode, "0", units, true));
+    return ModuleToDisplay(moduleCode, FormatText("%ld", ReadLong(moduleText) + zero), units, true);
+}
+
 std::string MinusValueForModule(const std::string& moduleText, int checkType)
 {
     if (checkType == CheckGreaterOrEqual) {

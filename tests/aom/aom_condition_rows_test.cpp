@@ -1,5 +1,5 @@
 // The conditions page's rules without widgets: the condition reply, times,
-// the subtraction's stored value, range order and the operator.
+// the subtraction's stored value and the operator.
 #include "AlarmParameterTable.h"
 #include "AomConditionRows.h"
 
@@ -38,32 +38,31 @@ TEST(ConditionMinus, SecondRowsComparisonEncodedInTheValue)
     };
     for (const auto& c : cases)
         EXPECT_EQ(MinusValueForModule(c.value, c.check), c.stored) << c.value << " " << c.check;
-    const MinusValue less = MinusValueFromModule("65486");
-    EXPECT_EQ(less.checkType, CheckLessOrEqual);
-    EXPECT_EQ(less.moduleText, "50");
-    const MinusValue greater = MinusValueFromModule("50");
-    EXPECT_EQ(greater.checkType, CheckGreaterOrEqual);
-    EXPECT_EQ(greater.moduleText, "50");
+    // Bit 0x8000 marks "Less Than or =".
+    for (const char* stored : {"65486", "50"}) {
+        const MinusValue value = MinusValueFromModule(stored);
+        EXPECT_EQ(value.checkType, stored[1] == '5' ? CheckLessOrEqual : CheckGreaterOrEqual);
+        EXPECT_EQ(value.moduleText, "50");
+    }
 }
 
-TEST(ConditionRange, LowerBoundFirstExceptWindDirection)
+TEST(ConditionMinus, ThresholdConvertedAsADifference)
 {
-    std::string low = "80", high = "20";
-    OrderRange(17, low, high);
-    EXPECT_EQ(low + " " + high, "20 80");
-    std::string from = "80", to = "20";
-    OrderRange(21, from, to);
-    EXPECT_EQ(from + " " + to, "80 20");
-    std::string a = "-5", b = "-10.5";
-    OrderRange(2, a, b);
-    EXPECT_EQ(a + " " + b, "-10.5 -5");
+    constexpr AomUnitSettings kF{UnitFahrenheit, UnitInch, UnitMph, UnitInch};
+    constexpr AomUnitSettings kC{UnitCelsius, UnitMillimetre, UnitKph, UnitMillimetre};
+    const struct { int code; const char *shown, *stored; AomUnitSettings units; } cases[] = {
+        {2, "5.0", "50", kF}, {2, "5.0", "90", kC}, {24, "5", "5", kF}, {129, "3", "30", kF},
+        {10, "12.7", "50", kC}, {20, "16.1", "10", kC}, {3, "5", "5", kC},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DifferenceToModule(c.code, c.shown, c.units), c.stored) << c.code << " " << c.shown;
+        EXPECT_EQ(DifferenceToDisplay(c.code, c.stored, c.units), c.shown) << c.code << " " << c.stored;
+    }
 }
 
 TEST(ConditionOperator, TextAndNumber)
 {
-    const struct { const char* text; int logic; } cases[] = {
-        {"OR", 0}, {"AND", 1}, {"XOR", 2}, {"DONE", 1}, {"", 1},
-    };
+    const struct { const char* text; int logic; } cases[] = {{"OR", 0}, {"AND", 1}, {"XOR", 2}, {"DONE", 1}, {"", 1}};
     for (const auto& c : cases) EXPECT_EQ(OutputLogicFromOperator(c.text), c.logic) << c.text;
     EXPECT_EQ(OperatorText(0) + OperatorText(1) + OperatorText(2) + OperatorText(3) + OperatorText(-1),
               "ORANDXORDONEDONE");

@@ -77,6 +77,10 @@ QLabel* RowLabel(QWidget* owner, const char* text, const QString& name)
     auto* label = new QLabel(text, owner);
     label->setTextFormat(Qt::PlainText);
     label->setAccessibleName(name);
+    // The columns keep their places while the labels come and go.
+    QSizePolicy policy = label->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    label->setSizePolicy(policy);
     return label;
 }
 
@@ -139,7 +143,6 @@ void CAomConditionsPage::BuildRows()
         row.unit1 = label("", "unit 1", ColUnit1);
         // Shown as a single "&": the label's buddy makes "&&" an escaped ampersand.
         row.middle = label("&&", "middle", ColMiddle);
-        row.middle->setTextFormat(Qt::AutoText);
         row.value2 = field("value 2", ColValue2);
         row.middle->setBuddy(row.value2);
         row.unit2 = label("", "unit 2", ColUnit2);
@@ -151,12 +154,26 @@ void CAomConditionsPage::BuildRows()
         ComboChoiceList parameters(row.parameter);
         FillParameterList(parameters);
         const int index = n;
-        connect(row.parameter, &QComboBox::activated, this, [this, index] { ParameterChanged(index); });
-        connect(row.check, &QComboBox::activated, this, [this, index] { CheckTypeChanged(index); });
+        // Picking the parameter already shown changes nothing; laid out again,
+        // a subtraction would lose the comparison of its second row.
+        connect(row.parameter, &QComboBox::currentIndexChanged, this,
+                [this, index] { rows_[index].parameterMoved = true; });
+        connect(row.parameter, &QComboBox::activated, this, [this, index] {
+            if (rows_[index].parameterMoved) ParameterChanged(index);
+            Settle();
+        });
+        connect(row.check, &QComboBox::activated, this, [this, index] {
+            CheckTypeChanged(index);
+            Settle();
+        });
         if (row.grouping)
-            connect(row.grouping, &QComboBox::activated, this, [this, index] { GroupingChanged(index); });
+            connect(row.grouping, &QComboBox::activated, this, [this, index] {
+                GroupingChanged(index);
+                Settle();
+            });
     }
     groupingCaption->setBuddy(rows_[0].grouping);
+    for (int column : {ColUnit1, ColUnit2}) grid->setColumnMinimumWidth(column, 48);
 
     Row& first = rows_[0];
     first.parameter->setEnabled(true);
@@ -214,6 +231,13 @@ void CAomConditionsPage::LoadRecords(const std::string& conditions, int logic)
     if (QComboBox* master = MasterGrouping()) SelectText(master, OperatorText(logic));
     RefreshGroupings(0);
     for (Row& row : rows_) row.loadedGrouping = Selected(row.grouping);
+    Settle();
+}
+
+// Only what the user moves counts as moved.
+void CAomConditionsPage::Settle()
+{
+    for (Row& row : rows_) row.parameterMoved = false;
 }
 
 // Fills row n from one record; gives the number of rows it took.
@@ -266,7 +290,7 @@ int CAomConditionsPage::LoadRecord(int n, const std::vector<std::string>& fields
             const MinusValue value = MinusValueFromModule(stored);
             SelectText(second.check, CheckTypeText(value.checkType));
             CheckTypeChanged(n + 1);
-            SetText(second.value1, ModuleToDisplay(secondCode, value.moduleText, units_, true));
+            SetText(second.value1, DifferenceToDisplay(secondCode, value.moduleText, units_));
         }
         return 2;
     }
@@ -335,7 +359,11 @@ void CAomConditionsPage::ParameterChanged(int n)
         row.value2->setEnabled(false);
         row.minutes->setEnabled(false);
         RefreshUnitLabels();
-        if (row.grouping && row.grouping->currentIndex() > 0) ParameterChanged(n + 1);
+        // The pair's operator opens the row below; a row already open keeps
+        // what it holds (laying it out again would empty its own second row).
+        if (row.grouping && row.grouping->currentIndex() > 0 &&
+            !rows_[n + 1].parameter->isEnabledTo(this))
+            ParameterChanged(n + 1);
         return;
     }
     const int before = CheckOf(n);
@@ -353,10 +381,10 @@ void CAomConditionsPage::ParameterChanged(int n)
         FillCheckTypeList(checks, ParameterCode(n));
     }
     if (row.check->currentIndex() < 0 && n < kRows - 1) row.lastCheck = CheckNone;
+    LayoutRow(n);
     // A parameter that cannot be subtracted ends the subtraction: the row
     // below is no longer its second operand.
     if (before == CheckMinus && CheckOf(n) != CheckMinus) ResetRows(n + 1);
-    LayoutRow(n);
     RefreshUnitLabels();
 }
 
@@ -549,6 +577,7 @@ void CAomConditionsPage::FillParameterLists()
         ComboChoiceList parameters(row.parameter);
         FillParameterList(parameters);
     }
+    Settle();
 }
 
 void CAomConditionsPage::UnitsChanged()
@@ -559,6 +588,11 @@ void CAomConditionsPage::UnitsChanged()
     for (int n = 0; n < kRows; ++n) {
         if (!rows_[n].parameter->isEnabledTo(this)) continue;
         const int code = ParameterCode(n);
+        if (IsSecondOperand(n)) {
+            CNumericEdit* field = rows_[n].value1;
+            SetText(field, DifferenceToDisplay(code, DifferenceToModule(code, Text(field), old), units_));
+            continue;
+        }
         // Through the base unit, unscaled, so nothing is rounded twice.
         for (CNumericEdit* field : {rows_[n].value1, rows_[n].value2}) {
             const std::string base = DisplayToModule(code, Text(field), old, false);
@@ -654,7 +688,7 @@ void CAomConditionsPage::BuildRecords()
             const Row& second = rows_[++n];
             condition.secondParameter = ParameterCode(n);
             const std::string value =
-                DisplayToModule(condition.secondParameter, Text(second.value1), units_, true);
+                DifferenceToModule(condition.secondParameter, Text(second.value1), units_);
             condition.value1 = MinusValueForModule(value, CheckOf(n));
         } else if (condition.parameter == kTimeOfDay) {
             // A field that is not open (the second time of "=") is not sent.
@@ -756,9 +790,15 @@ void CAomConditionsPage::OnClear()
     }
     ResetRows(1);
     for (Row& row : rows_) row.lastCheck = CheckNone;
+    // Row 1 as a new page has it: only its lists and value 1 open.
     Row& first = rows_[0];
+    ShowFields(0, CheckNone);
+    first.value1->setEnabled(true);
+    first.value1->m_bAllowMinus = true;
+    first.grouping->setEnabled(false);
     first.grouping->setCurrentIndex(0);
     first.check->setCurrentIndex(0);
+    Settle();
     emit UsedRowsChanged();
 }
 

@@ -74,6 +74,8 @@ private:
         QComboBox* grouping = nullptr;
         // The check type last handled on the row (rows 1-7).
         int lastCheck = -1;
+        // The user moved the parameter selection (not a pick of the one shown).
+        bool parameterMoved = false;
         // The selections as loaded.
         std::string loadedParameter, loadedCheck, loadedGrouping;
     };
@@ -83,6 +85,7 @@ private:
     void LoadRecords(const std::string& conditions, int logic);
     int LoadRecord(int n, const std::vector<std::string>& fields);
     void RememberLoaded();
+    void Settle();
 
     // Row operations; n counts from 0.
     void ParameterChanged(int n);

@@ -25,16 +25,8 @@ constexpr const char* kTemperatures[] = {
 
 class ConditionsPage : public ::testing::Test {
 protected:
-    ConditionsPage()
-    {
-        device.UseAsPort(dir);
-        opened_ = LinkOpen(1, 19200) == 0;
-    }
-    ~ConditionsPage() override
-    {
-        LinkClose();
-        SetAomUnits({});
-    }
+    ConditionsPage() { device.UseAsPort(dir), opened_ = LinkOpen(1, 19200) == 0; }
+    ~ConditionsPage() override { LinkClose(), SetAomUnits({}); }
     void SetUp() override { ASSERT_TRUE(opened_); }
 
     // The page of output 1 created on what the module holds.
@@ -47,25 +39,16 @@ protected:
         page->Create();
         page->show();
     }
-    QComboBox* List(int row, const char* what)
-    {
-        return FindField<QComboBox>(page.get(), QString("Row %1 %2").arg(row).arg(what));
-    }
-    CNumericEdit* Value(int row, const char* what = "value 1")
-    {
-        return FindField<CNumericEdit>(page.get(), QString("Row %1 %2").arg(row).arg(what));
-    }
+    // Controls by their accessible names, "Row 3 check type" and the like.
+    template <class T = QComboBox>
+    T* List(int row, const char* what) { return FindField<T>(page.get(), QString("Row %1 %2").arg(row).arg(what)); }
+    CNumericEdit* Value(int row, const char* what = "value 1") { return List<CNumericEdit>(row, what); }
+    std::string Shown(int row, const char* what) { return List(row, what)->currentText().toStdString(); }
     Lines Items(int row, const char* what)
     {
         Lines items;
-        for (int i = 0; i < List(row, what)->count(); ++i)
-            items.push_back(List(row, what)->itemText(i).toStdString());
+        for (int i = 0; i < List(row, what)->count(); ++i) items.push_back(List(row, what)->itemText(i).toStdString());
         return items;
-    }
-    std::string Shown(int row, const char* what)
-    {
-        QComboBox* list = List(row, what);
-        return list->currentIndex() < 0 ? "" : list->currentText().toStdString();
     }
     // A pick by the user.
     void Pick(int row, const char* what, const char* text)
@@ -91,8 +74,6 @@ protected:
     SimFixture device{SimKind::Aom};
     CAomSettings record{nullptr, "AOM     100", "30", true};
     std::unique_ptr<CAomConditionsPage> page;
-
-private:
     bool opened_ = false;
 };
 
@@ -112,9 +93,8 @@ TEST_F(ConditionsPage, RowEightNeverOffersMinusAndMinusOnRowSevenMakesItTheSecon
     EXPECT_EQ(page->CountUsedRows(), 8);
     EXPECT_EQ(List(8, "grouping"), nullptr);
     Pick(8, "parameter", "Inside Temperature");
-    Lines row8 = Items(8, "check type");
-    EXPECT_EQ(std::count(row8.begin(), row8.end(), "Minus"), 0);
-    EXPECT_EQ(std::count(row8.begin(), row8.end(), "Trending"), 1);
+    EXPECT_EQ(Items(8, "check type"), (Lines{"Greater Than or =", "Less Than or =", "Between",
+                                             "Not Between", "Trending", "=", "Missing"}));
 
     Pick(7, "check type", "Minus");
     EXPECT_EQ(Items(8, "check type"), (Lines{"Greater Than or =", "Less Than or ="}));
@@ -122,7 +102,7 @@ TEST_F(ConditionsPage, RowEightNeverOffersMinusAndMinusOnRowSevenMakesItTheSecon
     EXPECT_EQ(Items(8, "parameter"), Lines(std::begin(kTemperatures), std::end(kTemperatures)));
     EXPECT_EQ(Shown(8, "parameter"), "Inside Temperature");
     EXPECT_FALSE(List(7, "grouping")->isEnabled());
-    EXPECT_TRUE(FindField<QLabel>(page.get(), "Row 7 IS")->isHidden());
+    EXPECT_TRUE(List<QLabel>(7, "IS")->isHidden());
 }
 
 TEST_F(ConditionsPage, MinusOnRowThreeNarrowsRowFourAndBetweenThenResetsRowsFourToEight)
@@ -155,39 +135,27 @@ TEST_F(ConditionsPage, AndOnRowOneOpensRowTwoWithDoneSelectedWhileRowThreeIsIdle
     EXPECT_EQ(Shown(1, "grouping"), "AND");
 }
 
-struct OperatorCase {
-    const char* name;
-    const char* grouping;  // picked on row 1; null: a single row
-    int logic;
-};
-
-class ConditionsOperator : public ConditionsPage, public ::testing::WithParamInterface<OperatorCase> {};
-
-TEST_P(ConditionsOperator, MasterGroupingGivesTheOutputLogic)
+TEST_F(ConditionsPage, MasterGroupingGivesTheOutputLogic)
 {
-    Open("17 0 500", 0);
-    if (GetParam().grouping) {
-        Pick(1, "grouping", GetParam().grouping);
-        Pick(2, "parameter", "Outside Humidity");
-        Pick(2, "check type", "Greater Than or =");
-        Type(2, "50");
+    // OR and XOR on row 1 over two rows; a single row is AND whatever the module held.
+    const struct { const char* grouping; int logic; } cases[] = {{"OR", 0}, {"XOR", 2}, {nullptr, 1}};
+    for (const auto& c : cases) {
+        Open("17 0 500", 0);
+        if (c.grouping) {
+            Pick(1, "grouping", c.grouping);
+            Pick(2, "parameter", "Outside Humidity");
+            Pick(2, "check type", "Greater Than or =");
+            Type(2, "50");
+        }
+        Sent();
+        EXPECT_EQ(device.Output(0).logic, c.logic) << (c.grouping ? c.grouping : "single row");
     }
-    Sent();
-    EXPECT_EQ(record.outputLogic, GetParam().logic);
-    EXPECT_EQ(device.Output(0).logic, GetParam().logic);
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, ConditionsOperator,
-                         ::testing::Values(OperatorCase{"Or", "OR", 0}, OperatorCase{"Xor", "XOR", 2},
-                                           OperatorCase{"SingleRow", nullptr, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ConditionsPage, BetweenStoresTheLowerBoundFirstExceptOnWindDirection)
 {
-    const struct { const char* parameter; const char* stored; } cases[] = {
-        {"Outside Temperature", "17 2 200 800"},
-        {"Wind Direction", "21 2 80 20"},
-    };
+    const struct { const char *parameter, *stored; } cases[] = {
+        {"Outside Temperature", "17 2 200 800"}, {"Wind Direction", "21 2 80 20"}};
     for (const auto& c : cases) {
         Open("17 0 500");
         Pick(1, "parameter", c.parameter);
@@ -217,6 +185,26 @@ TEST_F(ConditionsPage, LessThanDifferenceStoredAsTwosComplementAndLoadsBack)
     EXPECT_EQ(Sent(), "17 7 2 50");
 }
 
+// The operator changed on row 1, or the parameter shown picked again, keeps
+// the rows below as they are; a parameter
+// that cannot be subtracted frees the row below; a subtraction needs its comparison.
+TEST_F(ConditionsPage, OperatorChangeKeepsOpenRowsAndLeavingMinusFreesTheRowBelow)
+{
+    Open("18 0 50;17 7 2 65486", 1);
+    Pick(1, "grouping", "OR");
+    Pick(2, "parameter", "Outside Temperature");  // the one shown: nothing changes
+    EXPECT_EQ(Shown(3, "check type") + " " + Value(3)->text().toStdString(), "Less Than or = 5.0");
+    EXPECT_EQ(Shown(3, "grouping"), "DONE");
+    Pick(3, "check type", "Greater Than or =");
+    List(3, "check type")->setCurrentIndex(-1);
+    EXPECT_FALSE(page->Validate());
+    EXPECT_EQ(messages.Texts(), (Lines{"Please select a check type."}));
+    EXPECT_EQ(page->focusWidget(), List(3, "check type"));
+    Pick(2, "parameter", "Wind Direction");
+    EXPECT_TRUE(Idle(3));
+    EXPECT_TRUE(List(2, "grouping")->isEnabled());
+}
+
 TEST_F(ConditionsPage, BarTrendRowDoesNotStopTheChecksOfLaterRows)
 {
     Open("4 5;17 0 500");
@@ -227,21 +215,13 @@ TEST_F(ConditionsPage, BarTrendRowDoesNotStopTheChecksOfLaterRows)
     EXPECT_EQ(page->focusWidget(), Value(2));
 }
 
-TEST_F(ConditionsPage, TimeShownAsHoursAndMinutesAndStoredWithLeadingZero)
-{
-    Open("128 6 730");
-    EXPECT_EQ(Value(1)->text(), "7:30");
-    Type(1, "7:05");
-    EXPECT_EQ(Sent(), "128 6 705");
-    EXPECT_EQ(device.ModuleLines().at(2), "MOD17 0 128 0705\n");
-}
-
-// Three conditions of every shape: a subtraction, a trend and a range, XOR.
+// Conditions of every shape: a subtraction, a trend, a range and a time, XOR.
 TEST_F(ConditionsPage, ApplySendsTheWholeOutputByteForByteAndStaysChanged)
 {
-    Open("17 7 129 65516;19 4 30 10 25;3 3 20 60", 2);
-    EXPECT_EQ(page->CountUsedRows(), 4);
-    EXPECT_EQ(Shown(2, "grouping") + Shown(3, "grouping") + Shown(4, "grouping"), "XORXORDONE");
+    Open("17 7 129 65516;19 4 30 10 25;3 3 20 60;128 2 730 1805", 2);
+    EXPECT_EQ(page->CountUsedRows(), 5);
+    EXPECT_EQ(Shown(2, "grouping") + Shown(4, "grouping") + Shown(5, "grouping"), "XORXORDONE");
+    EXPECT_EQ(Value(5)->text() + " " + Value(5, "value 2")->text(), "7:30 18:05");
     device.ClearLines();
     EXPECT_TRUE(page->ApplyIfChanged());
     EXPECT_TRUE(device.ModuleLines().empty());  // unchanged: nothing sent
@@ -254,8 +234,9 @@ TEST_F(ConditionsPage, ApplySendsTheWholeOutputByteForByteAndStaysChanged)
     EXPECT_TRUE(page->ApplyIfChanged());
     EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD15 0\n", "\n", "MOD16 0 17 7 129\n",
                                      "MOD17 0 17 65516\n", "MOD16 0 19 4 30\n", "MOD17 0 19 10 25\n",
-                                     "MOD16 0 3 3\n", "MOD17 0 3 10 60\n", "MOD18 0 2\n"}));
-    EXPECT_EQ(pauses.Durations(), (std::vector<int>{1000, 100, 100, 100, 100, 100, 100, 100, 1000}));
+                                     "MOD16 0 3 3\n", "MOD17 0 3 10 60\n", "MOD16 0 128 2\n",
+                                     "MOD17 0 128 0730 1805\n", "MOD18 0 2\n"}));
+    EXPECT_EQ(pauses.Durations(), (std::vector<int>{1000, 100, 100, 100, 100, 100, 100, 100, 100, 100, 1000}));
     EXPECT_EQ(signalled, 1);
     EXPECT_TRUE(page->HasChanged());
 }
