@@ -228,6 +228,8 @@ SimState SimState::Defaults(SimKind kind)
         s.outputs[1].logic = 2;
         // Output 3: outside temperature minus outside dew point >= 5.0 F.
         s.outputs[2].conditions = {Condition(17, 7, {50}, 129)};
+        // Output 4: outside humidity >= 90 %, AND the time between 7:00 and 19:00.
+        s.outputs[3].conditions = {Condition(18, 0, {90}), Condition(128, 2, {700, 1900})};
         s.outputs[0].releaseDelay = 5;
         s.outputs[0].reactivationDelay = 10;
         s.outputs[1].pulseWidth = 250;

@@ -25,8 +25,8 @@
 // which return as soon as the line has arrived (false after the time-out).
 //
 // The state starts as SimState::Defaults(kind): for the alarm output module
-// that is outputs 1-3 with sample conditions, output 4 empty, six alarm
-// records and logging on (see SimState.cpp). Change it before the exchange
+// that is sample conditions on all four outputs, six alarm records and
+// logging on (see SimState.cpp). Change it before the exchange
 // with SetParam, SetConditions, SetAlarms or Sim().UpdateState, or pass a
 // state in Options().state.
 

@@ -1,4 +1,201 @@
 #include "CAomAdvancedDlg.h"
 
-// Placeholder until the form exists.
-void OpenAdvancedOptions(QWidget*, CAomSettings&, int) {}
+#include "AomCommands.h"
+#include "DBConfigParser.h"
+#include "FormSupport.h"
+#include "LinkSequence.h"
+#include "NumericText.h"
+#include "SettingsKeys.h"
+#include "ShowTextFile.h"
+#include "UserMessages.h"
+#include "WaitCursor.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kInvalidDuration = "Invalid Alarm Duration! Must be between 0 and 999";
+constexpr const char* kInvalidReactivation = "Invalid Alarm Reactivation! Must be between 0 and 999";
+constexpr const char* kInvalidPulseWidth = "Invalid Pulse Width! Must be between 0 and 9999";
+// Two tabs after the line break here, unlike the configure forms' message.
+constexpr const char* kWriteFailed =
+    "Failed to set configuration in the module.  \n\t\tPlease check Serial Port settings and "
+    "connections.";
+constexpr const char* kReadFailed =
+    "Failed to retrieve configuration in the module.  \n\t\tPlease check Serial Port settings and "
+    "connections.";
+
+std::string Text(const QLineEdit* field)
+{
+    return field->text().toStdString();
+}
+
+bool InRange(const QLineEdit* field, int low, int high)
+{
+    const auto value = WholeNumberRule(Text(field));
+    return value && *value >= low && *value <= high;
+}
+
+QString Setting(const char* key)
+{
+    return QString::fromStdString(Settings().GetValue(key));
+}
+
+QGroupBox* RadioPair(QWidget* owner, const char* title, QRadioButton** first,
+                     const char* firstText, QRadioButton** second, const char* secondText)
+{
+    auto* group = new QGroupBox(title, owner);
+    auto* layout = new QVBoxLayout(group);
+    *first = new QRadioButton(firstText, group);
+    *second = new QRadioButton(secondText, group);
+    layout->addWidget(*first);
+    layout->addWidget(*second);
+    return group;
+}
+
+}  // namespace
+
+CAomAdvancedDlg::CAomAdvancedDlg(QWidget* parent, CAomSettings& settings, int output)
+    : QDialog(parent), settings_(settings), output_(output)
+{
+    // The output number in the title tells the four outputs' forms apart.
+    setWindowTitle(QString::asprintf("Advanced - Output %i", output + 1));
+
+    // Plain fields: their characters are checked at OK only.
+    auto* grid = new QGridLayout;
+    const struct {
+        const char* caption;
+        const char* unit;
+        QLineEdit** field;
+    } rows[] = {{"Delay on Release", "min", &releaseDelay_},
+                {"Delay on Reactivation", "min", &reactivationDelay_},
+                {"Pulse Width", "milliseconds", &pulseWidth_}};
+    int row = 0;
+    for (const auto& r : rows) {
+        *r.field = new QLineEdit(this);
+        AddCaptionedRow(grid, row++, this, r.caption, *r.field, r.unit);
+    }
+
+    auto* options = new QHBoxLayout;
+    options->addWidget(RadioPair(this, "Alarm Activation", &continuous_, "Continuous", &pulse_,
+                                 "Pulse"));
+    options->addWidget(RadioPair(this, "Circuit Behavior", &normallyOpen_, "Normally Open",
+                                 &normallyClosed_, "Normally Closed"));
+
+    auto* ok = new QPushButton("OK", this);
+    auto* cancel = new QPushButton("Cancel", this);
+    auto* defaults = new QPushButton("Default", this);
+    auto* help = new QPushButton("Help", this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(options);
+    layout->addLayout(ButtonRow({ok, cancel, defaults, help}));
+
+    releaseDelay_->setText(QString::fromStdString(settings_.releaseDelay));
+    reactivationDelay_->setText(QString::fromStdString(settings_.reactivationDelay));
+    (ReadInt(settings_.pulseWidth) != 0 ? pulse_ : continuous_)->setChecked(true);
+    pulseWidth_->setText(QString::fromStdString(settings_.pulseWidth));
+    (settings_.normallyOpen ? normallyOpen_ : normallyClosed_)->setChecked(true);
+
+    connect(continuous_, &QRadioButton::clicked, this, &CAomAdvancedDlg::OnContinuous);
+    connect(pulse_, &QRadioButton::clicked, this, &CAomAdvancedDlg::OnPulse);
+    connect(pulseWidth_, &QLineEdit::textChanged, this, &CAomAdvancedDlg::OnPulseWidthChanged);
+    connect(ok, &QPushButton::clicked, this, &CAomAdvancedDlg::OnOK);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(defaults, &QPushButton::clicked, this, &CAomAdvancedDlg::OnDefault);
+    connect(help, &QPushButton::clicked, this, &CAomAdvancedDlg::OnHelp);
+}
+
+void CAomAdvancedDlg::OnContinuous()
+{
+    pulseWidth_->setText("0");
+    OnPulseWidthChanged();
+}
+
+void CAomAdvancedDlg::OnPulse()
+{
+    pulse_->setChecked(true);
+    pulseWidth_->setText(Setting(key::AomAlarmPulseWidth));
+    // The text may not have changed; the buttons must follow it all the same
+    // (a default width of "0" is continuous activation).
+    OnPulseWidthChanged();
+}
+
+void CAomAdvancedDlg::OnPulseWidthChanged()
+{
+    // Only the exact text "0" is continuous; "00" is sent as a pulse width.
+    (pulseWidth_->text() == "0" ? continuous_ : pulse_)->setChecked(true);
+}
+
+void CAomAdvancedDlg::OnDefault()
+{
+    DBConfigParser& store = Settings();
+    releaseDelay_->setText(Setting(key::AomAlarmDuration));
+    reactivationDelay_->setText(Setting(key::AomAlarmDelay));
+    if (store.GetInt(key::AomContinuousPulse) != 0) {
+        continuous_->setChecked(true);
+        pulseWidth_->setText("0");
+    } else {
+        pulse_->setChecked(true);
+        pulseWidth_->setText(Setting(key::AomAlarmPulseWidth));
+    }
+    OnPulseWidthChanged();
+    (store.GetInt(key::AomOpenCircuit) != 0 ? normallyClosed_ : normallyOpen_)->setChecked(true);
+}
+
+void CAomAdvancedDlg::Refuse(const char* message, QWidget* field)
+{
+    ShowMessage(UserMessage{message, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+    field->setFocus();
+}
+
+void CAomAdvancedDlg::OnOK()
+{
+    const struct {
+        QLineEdit* field;
+        int high;
+        const char* message;
+        std::string* target;
+    } fields[] = {{releaseDelay_, 999, kInvalidDuration, &settings_.releaseDelay},
+                  {reactivationDelay_, 999, kInvalidReactivation, &settings_.reactivationDelay},
+                  {pulseWidth_, 9999, kInvalidPulseWidth, &settings_.pulseWidth}};
+    for (const auto& f : fields) {
+        if (!InRange(f.field, 0, f.high)) {
+            Refuse(f.message, f.field);
+            return;
+        }
+        *f.target = Text(f.field);
+    }
+    settings_.normallyOpen = normallyOpen_->isChecked();
+
+    WaitCursorGuard wait;
+    const bool written = RunLink([this] { return WriteOutputOptions(settings_, output_); });
+    wait.Restore();
+    if (written) {
+        accept();
+        return;
+    }
+    ShowMessage(UserMessage{kWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+}
+
+void CAomAdvancedDlg::OnHelp()
+{
+    ShowTextFile(kHelpFile);
+}
+
+void OpenAdvancedOptions(QWidget* parent, CAomSettings& record, int output)
+{
+    if (!RunLink([&] { return ReadOutputOptions(record, output); })) {
+        ShowMessage(UserMessage{kReadFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, parent});
+        return;
+    }
+    CAomAdvancedDlg dlg(parent, record, output);
+    RunChildForm(dlg);
+}

@@ -1,4 +1,189 @@
 #include "CAomDlg.h"
 
-// Placeholder until the form exists; the shell still shows its own.
-void RunAomConfigForm(CLoggerSettings&) {}
+#include "AlarmParameterTable.h"
+#include "AomCommands.h"
+#include "AomUnits.h"
+#include "CAlarmDownloadDlg.h"
+#include "CAomOutputTabCtrl.h"
+#include "CAomStationConfigDlg.h"
+#include "CAomUnitsDlg.h"
+#include "CNumericEdit.h"
+#include "COutputTestDlg.h"
+#include "DBConfigParser.h"
+#include "FormSupport.h"
+#include "LinkSequence.h"
+#include "LoggerSettings.h"
+#include "NumericText.h"
+#include "SettingsKeys.h"
+#include "ShowTextFile.h"
+#include "UserMessages.h"
+#include "WaitCursor.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMinTimeout = 5;
+constexpr int kMaxTimeout = 999;
+constexpr const char* kInvalidTimeout = "Invalid Timeout Period! Must be between 5 and 999 sec.";
+constexpr const char* kLogsCleared = "Logs Cleared!";
+constexpr const char* kLogsNotCleared = "Logs clearing failed!";
+
+QPushButton* Button(const char* text, QWidget* owner)
+{
+    auto* button = new QPushButton(text, owner);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+CAomDlg::CAomDlg(QWidget* parent, CAomSettings& settings) : QDialog(parent), settings_(settings)
+{
+    setWindowTitle("Alarm Output Module");
+
+    // Creation: the transmitters (inside the tab control), the identification,
+    // the units and the parameter tables the pages are built from.
+    tabs_ = new CAomOutputTabCtrl(this);
+    auto* grid = new QGridLayout;
+    // The identification is the module's own text.
+    AddLoggerTypeRow(grid, 0, this, "Logger Type: ",
+                     QString::fromStdString(FormatIdentification(settings_.identification)))
+        ->setTextFormat(Qt::PlainText);
+    LoadAomUnitSettings();
+    AlarmParameters();
+
+    timeout_ = AddNumericRow(grid, 1, this, "Time Out Period", "sec.");
+    timeout_->setMaximumWidth(80);
+    grid->setColumnStretch(3, 1);
+    alarmLogging_ = new QCheckBox("Enable Alarm Logging", this);
+    grid->addWidget(alarmLogging_, 2, 0, 1, 3);
+
+    stationConfig_ = Button("Station Config", this);
+    QPushButton* setUnits = Button("Set Units", this);
+    QPushButton* outputTest = Button("Output Test", this);
+    QPushButton* download = Button("Download Logs", this);
+    QPushButton* clearLogs = Button("Clear Logs", this);
+    auto* tools = new QHBoxLayout;
+    for (QPushButton* b : {stationConfig_, setUnits, outputTest, download, clearLogs})
+        tools->addWidget(b);
+    tools->addStretch();
+
+    auto* ok = new QPushButton("OK", this);
+    auto* cancel = new QPushButton("Cancel", this);
+    auto* help = new QPushButton("Help", this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(tools);
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(ButtonRow({ok, cancel, help}));
+
+    connect(tabs_, &CAomOutputTabCtrl::UsedRowsChanged, this, &CAomDlg::OnUsedRowsChanged);
+    connect(stationConfig_, &QPushButton::clicked, this, &CAomDlg::OnStationConfig);
+    connect(setUnits, &QPushButton::clicked, this, &CAomDlg::OnSetUnits);
+    connect(outputTest, &QPushButton::clicked, this, &CAomDlg::OnOutputTest);
+    connect(download, &QPushButton::clicked, this, &CAomDlg::OnDownloadLogs);
+    connect(clearLogs, &QPushButton::clicked, this, &CAomDlg::OnClearLogs);
+    connect(ok, &QPushButton::clicked, this, &CAomDlg::OnOK);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, &CAomDlg::OnHelp);
+
+    Show();
+}
+
+void CAomDlg::Show()
+{
+    // The pages have no rows yet, so the refresh after the station form
+    // leaves them as they are; they are built from the new configuration.
+    DBConfigParser& store = Settings();
+    if (store.GetValue(key::AomFirstUse) == "0") {
+        OnStationConfig();
+        store.SetValue(key::AomFirstUse, "1");
+    }
+    WaitCursorGuard wait;
+    timeout_->setText(QString::fromStdString(settings_.timeout));
+    tabs_->CreatePages(&settings_);
+    OnUsedRowsChanged();
+    alarmLogging_->setChecked(settings_.alarmLogging);
+}
+
+void CAomDlg::OnUsedRowsChanged()
+{
+    // The offered parameters must not change under conditions that use them.
+    stationConfig_->setEnabled(tabs_->CountUsedRows() == 0);
+}
+
+void CAomDlg::OnStationConfig()
+{
+    CAomStationConfigDlg station(this);
+    RunChildForm(station);
+    tabs_->FillParameterLists();
+}
+
+void CAomDlg::OnSetUnits()
+{
+    CAomUnitsDlg units(parentWidget());
+    RunChildForm(units);
+    tabs_->UnitsChanged();
+}
+
+void CAomDlg::OnOutputTest()
+{
+    RunOutputTest(this);
+}
+
+void CAomDlg::OnDownloadLogs()
+{
+    ConditionRowSummaries rows;
+    tabs_->AddSummaries(rows);
+    RunAlarmDownload(this, rows);
+}
+
+void CAomDlg::OnClearLogs()
+{
+    const bool cleared = RunLink([] { return ClearAlarmLog(); });
+    ShowMessage(UserMessage{cleared ? kLogsCleared : kLogsNotCleared, std::string(),
+                            cleared ? MsgIcon::Information : MsgIcon::Error, MsgButtons::Ok, this});
+}
+
+void CAomDlg::OnOK()
+{
+    WaitCursorGuard wait;
+    const auto timeout = WholeNumberRule(timeout_->text().toStdString());
+    if (!timeout || *timeout < kMinTimeout || *timeout > kMaxTimeout) {
+        wait.Restore();
+        ShowMessage(UserMessage{kInvalidTimeout, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+        timeout_->setFocus();
+        return;
+    }
+    // Sent as typed ("60-" stays "60-"); the module reads the leading number.
+    settings_.timeout = timeout_->text().toStdString();
+    settings_.alarmLogging = alarmLogging_->isChecked();
+    if (!RunLink([this] { return WriteModuleSettings(settings_); })) {
+        wait.Restore();
+        ShowMessage(UserMessage{kLoggerWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+        return;
+    }
+    const bool applied = tabs_->ApplyOutputs();
+    wait.Restore();
+    if (applied) accept();
+}
+
+void CAomDlg::OnHelp()
+{
+    ShowTextFile(kHelpFile);
+}
+
+void RunAomConfigForm(CLoggerSettings& record)
+{
+    auto* aom = dynamic_cast<CAomSettings*>(&record);
+    if (!aom) return;
+    CAomDlg dlg(static_cast<QWidget*>(record.owner), *aom);
+    RunChildForm(dlg);
+}
