@@ -1,6 +1,7 @@
 #include "CAomAdvancedDlg.h"
 
 #include "AomCommands.h"
+#include "AomModuleChecks.h"
 #include "DBConfigParser.h"
 #include "FormSupport.h"
 #include "LinkSequence.h"
@@ -20,13 +21,6 @@
 
 namespace {
 
-constexpr const char* kInvalidDuration = "Invalid Alarm Duration! Must be between 0 and 999";
-constexpr const char* kInvalidReactivation = "Invalid Alarm Reactivation! Must be between 0 and 999";
-constexpr const char* kInvalidPulseWidth = "Invalid Pulse Width! Must be between 0 and 9999";
-// Two tabs after the line break here, unlike the configure forms' message.
-constexpr const char* kWriteFailed =
-    "Failed to set configuration in the module.  \n\t\tPlease check Serial Port settings and "
-    "connections.";
 constexpr const char* kReadFailed =
     "Failed to retrieve configuration in the module.  \n\t\tPlease check Serial Port settings and "
     "connections.";
@@ -34,12 +28,6 @@ constexpr const char* kReadFailed =
 std::string Text(const QLineEdit* field)
 {
     return field->text().toStdString();
-}
-
-bool InRange(const QLineEdit* field, int low, int high)
-{
-    const auto value = WholeNumberRule(Text(field));
-    return value && *value >= low && *value <= high;
 }
 
 QString Setting(const char* key)
@@ -158,22 +146,13 @@ void CAomAdvancedDlg::Refuse(const char* message, QWidget* field)
 
 void CAomAdvancedDlg::OnOK()
 {
-    const struct {
-        QLineEdit* field;
-        int high;
-        const char* message;
-        std::string* target;
-    } fields[] = {{releaseDelay_, 999, kInvalidDuration, &settings_.releaseDelay},
-                  {reactivationDelay_, 999, kInvalidReactivation, &settings_.reactivationDelay},
-                  {pulseWidth_, 9999, kInvalidPulseWidth, &settings_.pulseWidth}};
-    for (const auto& f : fields) {
-        if (!InRange(f.field, 0, f.high)) {
-            Refuse(f.message, f.field);
-            return;
-        }
-        *f.target = Text(f.field);
+    const AomOptionTexts texts{Text(releaseDelay_), Text(reactivationDelay_), Text(pulseWidth_),
+                               normallyOpen_->isChecked()};
+    if (const CheckResult refused = ApplyAomOptionTexts(texts, settings_)) {
+        QLineEdit* const fields[] = {releaseDelay_, reactivationDelay_, pulseWidth_};
+        Refuse(refused->message.c_str(), fields[refused->field]);
+        return;
     }
-    settings_.normallyOpen = normallyOpen_->isChecked();
 
     WaitCursorGuard wait;
     const bool written = RunLink([this] { return WriteOutputOptions(settings_, output_); });
@@ -182,7 +161,7 @@ void CAomAdvancedDlg::OnOK()
         accept();
         return;
     }
-    ShowMessage(UserMessage{kWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+    ShowMessage(UserMessage{kAomOptionsWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
 }
 
 void CAomAdvancedDlg::OnHelp()

@@ -1,7 +1,9 @@
 #include "CAomDlg.h"
 
 #include "AlarmParameterTable.h"
+#include "AlarmDownload.h"
 #include "AomCommands.h"
+#include "AomModuleChecks.h"
 #include "AomUnits.h"
 #include "CAlarmDownloadDlg.h"
 #include "CAomOutputTabCtrl.h"
@@ -28,11 +30,6 @@
 
 namespace {
 
-constexpr int kMinTimeout = 5;
-constexpr int kMaxTimeout = 999;
-constexpr const char* kInvalidTimeout = "Invalid Timeout Period! Must be between 5 and 999 sec.";
-constexpr const char* kLogsCleared = "Logs Cleared!";
-constexpr const char* kLogsNotCleared = "Logs clearing failed!";
 
 QPushButton* Button(const char* text, QWidget* owner)
 {
@@ -148,23 +145,21 @@ void CAomDlg::OnDownloadLogs()
 void CAomDlg::OnClearLogs()
 {
     const bool cleared = RunLink([] { return ClearAlarmLog(); });
-    ShowMessage(UserMessage{cleared ? kLogsCleared : kLogsNotCleared, std::string(),
+    ShowMessage(UserMessage{cleared ? kLogsCleared : kLogsClearFailed, std::string(),
                             cleared ? MsgIcon::Information : MsgIcon::Error, MsgButtons::Ok, this});
 }
 
 void CAomDlg::OnOK()
 {
     WaitCursorGuard wait;
-    const auto timeout = WholeNumberRule(timeout_->text().toStdString());
-    if (!timeout || *timeout < kMinTimeout || *timeout > kMaxTimeout) {
+    // Sent as typed ("60-" stays "60-"); the module reads the leading number.
+    const AomModuleTexts texts{timeout_->text().toStdString(), alarmLogging_->isChecked()};
+    if (const CheckResult refused = ApplyAomModuleTexts(texts, settings_)) {
         wait.Restore();
-        ShowMessage(UserMessage{kInvalidTimeout, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
+        ShowMessage(UserMessage{refused->message, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
         timeout_->setFocus();
         return;
     }
-    // Sent as typed ("60-" stays "60-"); the module reads the leading number.
-    settings_.timeout = timeout_->text().toStdString();
-    settings_.alarmLogging = alarmLogging_->isChecked();
     if (!RunLink([this] { return WriteModuleSettings(settings_); })) {
         wait.Restore();
         ShowMessage(UserMessage{kLoggerWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
