@@ -5,6 +5,7 @@
 // Complete!", before the pause that lets the user read it.
 
 #include "AlarmDownload.h"
+#include "BenchSupport.h"
 #include "CorvaneSim.h"
 #include "DBConfigParser.h"
 #include "EventLog.h"
@@ -15,7 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -48,21 +48,10 @@ ConditionRowSummaries Rows()
 
 int main()
 {
-    std::string pattern = (fs::temp_directory_path() / "corvane-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const fs::path dir = pattern;
-    std::ofstream(dir / "config.txt") << "SERIAL_PORT=1\nBAUD_RATE=" << kBaud
-                                      << "\nLINK_TIMEOUT_MS=1000\nCOM1_DEVICE=\nWORKING_DIRECTORY="
-                                      << dir.string() << "\n";
-    const fs::path oldCwd = fs::current_path();
-    fs::current_path(dir);  // the day's file is written here
-    DBConfigParser settings(dir);
-    SetProcessSettings(&settings);
-    EventLog log("eventLog.txt");
-    SetProcessEventLog(&log);
+    // The day's file is written in the working directory.
+    BenchWorkDir work(kBaud, "", true);
+    const fs::path& dir = work.Dir();
+    DBConfigParser& settings = work.Settings();
 
     std::printf("Alarm log download at %d baud against corvane-sim (real pauses).\n"
                 "A pty passes bytes at memory speed, so the wire part of the floor is what\n"
@@ -74,11 +63,7 @@ int main()
     int status = 0;
     const ConditionRowSummaries rows = Rows();
     for (int count : {6, 100}) {
-        SimOptions options;
-        options.kind = SimKind::Aom;
-        options.wakeDelayMs = 0;
-        options.sleepAfterMs = 0;
-        options.linkPath = (dir / "ttySIM").string();
+        SimOptions options = BenchSimOptions(SimKind::Aom, dir);
         SimState state = SimState::Defaults(SimKind::Aom);
         state.alarms = Records(count);
         options.state = state;
@@ -125,10 +110,5 @@ int main()
         if (!complete) status = 1;
     }
 
-    SetProcessEventLog(nullptr);
-    SetProcessSettings(nullptr);
-    fs::current_path(oldCwd);
-    std::error_code ec;
-    fs::remove_all(dir, ec);
     return status;
 }

@@ -11,6 +11,7 @@
 #include "CAomConditionsPage.h"
 #include "CAomDlg.h"
 #include "CAomOutputTabCtrl.h"
+#include "BenchSupport.h"
 #include "CorvaneSim.h"
 #include "DBConfigParser.h"
 #include "EventLog.h"
@@ -32,7 +33,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 
@@ -91,11 +91,7 @@ struct Run {
 Run OkWithChangedOutputs(DBConfigParser& settings, const fs::path& dir, int outputs)
 {
     Run run;
-    SimOptions options;
-    options.kind = SimKind::Aom;
-    options.wakeDelayMs = 0;
-    options.sleepAfterMs = 0;
-    options.linkPath = (dir / "ttySIM").string();
+    SimOptions options = BenchSimOptions(SimKind::Aom, dir);
     CorvaneSim sim(options);
     sim.Start();
     settings.SetValue("COM1_DEVICE", sim.DevicePath());
@@ -150,20 +146,9 @@ Run OkWithChangedOutputs(DBConfigParser& settings, const fs::path& dir, int outp
 
 int main(int argc, char** argv)
 {
-    std::string pattern = (fs::temp_directory_path() / "corvane-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const fs::path dir = pattern;
-    std::ofstream(dir / "config.txt") << "SERIAL_PORT=1\nBAUD_RATE=" << kBaud
-                                      << "\nLINK_TIMEOUT_MS=1000\nCOM1_DEVICE=\nAOM_FIRST_USE=1\n"
-                                         "WORKING_DIRECTORY="
-                                      << dir.string() << "\n";
-    DBConfigParser settings(dir);
-    SetProcessSettings(&settings);
-    EventLog log("eventLog.txt");
-    SetProcessEventLog(&log);
+    BenchWorkDir work(kBaud, "AOM_FIRST_USE=1\n");
+    const fs::path& dir = work.Dir();
+    DBConfigParser& settings = work.Settings();
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
@@ -192,9 +177,5 @@ int main(int argc, char** argv)
         }
         SetUserMessages(nullptr);
     }
-    SetProcessEventLog(nullptr);
-    SetProcessSettings(nullptr);
-    std::error_code ec;
-    fs::remove_all(dir, ec);
     return status;
 }

@@ -3,6 +3,7 @@
 // 2 s rest after closing the port, and the bytes' time on the wire at the
 // set speed (10 bits a byte, both directions).
 
+#include "BenchSupport.h"
 #include "CorvaneSim.h"
 #include "DBConfigParser.h"
 #include "EventLog.h"
@@ -14,7 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -35,19 +35,9 @@ struct Kind {
 int main()
 {
     UseCNumberRules();
-    std::string pattern = (fs::temp_directory_path() / "corvane-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const fs::path dir = pattern;
-    std::ofstream(dir / "config.txt") << "SERIAL_PORT=1\nBAUD_RATE=" << kBaud
-                                      << "\nLINK_TIMEOUT_MS=1000\nCOM1_DEVICE=\nWORKING_DIRECTORY="
-                                      << dir.string() << "\n";
-    DBConfigParser settings(dir);
-    SetProcessSettings(&settings);
-    EventLog log("eventLog.txt");
-    SetProcessEventLog(&log);
+    BenchWorkDir work(kBaud);
+    const fs::path& dir = work.Dir();
+    DBConfigParser& settings = work.Settings();
 
     const std::vector<Kind> kinds{
         {SimKind::Aloha, "ALOHA", {1, 2}},
@@ -64,11 +54,7 @@ int main()
 
     int status = 0;
     for (const Kind& k : kinds) {
-        SimOptions options;
-        options.kind = k.sim;
-        options.wakeDelayMs = 0;
-        options.sleepAfterMs = 0;
-        options.linkPath = (dir / "ttySIM").string();
+        SimOptions options = BenchSimOptions(k.sim, dir);
         CorvaneSim sim(options);
         try {
             sim.Start();
@@ -95,9 +81,5 @@ int main()
         if (!record) status = 1;
     }
 
-    SetProcessEventLog(nullptr);
-    SetProcessSettings(nullptr);
-    std::error_code ec;
-    fs::remove_all(dir, ec);
     return status;
 }

@@ -4,6 +4,7 @@
 // both directions). The ratio shows the link's own overhead.
 
 #include "ConsoleLink.h"
+#include "BenchSupport.h"
 #include "CorvaneSim.h"
 #include "DBConfigParser.h"
 #include "EventLog.h"
@@ -16,7 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -39,18 +39,11 @@ double MedianMs(std::vector<double> samples)
 int main()
 {
     UseCNumberRules();
-    std::string pattern = (fs::temp_directory_path() / "corvane-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const fs::path dir = pattern;
+    BenchWorkDir work(19200);
+    const fs::path& dir = work.Dir();
+    DBConfigParser& settings = work.Settings();
 
-    SimOptions options;
-    options.kind = SimKind::Aom;
-    options.wakeDelayMs = 0;
-    options.sleepAfterMs = 0;
-    options.linkPath = (dir / "ttySIM").string();
+    SimOptions options = BenchSimOptions(SimKind::Aom, dir);
     CorvaneSim sim(options);
     try {
         sim.Start();
@@ -59,13 +52,7 @@ int main()
         return 1;
     }
 
-    std::ofstream(dir / "config.txt") << "COM1_DEVICE=" << sim.DevicePath() << "\n"
-                                      << "LINK_TIMEOUT_MS=1000\n"
-                                      << "WORKING_DIRECTORY=" << dir.string() << "\n";
-    DBConfigParser settings(dir);
-    SetProcessSettings(&settings);
-    EventLog log("eventLog.txt");
-    SetProcessEventLog(&log);
+    settings.SetValue("COM1_DEVICE", sim.DevicePath());
 
     const std::size_t queryBytes = ModuleQueryLine(kParameter).size();
     const std::size_t replyBytes = sim.Param(kParameter).size() + 2;  // the value, LF CR
@@ -106,10 +93,6 @@ int main()
         if (!ok) status = 1;
     }
 
-    SetProcessEventLog(nullptr);
-    SetProcessSettings(nullptr);
     sim.Stop();
-    std::error_code ec;
-    fs::remove_all(dir, ec);
     return status;
 }

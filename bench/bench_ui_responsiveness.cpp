@@ -6,6 +6,7 @@
 // worked) and with the exchanges off the UI thread. Desktops offer to kill a
 // window that has not answered for about 5 s.
 
+#include "BenchSupport.h"
 #include "CorvaneSim.h"
 #include "DBConfigParser.h"
 #include "EventLog.h"
@@ -27,7 +28,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -87,21 +87,9 @@ struct Case {
 int main(int argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    std::string pattern = (fs::temp_directory_path() / "corvane-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const fs::path dir = pattern;
-    fs::current_path(dir);
-    std::ofstream("config.txt") << "SERIAL_PORT=1\nBAUD_RATE=" << kBaud
-                                << "\nLINK_TIMEOUT_MS=1000\nCOM1_DEVICE=\nAOM_FIRST_USE=1\n"
-                                   "WORKING_DIRECTORY="
-                                << dir.string() << "\n";
-    DBConfigParser settings(dir);
-    SetProcessSettings(&settings);
-    EventLog log("eventLog.txt");
-    SetProcessEventLog(&log);
+    BenchWorkDir work(kBaud, "AOM_FIRST_USE=1\n", true);
+    const fs::path& dir = work.Dir();
+    DBConfigParser& settings = work.Settings();
 
     QApplication app(argc, argv);
     UseCNumberRulesInQt();
@@ -139,11 +127,7 @@ int main(int argc, char** argv)
         for (int offThread = 0; offThread < 2; ++offThread) {
             SetLinkSequenceRunner(offThread ? LinkSequenceRunner(RunSequenceKeepingUiAlive)
                                             : LinkSequenceRunner{});
-            SimOptions options;
-            options.kind = c.kind;
-            options.wakeDelayMs = 0;
-            options.sleepAfterMs = 0;
-            options.linkPath = (dir / "ttySIM").string();
+            SimOptions options = BenchSimOptions(c.kind, dir);
             if (c.fault) options.faults.emplace_back(*c.fault, 0);
             CorvaneSim sim(options);
             try {
@@ -170,10 +154,5 @@ int main(int argc, char** argv)
         std::printf("%-8s %12.0f %16.1f %12.0f %16.1f\n", c.name, wall[0], gap[0], wall[1], gap[1]);
     }
 
-    SetProcessEventLog(nullptr);
-    SetProcessSettings(nullptr);
-    std::error_code ec;
-    fs::current_path(fs::temp_directory_path(), ec);
-    fs::remove_all(dir, ec);
     return 0;
 }

@@ -35,18 +35,6 @@ QString Setting(const char* key)
     return QString::fromStdString(Settings().GetValue(key));
 }
 
-QGroupBox* RadioPair(QWidget* owner, const char* title, QRadioButton** first,
-                     const char* firstText, QRadioButton** second, const char* secondText)
-{
-    auto* group = new QGroupBox(title, owner);
-    auto* layout = new QVBoxLayout(group);
-    *first = new QRadioButton(firstText, group);
-    *second = new QRadioButton(secondText, group);
-    layout->addWidget(*first);
-    layout->addWidget(*second);
-    return group;
-}
-
 }  // namespace
 
 CAomAdvancedDlg::CAomAdvancedDlg(QWidget* parent, CAomSettings& settings, int output)

@@ -12,6 +12,9 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -67,6 +70,18 @@ QLabel* AddLoggerTypeRow(QGridLayout* grid, int row, QWidget* owner, const QStri
     grid->addWidget(label, row, 0);
     grid->addWidget(line, row, 1, 1, 2);
     return line;
+}
+
+QGroupBox* RadioPair(QWidget* owner, const char* title, QRadioButton** first,
+                     const char* firstText, QRadioButton** second, const char* secondText)
+{
+    auto* group = new QGroupBox(title, owner);
+    auto* layout = new QVBoxLayout(group);
+    *first = new QRadioButton(firstText, group);
+    *second = new QRadioButton(secondText, group);
+    layout->addWidget(*first);
+    layout->addWidget(*second);
+    return group;
 }
 
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons)

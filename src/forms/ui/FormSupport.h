@@ -11,9 +11,11 @@
 class CNumericEdit;
 class QDialog;
 class QGridLayout;
+class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QRadioButton;
 class QWidget;
 
 // Makes label the buddy of field and gives field the caption as its
@@ -31,6 +33,9 @@ CNumericEdit* AddNumericRow(QGridLayout* grid, int row, QWidget* owner, const QS
 // The read-only "Logger Type:" line showing text.
 QLabel* AddLoggerTypeRow(QGridLayout* grid, int row, QWidget* owner, const QString& caption,
                          const QString& text);
+// A titled group of two radio buttons, one above the other.
+QGroupBox* RadioPair(QWidget* owner, const char* title, QRadioButton** first,
+                     const char* firstText, QRadioButton** second, const char* secondText);
 // The buttons at the foot of a form, right-aligned; the first is the default.
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 

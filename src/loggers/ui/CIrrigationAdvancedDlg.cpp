@@ -26,18 +26,6 @@ std::string Text(const QLineEdit* field)
     return field->text().toStdString();
 }
 
-QGroupBox* RadioPair(QWidget* owner, const char* title, QRadioButton** first,
-                     const char* firstText, QRadioButton** second, const char* secondText)
-{
-    auto* group = new QGroupBox(title, owner);
-    auto* layout = new QVBoxLayout(group);
-    *first = new QRadioButton(firstText, group);
-    *second = new QRadioButton(secondText, group);
-    layout->addWidget(*first);
-    layout->addWidget(*second);
-    return group;
-}
-
 }  // namespace
 
 CIrrigationAdvancedDlg::CIrrigationAdvancedDlg(QWidget* parent, CIrrigationSettings& settings)

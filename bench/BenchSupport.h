@@ -1,0 +1,74 @@
+#pragma once
+// What every benchmark stands on: a private working directory whose
+// config.txt points COM1 at a simulator, with its settings store and event
+// log installed as the process-wide ones, and a simulator that answers at
+// once, so the figures are the program's own.
+
+#include "CorvaneSim.h"
+#include "DBConfigParser.h"
+#include "EventLog.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+class BenchWorkDir {
+public:
+    // config.txt: SERIAL_PORT=1 at baud, a 1 s link time-out, COM1 not set
+    // yet, then extraLines. enter: the directory becomes the current one.
+    BenchWorkDir(int baud, const std::string& extraLines = "", bool enter = false)
+    {
+        namespace fs = std::filesystem;
+        std::string pattern = (fs::temp_directory_path() / "corvane-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary directory");
+        dir_ = pattern;
+        std::ofstream(dir_ / "config.txt") << "SERIAL_PORT=1\nBAUD_RATE=" << baud
+                                           << "\nLINK_TIMEOUT_MS=1000\nCOM1_DEVICE=\n"
+                                           << extraLines << "WORKING_DIRECTORY=" << dir_.string()
+                                           << "\n";
+        if (enter) {
+            previous_ = fs::current_path();
+            fs::current_path(dir_);
+        }
+        settings_ = std::make_unique<DBConfigParser>(dir_);
+        SetProcessSettings(settings_.get());
+        log_ = std::make_unique<EventLog>("eventLog.txt");
+        SetProcessEventLog(log_.get());
+    }
+    ~BenchWorkDir()
+    {
+        SetProcessEventLog(nullptr);
+        SetProcessSettings(nullptr);
+        log_.reset();
+        settings_.reset();
+        std::error_code ec;
+        if (!previous_.empty()) std::filesystem::current_path(previous_, ec);
+        std::filesystem::remove_all(dir_, ec);
+    }
+    BenchWorkDir(const BenchWorkDir&) = delete;
+    BenchWorkDir& operator=(const BenchWorkDir&) = delete;
+
+    const std::filesystem::path& Dir() const { return dir_; }
+    DBConfigParser& Settings() { return *settings_; }
+
+
+private:
+    std::filesystem::path dir_;
+    std::filesystem::path previous_;
+    std::unique_ptr<DBConfigParser> settings_;
+    std::unique_ptr<EventLog> log_;
+};
+
+// A simulator of kind that wakes at once and stays awake, linked in dir.
+inline SimOptions BenchSimOptions(SimKind kind, const std::filesystem::path& dir)
+{
+    SimOptions options;
+    options.kind = kind;
+    options.wakeDelayMs = 0;
+    options.sleepAfterMs = 0;
+    options.linkPath = (dir / "ttySIM").string();
+    return options;
+}
