@@ -2,6 +2,9 @@
 # builds the tree. Meant to be sourced.
 
 CORVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# ccache keys on paths relative to the checkout, so every clone and build
+# folder of this tree shares one cache.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$CORVANE_ROOT} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
 CORVANE_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev ccache locales libcli11-dev nlohmann-json3-dev)
 
 corvane_install_packages() {
