@@ -8,6 +8,7 @@
 #include "DBConfigParser.h"
 #include "EventLog.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -53,6 +54,20 @@ public:
 
     const std::filesystem::path& Dir() const { return dir_; }
     DBConfigParser& Settings() { return *settings_; }
+
+    // Starts sim and points COM1 at it; false (with the reason on stderr)
+    // when the simulator cannot start.
+    bool StartOnCom1(CorvaneSim& sim)
+    {
+        try {
+            sim.Start();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "corvane-sim: %s\n", e.what());
+            return false;
+        }
+        settings_->SetValue("COM1_DEVICE", sim.DevicePath());
+        return true;
+    }
 
 
 private:

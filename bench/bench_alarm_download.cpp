@@ -51,7 +51,6 @@ int main()
     // The day's file is written in the working directory.
     BenchWorkDir work(kBaud, "", true);
     const fs::path& dir = work.Dir();
-    DBConfigParser& settings = work.Settings();
 
     std::printf("Alarm log download at %d baud against corvane-sim (real pauses).\n"
                 "A pty passes bytes at memory speed, so the wire part of the floor is what\n"
@@ -68,13 +67,7 @@ int main()
         state.alarms = Records(count);
         options.state = state;
         CorvaneSim sim(options);
-        try {
-            sim.Start();
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "corvane-sim: %s\n", e.what());
-            return 1;
-        }
-        settings.SetValue("COM1_DEVICE", sim.DevicePath());
+        if (!work.StartOnCom1(sim)) return 1;
         if (LinkOpen(1, kBaud) != 0) {
             std::fprintf(stderr, "cannot open the simulator's port\n");
             return 1;

@@ -37,7 +37,6 @@ int main()
     UseCNumberRules();
     BenchWorkDir work(kBaud);
     const fs::path& dir = work.Dir();
-    DBConfigParser& settings = work.Settings();
 
     const std::vector<Kind> kinds{
         {SimKind::Aloha, "ALOHA", {1, 2}},
@@ -56,13 +55,7 @@ int main()
     for (const Kind& k : kinds) {
         SimOptions options = BenchSimOptions(k.sim, dir);
         CorvaneSim sim(options);
-        try {
-            sim.Start();
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "corvane-sim: %s\n", e.what());
-            return 1;
-        }
-        settings.SetValue("COM1_DEVICE", sim.DevicePath());
+        if (!work.StartOnCom1(sim)) return 1;
 
         // Wake-up LF and its LF CR, then each line out and each reply with LF CR back.
         std::size_t bytes = 1 + 2 + ModuleQueryLine(0).size() + sim.Identification().size() + 2;

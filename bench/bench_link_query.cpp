@@ -41,18 +41,10 @@ int main()
     UseCNumberRules();
     BenchWorkDir work(19200);
     const fs::path& dir = work.Dir();
-    DBConfigParser& settings = work.Settings();
 
     SimOptions options = BenchSimOptions(SimKind::Aom, dir);
     CorvaneSim sim(options);
-    try {
-        sim.Start();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "corvane-sim: %s\n", e.what());
-        return 1;
-    }
-
-    settings.SetValue("COM1_DEVICE", sim.DevicePath());
+    if (!work.StartOnCom1(sim)) return 1;
 
     const std::size_t queryBytes = ModuleQueryLine(kParameter).size();
     const std::size_t replyBytes = sim.Param(kParameter).size() + 2;  // the value, LF CR

@@ -89,7 +89,6 @@ int main(int argc, char** argv)
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     BenchWorkDir work(kBaud, "AOM_FIRST_USE=1\n", true);
     const fs::path& dir = work.Dir();
-    DBConfigParser& settings = work.Settings();
 
     QApplication app(argc, argv);
     UseCNumberRulesInQt();
@@ -130,13 +129,7 @@ int main(int argc, char** argv)
             SimOptions options = BenchSimOptions(c.kind, dir);
             if (c.fault) options.faults.emplace_back(*c.fault, 0);
             CorvaneSim sim(options);
-            try {
-                sim.Start();
-            } catch (const std::exception& e) {
-                std::fprintf(stderr, "corvane-sim: %s\n", e.what());
-                return 1;
-            }
-            settings.SetValue("COM1_DEVICE", sim.DevicePath());
+            if (!work.StartOnCom1(sim)) return 1;
 
             GapMeter meter;
             QElapsedTimer clock;

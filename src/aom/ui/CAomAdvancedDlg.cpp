@@ -12,7 +12,6 @@
 #include "WaitCursor.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,11 +57,8 @@ CAomAdvancedDlg::CAomAdvancedDlg(QWidget* parent, CAomSettings& settings, int ou
         AddCaptionedRow(grid, row++, this, r.caption, *r.field, r.unit);
     }
 
-    auto* options = new QHBoxLayout;
-    options->addWidget(RadioPair(this, "Alarm Activation", &continuous_, "Continuous", &pulse_,
-                                 "Pulse"));
-    options->addWidget(RadioPair(this, "Circuit Behavior", &normallyOpen_, "Normally Open",
-                                 &normallyClosed_, "Normally Closed"));
+    QHBoxLayout* options =
+        RelayOptionGroups(this, &continuous_, &pulse_, &normallyOpen_, &normallyClosed_);
 
     auto* ok = new QPushButton("OK", this);
     auto* cancel = new QPushButton("Cancel", this);

@@ -72,6 +72,9 @@ QLabel* AddLoggerTypeRow(QGridLayout* grid, int row, QWidget* owner, const QStri
     return line;
 }
 
+namespace {
+
+// A titled group of two radio buttons, one above the other.
 QGroupBox* RadioPair(QWidget* owner, const char* title, QRadioButton** first,
                      const char* firstText, QRadioButton** second, const char* secondText)
 {
@@ -82,6 +85,18 @@ QGroupBox* RadioPair(QWidget* owner, const char* title, QRadioButton** first,
     layout->addWidget(*first);
     layout->addWidget(*second);
     return group;
+}
+
+}  // namespace
+
+QHBoxLayout* RelayOptionGroups(QWidget* owner, QRadioButton** continuous, QRadioButton** pulse,
+                               QRadioButton** normallyOpen, QRadioButton** normallyClosed)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(RadioPair(owner, "Alarm Activation", continuous, "Continuous", pulse, "Pulse"));
+    row->addWidget(RadioPair(owner, "Circuit Behavior", normallyOpen, "Normally Open",
+                             normallyClosed, "Normally Closed"));
+    return row;
 }
 
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons)

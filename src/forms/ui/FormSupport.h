@@ -11,7 +11,6 @@
 class CNumericEdit;
 class QDialog;
 class QGridLayout;
-class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -33,9 +32,10 @@ CNumericEdit* AddNumericRow(QGridLayout* grid, int row, QWidget* owner, const QS
 // The read-only "Logger Type:" line showing text.
 QLabel* AddLoggerTypeRow(QGridLayout* grid, int row, QWidget* owner, const QString& caption,
                          const QString& text);
-// A titled group of two radio buttons, one above the other.
-QGroupBox* RadioPair(QWidget* owner, const char* title, QRadioButton** first,
-                     const char* firstText, QRadioButton** second, const char* secondText);
+// How a relay switches, as both advanced forms offer it: "Alarm Activation"
+// (Continuous, Pulse) beside "Circuit Behavior" (Normally Open, Normally Closed).
+QHBoxLayout* RelayOptionGroups(QWidget* owner, QRadioButton** continuous, QRadioButton** pulse,
+                               QRadioButton** normallyOpen, QRadioButton** normallyClosed);
 // The buttons at the foot of a form, right-aligned; the first is the default.
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
 

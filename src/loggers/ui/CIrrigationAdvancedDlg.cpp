@@ -10,7 +10,6 @@
 #include "WaitCursor.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -44,11 +43,8 @@ CIrrigationAdvancedDlg::CIrrigationAdvancedDlg(QWidget* parent, CIrrigationSetti
     int row = 0;
     for (const auto& r : rows) *r.field = AddNumericRow(grid, row++, this, r.caption, r.unit);
 
-    auto* options = new QHBoxLayout;
-    options->addWidget(RadioPair(this, "Alarm Activation", &continuous_, "Continuous", &pulse_,
-                                 "Pulse"));
-    options->addWidget(RadioPair(this, "Circuit Behavior", &normallyOpen_, "Normally Open",
-                                 &normallyClosed_, "Normally Closed"));
+    QHBoxLayout* options =
+        RelayOptionGroups(this, &continuous_, &pulse_, &normallyOpen_, &normallyClosed_);
 
     auto* ok = new QPushButton("OK", this);
     auto* cancel = new QPushButton("Cancel", this);
