@@ -52,20 +52,176 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// One line without its line end; a CR before the LF is dropped.
-// Returns false at the end of the file.
-bool ReadLine(std::FILE* f, std::string& line)
+// config.txt as it lies on disk, cut into lines that keep their line ends,
+// so a rewrite gives every line but the changed one back byte for byte: a
+// NUL inside a line, a lone LF or a last line without an end included. A
+// file that a Windows editor saved as UTF-16 (it starts with the byte-order
+// mark) is read and rewritten as UTF-16; its text is UTF-8 in between.
+enum class Encoding { Bytes, Utf16Le, Utf16Be };
+
+struct FileLine {
+    std::string bytes;  // as in the file, line end included
+    std::string text;   // without the line end (a CR before the LF dropped)
+    bool ended = false;  // a last line may have no line end
+    bool crlf = false;   // ended by CR LF rather than a lone LF
+};
+
+struct SettingsText {
+    Encoding encoding = Encoding::Bytes;
+    std::string mark;  // a byte-order mark, written back first
+    std::vector<FileLine> lines;
+};
+
+bool ReadAll(std::FILE* f, std::string& bytes)
 {
-    line.clear();
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(f)) != EOF) {
-        any = true;
-        if (c == '\n') break;
-        line.push_back(static_cast<char>(c));
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    return !std::ferror(f);
+}
+
+void AppendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return any;
+}
+
+std::string Utf8FromUnits(const std::vector<char16_t>& units)
+{
+    std::string out;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        char32_t c = units[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;  // a lone half of a pair: only the table sees the stand-in
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
+// UTF-8 text (what the program writes: keys, numbers, paths) as UTF-16
+// bytes; a byte that starts no valid sequence becomes U+FFFD.
+std::string Utf16FromUtf8(const std::string& text, Encoding encoding)
+{
+    std::string out;
+    auto put = [&](char16_t u) {
+        const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        if (encoding == Encoding::Utf16Le) {
+            out.push_back(lo);
+            out.push_back(hi);
+        } else {
+            out.push_back(hi);
+            out.push_back(lo);
+        }
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char b = static_cast<unsigned char>(text[i]);
+        const std::size_t length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        char32_t c = length == 1 ? b : length == 2 ? (b & 0x1F) : length == 3 ? (b & 0x0F) : (b & 0x07);
+        bool valid = length != 0 && i + length <= text.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const unsigned char next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (!valid || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+            c = 0xFFFD;
+            i += 1;
+        } else {
+            i += length;
+        }
+        if (c >= 0x10000) {
+            put(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            put(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            put(static_cast<char16_t>(c));
+        }
+    }
+    return out;
+}
+
+SettingsText SplitLines(const std::string& bytes)
+{
+    SettingsText file;
+    std::size_t pos = 0;
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0) file.encoding = Encoding::Utf16Le;
+    if (bytes.compare(0, 2, "\xFE\xFF") == 0) file.encoding = Encoding::Utf16Be;
+    if (file.encoding != Encoding::Bytes) {
+        file.mark = bytes.substr(0, 2);
+        pos = 2;
+        const bool le = file.encoding == Encoding::Utf16Le;
+        while (pos < bytes.size()) {
+            FileLine line;
+            std::vector<char16_t> units;
+            bool ended = false;
+            while (pos < bytes.size() && !ended) {
+                if (pos + 1 >= bytes.size()) {  // an odd last byte goes back as it came
+                    line.bytes.push_back(bytes[pos++]);
+                    break;
+                }
+                const unsigned char a = static_cast<unsigned char>(bytes[pos]);
+                const unsigned char b = static_cast<unsigned char>(bytes[pos + 1]);
+                const char16_t u = le ? static_cast<char16_t>(a | (b << 8)) : static_cast<char16_t>((a << 8) | b);
+                line.bytes.append(bytes, pos, 2);
+                pos += 2;
+                if (u == u'\n') {
+                    ended = true;
+                } else {
+                    units.push_back(u);
+                }
+            }
+            line.ended = ended;
+            line.crlf = ended && !units.empty() && units.back() == u'\r';
+            if (line.crlf) units.pop_back();
+            line.text = Utf8FromUnits(units);
+            file.lines.push_back(std::move(line));
+        }
+        return file;
+    }
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        file.mark = bytes.substr(0, 3);
+        pos = 3;
+    }
+    while (pos < bytes.size()) {
+        const std::size_t lf = bytes.find('\n', pos);
+        const std::size_t end = lf == std::string::npos ? bytes.size() : lf + 1;
+        FileLine line;
+        line.bytes = bytes.substr(pos, end - pos);
+        line.text = line.bytes;
+        if (lf != std::string::npos) {
+            line.text.pop_back();
+            line.ended = true;
+            line.crlf = !line.text.empty() && line.text.back() == '\r';
+            if (line.crlf) line.text.pop_back();
+        }
+        file.lines.push_back(std::move(line));
+        pos = end;
+    }
+    return file;
+}
+
+// A line of the program's own in the file's encoding, with the line end of
+// the line it replaces.
+std::string EncodeLine(const SettingsText& file, const std::string& text, const FileLine& like)
+{
+    const std::string line = text + (!like.ended ? "" : like.crlf ? "\r\n" : "\n");
+    return file.encoding == Encoding::Bytes ? line : Utf16FromUtf8(line, file.encoding);
 }
 
 // The key of a settings line: the text before its first "=", or the whole
@@ -133,8 +289,10 @@ void DBConfigParser::Parse(const fs::path& path)
 
 void DBConfigParser::ReadLines(std::FILE* file)
 {
-    std::string line;
-    while (ReadLine(file, line)) {
+    std::string bytes;
+    if (!ReadAll(file, bytes)) ThrowFileError("Cannot read", settingsPath_, errno ? errno : EIO);
+    for (const FileLine& fileLine : SplitLines(bytes).lines) {
+        const std::string& line = fileLine.text;
         if (IsCommentOrBlank(line)) continue;
         const auto eq = line.find('=');
         if (eq != std::string::npos && eq + 1 == line.size()) continue;  // empty value
@@ -146,7 +304,6 @@ void DBConfigParser::ReadLines(std::FILE* file)
         if (k.size() > kMaxKeyLength || v.size() > kMaxValueLength) continue;
         values_[k] = v;
     }
-    if (std::ferror(file)) ThrowFileError("Cannot read", settingsPath_, errno ? errno : EIO);
 }
 
 void DBConfigParser::GetValue(const std::string& key, std::string& value)
@@ -199,24 +356,36 @@ void DBConfigParser::SetValue(const std::string& key, const std::string& value)
 
         values_[key] = value;
 
-        // Only lines whose own key is this key are replaced; a key that has
-        // no line yet is appended, so the value survives a restart.
-        std::string line;
+        std::string bytes;
+        if (!ReadAll(in.get(), bytes)) ThrowFileError("Cannot read", settingsPath_, errno ? errno : EIO);
+        const SettingsText file = SplitLines(bytes);
+
+        // Only lines whose own key is this key are replaced, keeping their
+        // line ends; a key that has no line yet is appended, so the value
+        // survives a restart. Every other line goes back as it was.
+        std::string text = file.mark;
         bool replaced = false;
-        auto put = [&](const std::string& text) {
-            if (std::fputs(text.c_str(), out.get()) == EOF || std::fputs("\r\n", out.get()) == EOF)
-                ThrowFileError("Cannot write", rewritePath_, errno);
-        };
-        while (ReadLine(in.get(), line)) {
-            if (!IsCommentOrBlank(line) && KeyOf(line) == key) {
-                put(newLine);
+        for (const FileLine& line : file.lines) {
+            if (!IsCommentOrBlank(line.text) && KeyOf(line.text) == key) {
+                text += EncodeLine(file, newLine, line);
                 replaced = true;
             } else {
-                put(line);
+                text += line.bytes;
             }
         }
-        if (std::ferror(in.get())) ThrowFileError("Cannot read", settingsPath_, errno ? errno : EIO);
-        if (!replaced) put(newLine);
+        if (!replaced) {
+            // Ended as the file's first ended line is (CR LF in a new file).
+            FileLine like{{}, {}, true, true};
+            for (const FileLine& line : file.lines)
+                if (line.ended) {
+                    like = line;
+                    break;
+                }
+            if (!file.lines.empty() && !file.lines.back().ended) text += EncodeLine(file, "", like);
+            text += EncodeLine(file, newLine, like);
+        }
+        if (std::fwrite(text.data(), 1, text.size(), out.get()) != text.size())
+            ThrowFileError("Cannot write", rewritePath_, errno);
 
         // The new file is complete on disk before it takes the old one's
         // place in a single rename: config.txt is never missing or half

@@ -55,23 +55,45 @@ TEST(ConfigParse, MissingFileShowsLoadMessageOnEveryRead)
     EXPECT_EQ(messages.Texts().size(), 3u);
 }
 
-// Each write rewrites the file with CR LF line ends; after a restart the
-// last value set is read back.
+std::string Utf16Le(const std::string& ascii)
+{
+    std::string out = "\xFF\xFE";
+    for (char c : ascii) out += std::string{c, '\0'};
+    return out;
+}
+
+// A write replaces only its key's line; every other line goes back byte for
+// byte. After a restart the last value set is read back.
 TEST(ConfigWrite, ReplacesOnlyTheExactKeysLineInPlaceOrAppendsIt)
 {
+    using namespace std::string_literals;
     using Sets = std::vector<std::pair<const char*, const char*>>;
-    const struct { const char *name, *config; Sets sets; const char* file; } cases[] = {
-        {"in place, comments, blanks and order kept", "# Serial link\nSERIAL_PORT=1\n\n# speed\nBAUD_RATE=19200\nLAST=x",
+    const struct { const char* name; std::string config; Sets sets; std::string file; } cases[] = {
+        {"in place, comments, blanks, order and line ends kept", "# Serial link\nSERIAL_PORT=1\r\n\n# speed\nBAUD_RATE=19200\nLAST=x",
          {{"SERIAL_PORT", "3"}, {"BAUD_RATE", "9600"}, {"LAST", "0"}, {"LAST", "4"}},
-         "# Serial link\r\nSERIAL_PORT=3\r\n\r\n# speed\r\nBAUD_RATE=9600\r\nLAST=4\r\n"},
+         "# Serial link\nSERIAL_PORT=3\r\n\n# speed\nBAUD_RATE=9600\nLAST=4"},
         // A line that merely contains the key text keeps its own setting.
         {"exact key only", "AOM_TEMP_UNIT=3\nTEMP_UNIT=4\nNOTE=TEMP_UNIT here\nTEMP_UNIT_X=5\n", {{"TEMP_UNIT", "9"}},
-         "AOM_TEMP_UNIT=3\r\nTEMP_UNIT=9\r\nNOTE=TEMP_UNIT here\r\nTEMP_UNIT_X=5\r\n"},
-        {"empty value replaced, absent key appended", "# c\nIRRIGATION_RAIN_UNIT=\n",
+         "AOM_TEMP_UNIT=3\nTEMP_UNIT=9\nNOTE=TEMP_UNIT here\nTEMP_UNIT_X=5\n"},
+        {"empty value replaced, absent key appended", "# c\r\nIRRIGATION_RAIN_UNIT=\r\n",
          {{"IRRIGATION_RAIN_UNIT", "2"}, {"AOM_FIRST_USE", "1"}}, "# c\r\nIRRIGATION_RAIN_UNIT=2\r\nAOM_FIRST_USE=1\r\n"},
+        {"a last line without its end is ended before an appended one", "A=1\nB=2", {{"C", "3"}}, "A=1\nB=2\nC=3\n"},
+        {"a NUL inside another line survives", "A=1\nN=x\0y\nB=2\n"s, {{"B", "3"}}, "A=1\nN=x\0y\nB=3\n"s},
+        {"a UTF-8 mark before the first key", "\xEF\xBB\xBFSERIAL_PORT=1\n", {{"SERIAL_PORT", "2"}},
+         "\xEF\xBB\xBFSERIAL_PORT=2\n"},
+        {"a file saved as UTF-16 stays UTF-16", Utf16Le("# note\r\nSERIAL_PORT=1\r\nBAUD_RATE=9600\r\n"),
+         {{"SERIAL_PORT", "2"}, {"NEW", "x"}}, Utf16Le("# note\r\nSERIAL_PORT=2\r\nBAUD_RATE=9600\r\nNEW=x\r\n")},
     };
+    {
+        TempWorkDir dir;
+        dir.WriteFile("config.txt", Utf16Le("SERIAL_PORT=3\r\n"));
+        dir.Restart();
+        EXPECT_EQ(dir.Settings().GetInt("SERIAL_PORT"), 3) << "a UTF-16 file is read as text";
+    }
     for (const auto& c : cases) {
-        TempWorkDir dir(c.config);
+        TempWorkDir dir;
+        dir.WriteFile("config.txt", c.config);
+        dir.Restart();
         for (const auto& [key, value] : c.sets) dir.Settings().SetValue(key, value);
         EXPECT_EQ(dir.ReadFile("config.txt"), c.file) << c.name;
         EXPECT_FALSE(dir.Exists("configOld.txt")) << c.name;
