@@ -1,5 +1,6 @@
 #include "NumericText.h"
 
+#include <cerrno>
 #include <clocale>
 #include <climits>
 #include <cstdarg>
@@ -43,7 +44,15 @@ bool OnlyCharsFrom(const std::string& text, const char* allowed)
 std::optional<int> WholeNumberRule(const std::string& text)
 {
     if (text.empty() || !OnlyCharsFrom(text, kWholeNumberChars)) return std::nullopt;
-    return ReadInt(text);
+    return ReadWholeNumber(text);
+}
+
+std::optional<int> ReadWholeNumber(const std::string& text)
+{
+    errno = 0;
+    const long v = std::strtol(text.c_str(), nullptr, 10);
+    if (errno == ERANGE || v > INT_MAX || v < INT_MIN) return std::nullopt;
+    return static_cast<int>(v);
 }
 
 std::optional<double> DecimalRule(const std::string& text)

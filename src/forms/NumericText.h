@@ -14,7 +14,14 @@ bool OnlyCharsFrom(const std::string& text, const char* allowed);
 
 // Whole-number rule: rejects empty text or any character outside
 // "0123456789-"; otherwise the number as atoi reads it ("5-" is 5, "-" is 0).
+// A number too large for an int is refused too.
 std::optional<int> WholeNumberRule(const std::string& text);
+
+// atoi's reading (leading blanks, a sign, the digits up to the first other
+// character; no digits give 0), except that digits beyond an int's range are
+// no number at all. atoi would wrap them, and a check that passed the wrapped
+// value would send the text as typed: 4294968496 reads as 1200 there.
+std::optional<int> ReadWholeNumber(const std::string& text);
 
 // Decimal rule: as above with "0123456789.-" and atof ("1.2.3" is 1.2).
 std::optional<double> DecimalRule(const std::string& text);

@@ -77,9 +77,10 @@ std::optional<std::string> FindAprsBaudEntry(const std::string& baud)
 
 bool IsAprsBaud(const std::string& text)
 {
-    const int baud = std::atoi(text.c_str());
+    const auto baud = ReadWholeNumber(text);
+    if (!baud) return false;
     for (const char* entry : kAprsBaudEntries)
-        if (baud == std::atoi(entry)) return true;
+        if (*baud == ReadInt(entry)) return true;
     return false;
 }
 

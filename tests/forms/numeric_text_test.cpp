@@ -1,3 +1,4 @@
+#include "AprsConfig.h"
 #include "NumericText.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +9,13 @@ TEST(NumericTextRule, WholeNumbersAndDecimalsAsAtoiAndAtofReadThem)
 {
     EXPECT_EQ(WholeNumberRule("5-"), 5);
     EXPECT_EQ(WholeNumberRule("-"), 0);
-    EXPECT_EQ(WholeNumberRule("99999999999"), 2147483647) << "clamped, never undefined";
-    for (const char* refused : {"", "1.5", "12:30"}) EXPECT_EQ(WholeNumberRule(refused), std::nullopt);
+    // Digits beyond an int are no number: atoi would wrap 4294968496 to 1200.
+    for (const char* refused : {"", "1.5", "12:30", "99999999999", "4294968496", "-2147483649"})
+        EXPECT_EQ(WholeNumberRule(refused), std::nullopt) << refused;
+    EXPECT_EQ(ReadWholeNumber(" -2147483648x"), -2147483648LL);
+    EXPECT_EQ(ReadWholeNumber("abc"), 0);
+    EXPECT_TRUE(IsAprsBaud("1200"));
+    EXPECT_FALSE(IsAprsBaud("4294968496")) << "not sent as MOD12 4294968496";
     EXPECT_DOUBLE_EQ(*DecimalRule("1.2.3"), 1.2);
     EXPECT_DOUBLE_EQ(*DecimalRule("-.5"), -0.5);
     for (const char* refused : {"", "1e5", "2,5"}) EXPECT_EQ(DecimalRule(refused), std::nullopt);
