@@ -83,8 +83,8 @@ TEST_F(DetectionTest, EachKindReadsItsParametersInOrderAndConvertsThem)
     struct Case { const char* id; const char* reads; LoggerType kind; const char* record; int warnings = 0; };
     const Case cases[] = {
         // Usual replies of every kind are read by the CLI's show on the simulator.
-        {"IRR     202", "01=x 08=0 09=abc 10=254 25=7 26= 27=-3 03= 04=4 05=5 06=0 07=1", LoggerIrrigation,
-         "x 0 0.00 2.54 0.07 0.00 -0.03 /4/5"},
+        {"IRR     202", "01=x 08=0 09=abc 10=254 25=7 26=z 27=-3 03=? 04=4 05=5 06=0 07=1", LoggerIrrigation,
+         "x 0 0.00 2.54 0.07 0.00 -0.03 ?/4/5"},
         // The logging flag is on only when the reply reads as the number 1.
         {"AOM     100", "01=15 24=1", LoggerAom, "15 logging"},
         {"xxAOMxx", "01=15 24=01", LoggerAom, "15 logging"},  // the kind word anywhere
@@ -118,9 +118,14 @@ TEST_F(DetectionTest, EachKindReadsItsParametersInOrderAndConvertsThem)
 
 TEST_F(DetectionTest, FailedSendsAndShortIrrigationRepliesGiveNoRecord)
 {
-    struct Case { const char* id; const char* failSend; bool message; int warnings; std::size_t queries; };
+    struct Case { const char* id; const char* failSend; bool message; int warnings; std::size_t queries;
+                  const char* details = ""; };
     const Case cases[] = {
         {"ALOHA   202", "MOD00\n", true, 0, 1},
+        // A settings reply lost is no value: nothing to show, nothing that
+        // the form's OK would write back empty.
+        {"AOM", "", true, 0, 3, "The logger did not answer the query for module parameter 24."},
+        {"IRR     202", "", true, 0, 3, "The logger did not answer the query for module parameter 8."},
         {"ALOHA   202", "MOD02 |\n", false, 0, 3},
         // The APRS read fails after the ALOHA read: its record is dropped too.
         {"ALOHA APRS", "MOD13 |\n", false, 0, 6},
@@ -138,6 +143,8 @@ TEST_F(DetectionTest, FailedSendsAndShortIrrigationRepliesGiveNoRecord)
         if (c.message) {
             EXPECT_EQ(messages.Texts(), Strings{kNoLoggerFound});
             EXPECT_EQ(messages.Shown().at(0).parent, kOwner);
+            EXPECT_EQ(messages.Shown().at(0).details, c.details);
+            if (*c.details) expected.push_back(2000);
         } else {
             EXPECT_TRUE(messages.Shown().empty());
             expected.push_back(2000);

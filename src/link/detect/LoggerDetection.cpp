@@ -58,8 +58,18 @@ std::string Hundredths(int number)
     return FormatText("%.2f", number * 0.01);
 }
 
+// The parameter whose query went unanswered in the last read, 0 for none.
+int& SilentParameter()
+{
+    static int parameter = 0;
+    return parameter;
+}
+
 // One reply per parameter, in the order given; false (port closed) when a
-// query could not be sent.
+// query could not be sent or went unanswered. Every setting read here is a
+// number or a text the logger always has, so an empty reply means the reply
+// was lost: taking it as a value would put an empty or made-up setting in
+// the form, and the form's OK would write it back to the logger.
 bool ReadParameters(std::initializer_list<int> parameters, std::vector<std::string>& replies)
 {
     LinkFlush();
@@ -69,6 +79,11 @@ bool ReadParameters(std::initializer_list<int> parameters, std::vector<std::stri
             return false;
         }
         replies.push_back(ModuleReadLine());
+        if (replies.back().empty()) {
+            SilentParameter() = parameter;
+            LinkClose();
+            return false;
+        }
     }
     return true;
 }
@@ -177,6 +192,7 @@ std::unique_ptr<CLoggerSettings> DetectAndReadLogger(OwnerWindow owner)
     // an earlier record is released as it is replaced. The firmware warning
     // reads nothing and so leaves an earlier record in place.
     std::unique_ptr<CLoggerSettings> result;
+    SilentParameter() = 0;
     if (Contains(reply, kKindWordAloha)) result = ReadAloha(owner, reply);
     if (Contains(reply, kKindWordAprs)) result = ReadAprs(owner, reply);
     if (Contains(reply, kKindWordIrrigation)) {
@@ -190,6 +206,8 @@ std::unique_ptr<CLoggerSettings> DetectAndReadLogger(OwnerWindow owner)
 
     LinkClose();
     PauseMs(kAfterClosePauseMs);
+    if (!result && SilentParameter() != 0)
+        ShowNoLogger(owner, FormatText(kSettingUnanswered, SilentParameter()));
     return result;
 }
 

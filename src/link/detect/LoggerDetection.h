@@ -19,6 +19,10 @@ inline constexpr int kMinIrrigationFirmware = 202;
 
 inline constexpr const char* kNoLoggerFound =
     "No Corvane Logger Found.  Please check Serial Port settings and connections.";
+// The details of that message when the logger answered its identification
+// but not the query of one of its settings.
+inline constexpr const char* kSettingUnanswered =
+    "The logger did not answer the query for module parameter %d.";
 
 // LinkOpen then LinkFlush: 0 when open, -1 when the port could not be opened.
 int OpenLink(int port, int baud);
