@@ -5,11 +5,22 @@
 #include "CCorvaneModulesView.h"
 #include "FormSupport.h"
 
+#include "DBConfigParser.h"
+#include "EventLog.h"
+#include "LinkLog.h"
+#include "NumericText.h"
+#include "SettingsKeys.h"
+#include "UserMessages.h"
+
+#include <QDate>
+#include <QFileDialog>
 #include <QMenuBar>
 #include <QScreen>
 
 #include <algorithm>
 #include <climits>
+#include <fstream>
+#include <sstream>
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
@@ -25,6 +36,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 
     QMenu* about = menuBar()->addMenu(tr("&About"));
     about->addAction(tr("&About Corvane Utility..."), this, &CMainFrame::OnAppAbout);
+    about->addAction(tr("Save &Link Log..."), this, &CMainFrame::OnSaveLinkLog);
 
     setWindowTitle(kTitle);
     FitToContent();
@@ -43,4 +55,58 @@ void CMainFrame::OnAppAbout()
 {
     CAboutDlg dlg(this);
     RunChildForm(dlg);
+}
+
+namespace {
+
+// Lines of eventLog.txt a report carries: the recent errors, not years of them.
+constexpr std::size_t kEventLogLines = 40;
+
+std::string ReadWholeFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+void CMainFrame::OnSaveLinkLog()
+{
+    DBConfigParser& settings = Settings();
+    const int port = settings.GetInt(key::SerialPort);
+    LinkReport report;
+    report.program = kTitle;
+    const std::string timeout = settings.GetValue(key::LinkTimeoutMs);
+    report.port = FormatText("COM%d = %s at %d baud, byte time-out %s", port,
+                             settings.GetValue(FormatText(key::ComDeviceFormat, port)).c_str(),
+                             settings.GetInt(key::BaudRate),
+                             timeout.empty() ? "as built in" : (timeout + " ms").c_str());
+    report.traffic = ProgramLinkLog().Text();
+    report.eventLogTail = LastLines(ReadWholeFile(Log().Path()), kEventLogLines);
+    const std::string text = FormatLinkReport(report, std::chrono::system_clock::now());
+
+    // The folder of the last saved file, else the working directory.
+    std::string folder = settings.GetValue(key::LastSaveFolder);
+    if (folder.empty() || !std::filesystem::is_directory(folder)) folder = settings.WorkingDirectory().string();
+    QFileDialog dialog(view_, tr("Save Link Log"), QString::fromStdString(folder));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(tr("Text files (*.txt)"));
+    dialog.setDefaultSuffix("txt");
+    dialog.selectFile(QString("Corvane link log %1.txt").arg(QDate::currentDate().toString(Qt::ISODate)));
+    dialog.setAccessibleName(tr("Save Link Log"));
+    if (RunChildForm(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const std::filesystem::path path = dialog.selectedFiles().front().toStdString();
+
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) {
+        ShowMessage("Could not write the link log to " + path.string() + ".");
+        return;
+    }
+    settings.SetValue(key::LastSaveFolder, path.parent_path().string());
+    ShowMessage("Link log saved to " + path.string() + ".");
 }

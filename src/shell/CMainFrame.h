@@ -19,6 +19,9 @@ public:
 
 public slots:
     void OnAppAbout();
+    // Writes the link traffic kept in memory, the port settings and the end
+    // of the event log into a file the user chooses, for a support report.
+    void OnSaveLinkLog();
 
 private:
     CCorvaneModulesDoc* doc_;

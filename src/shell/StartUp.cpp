@@ -3,6 +3,7 @@
 #include "CCorvaneModulesApp.h"
 #include "DBConfigParser.h"
 #include "EventLog.h"
+#include "LinkLog.h"
 #include "QtNumberRules.h"
 
 namespace {
@@ -31,6 +32,9 @@ int RunCorvaneUtility(int& argc, char** argv, const RunMainWindow& run)
     EventLog eventLog("eventLog.txt");
     Installed<EventLog, SetProcessEventLog> eventLogInstalled(eventLog);
     eventLog.TakeHeldEntries();
+    // The last minutes of link traffic stay in memory for Save Link Log;
+    // nothing reaches the disk unless the user saves it.
+    KeepProgramLinkLog();
 
     CCorvaneModulesApp app(argc, argv);
     UseCNumberRulesInQt();

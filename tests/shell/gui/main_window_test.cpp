@@ -31,7 +31,7 @@ TEST(MainWindow, TitleAndMenus)
     EXPECT_EQ(top[0]->text() + top[1]->text(), "&Setup&About");
     EXPECT_EQ(MenuTexts(top[0]->menu()),
               (QStringList{"Setup Communications Port", "Configure Corvane Logger", "-", "E&xit"}));
-    EXPECT_EQ(MenuTexts(top[1]->menu()), (QStringList{"&About Corvane Utility..."}));
+    EXPECT_EQ(MenuTexts(top[1]->menu()), (QStringList{"&About Corvane Utility...", "Save &Link Log..."}));
     EXPECT_EQ(frame.findChildren<QToolBar*>().size(), 0);
     EXPECT_EQ(frame.findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly), nullptr);
 }

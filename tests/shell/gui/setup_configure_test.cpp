@@ -6,6 +6,7 @@
 #include "CCorvaneModulesView.h"
 #include "FormFinder.h"
 #include "FormSupport.h"
+#include "LinkLog.h"
 #include "LinkTermios.h"
 #include "RegisterForms.h"
 #include "SimFixture.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -180,6 +182,38 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"Aprs", SimKind::Aprs, -1, std::nullopt, false, false, "APRS Configuration", 5, 2},
         RunCase{"AlarmOutputModule", SimKind::Aom, -1, std::nullopt, false, false, "Alarm Output Module", 3, 2}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The traffic is kept in memory from start-up on and reaches the disk only
+// through Save Link Log, into the file the user chose; the folder is offered
+// again next time.
+TEST_F(SetupTest, SavedLinkLogHoldsTheLastDetection)
+{
+    KeepProgramLinkLog();
+    SimFixture sim(SimKind::Aloha);
+    sim.UseAsPort(dir);
+    Pick("Configure Corvane Logger");
+    const auto saved = dir.Path() / "reports" / "link.txt";
+    std::filesystem::create_directory(saved.parent_path());
+    EXPECT_FALSE(std::filesystem::exists(saved));
+    drive = [&](QDialog& dlg) {
+        auto* dialog = qobject_cast<QFileDialog*>(&dlg);
+        EXPECT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->directory().absolutePath().toStdString(), dir.Path().string());
+        dialog->selectFile(QString::fromStdString(saved.string()));
+        dlg.accept();
+        return dlg.result();
+    };
+    Pick("Save &Link Log...");
+    SetLinkTap({});
+
+    const std::string report = dir.ReadFile("reports/link.txt");
+    EXPECT_EQ(report.rfind("Corvane Utility Version 2.0.0\nLink log saved ", 0), 0u) << report;
+    EXPECT_NE(report.find("\nPort: COM1 = " + sim.DevicePath() + " at 19200 baud"), std::string::npos) << report;
+    EXPECT_NE(report.find(" > MOD00\\n\n"), std::string::npos) << report;
+    EXPECT_NE(report.find(" < ALOHA   "), std::string::npos) << report;
+    EXPECT_EQ(messages.Texts(), Lines{"Link log saved to " + saved.string() + "."});
+    EXPECT_EQ(dir.Settings().GetValue("LAST_SAVE_FOLDER"), saved.parent_path().string());
+}
 
 TEST_F(SetupTest, SecondOpenFailingShowsItsOwnMessageAndNoForm)
 {
