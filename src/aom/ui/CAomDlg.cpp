@@ -160,6 +160,8 @@ void CAomDlg::OnOK()
         timeout_->setFocus();
         return;
     }
+    // Nothing is written until every changed output has passed its checks.
+    if (!tabs_->PlanOutputs()) return;
     if (!RunLink([this] { return WriteModuleSettings(settings_); })) {
         wait.Restore();
         ShowMessage(UserMessage{kLoggerWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
