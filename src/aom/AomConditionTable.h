@@ -21,10 +21,10 @@ inline constexpr int kTimeOfDay = 128;
 // a value left as shown goes back exactly as it was held, not rounded
 // through the display.
 struct ConditionRow : ConditionRowSummary {
-    std::string heldParameter;
+    std::string heldParameter{};
     int heldCheck = -1;
-    std::string held1;
-    std::string held2;
+    std::string held1{};
+    std::string held2{};
     // The row's own grouping list is open (the page's rows): nothing chosen
     // there is refused.
     bool groupingOpen = false;
