@@ -56,13 +56,12 @@ std::string Held(const OutputConditionPlan& plan)
 {
     std::string text;
     for (const AomCondition& c : plan.conditions) {
-        text += (text.empty() ? "" : ";") + FormatText("%d %d", c.parameter, c.checkType);
-        if (c.checkType == CheckTrending) text += " " + c.trendPeriod;
-        if (c.checkType == CheckMinus) text += FormatText(" %d", c.secondParameter);
-        const int values = c.checkType == CheckTrue || c.checkType == CheckMissing ? 0
-                           : FieldsOfCheck(c.checkType).value2 ? 2 : 1;
-        for (const std::string* v : {&c.value1, &c.value2})
-            if (v == &c.value1 ? values >= 1 : values == 2) text += FormatText(" %d", ReadInt(*v));
+        const CheckFields open = FieldsOfCheck(c.checkType == CheckMinus ? CheckGreaterOrEqual : c.checkType);
+        text += (text.empty() ? "" : ";") + FormatText("%d %d", c.parameter, c.checkType) +
+                (c.checkType == CheckTrending ? " " + c.trendPeriod : "") +
+                (c.checkType == CheckMinus ? FormatText(" %d", c.secondParameter) : "") +
+                (open.value1 ? FormatText(" %d", ReadInt(c.value1)) : "") +
+                (open.value2 ? FormatText(" %d", ReadInt(c.value2)) : "");
     }
     return text;
 }
@@ -76,91 +75,80 @@ struct TypedCase {
     int row = 0, field = 0;
 };
 
+// One row, or a subtraction from row 1 of the second row given.
+std::vector<ConditionRow> One(const char* p, const char* check, const char* v1, const char* v2 = "",
+                              const char* minutes = "")
+{
+    return RowsOf({{p, check, v1, v2, minutes}});
+}
+std::vector<ConditionRow> Minus(const char* a, const char* b, const char* check, const char* value)
+{
+    return RowsOf({{a, "Minus", "", "", ""}, {b, check, value, "", ""}});
+}
+constexpr const char* kGe = "Greater Than or =";
+constexpr const char* kLe = "Less Than or =";
+constexpr const char* kOut = "Outside Temperature";
+constexpr const char* kTempRange = ")  Invalid, value must be between (-90.0 and 164.0)";
+
 TEST_F(ConditionPlan, TypedRowsGiveTheWriteLinesOrTheFormsRefusal)
 {
-    using F = ConditionField;
-    const auto v1 = static_cast<int>(F::Value1);
-    const std::string twenty(90, '0');
+    constexpr int kParam = static_cast<int>(ConditionField::Parameter);
+    constexpr int kCheck = static_cast<int>(ConditionField::CheckType);
+    constexpr int kValue = static_cast<int>(ConditionField::Value1);
+    const std::string zeros(90, '0');
+    auto range = [](const char* text) { return std::string("(") + text + kTempRange; };
+    const std::string r[] = {range("abc"), range("99999"), range("-1e30"), range("-99999999999999999999"),
+                             range("90,7"), range("8e1"), range("0x55"), range("+85")};
     const TypedCase cases[] = {
-        {"GreaterTemperature", kF, RowsOf({{"Outside Temperature", "Greater Than or =", "85", "", ""}}),
-         "MOD16 0 17 0\nMOD17 0 17 850\n"},
-        {"LessCelsius", kM, RowsOf({{"Outside Temperature", "Less Than or =", "20.5", "", ""}}),
-         "MOD16 0 17 1\nMOD17 0 17 689\n"},
-        {"BetweenLowerFirst", kF, RowsOf({{"Outside Temperature", "Between", "80", "20", ""}}),
-         "MOD16 0 17 2\nMOD17 0 17 200 800\n"},
-        {"NotBetweenWindKeepsOrder", kF, RowsOf({{"Wind Direction", "Not Between", "80", "20", ""}}),
-         "MOD16 0 21 3\nMOD17 0 21 80 20\n"},
-        {"TrendingKph", kM, RowsOf({{"Current Wind Speed", "Trending", "16.1", "40", "30"}}),
+        {"GreaterTemperature", kF, One(kOut, kGe, "85"), "MOD16 0 17 0\nMOD17 0 17 850\n"},
+        {"LessCelsius", kM, One(kOut, kLe, "20.5"), "MOD16 0 17 1\nMOD17 0 17 689\n"},
+        {"BetweenLowerFirst", kF, One(kOut, "Between", "80", "20"), "MOD16 0 17 2\nMOD17 0 17 200 800\n"},
+        {"WindKeepsOrder", kF, One("Wind Direction", "Not Between", "80", "20"), "MOD16 0 21 3\nMOD17 0 21 80 20\n"},
+        {"TrendingKph", kM, One("Current Wind Speed", "Trending", "16.1", "40", "30"),
          "MOD16 0 19 4 30\nMOD17 0 19 10 25\n"},
-        {"TrueAndMissing", kF, RowsOf({{"Bar Trend Falling Slowly", "True", "", "", ""},
-                                       {"Solar Radiation", "Missing", "", "", ""}}),
+        {"TrueAndMissing", kF, RowsOf({{"Bar Trend Falling Slowly", "True", "", "", ""}, {"Solar Radiation", "Missing", "", "", ""}}),
          "MOD16 0 7 5\nMOD17 0 7 0\nMOD16 0 22 8\nMOD17 0 22 0\n"},
-        {"EqualsAsTyped", kF, RowsOf({{"Outside Humidity", "=", "5-", "", ""}}), "MOD16 0 18 6\nMOD17 0 18 5-\n"},
-        {"BarometerInches", kF, RowsOf({{"Current Barometer", "=", "29.921", "", ""}}), "MOD16 0 1 6\nMOD17 0 1 29921\n"},
-        {"BarometerMillibar", kM, RowsOf({{"Current Barometer", "=", "1013.2", "", ""}}), "MOD16 0 1 6\nMOD17 0 1 29920\n"},
-        {"RainInches", kF, RowsOf({{"Daily Rain", "Greater Than or =", "0.25", "", ""}}), "MOD16 0 10 0\nMOD17 0 10 25\n"},
-        {"RainMillimetres", kM, RowsOf({{"Daily Rain", "Greater Than or =", "6.4", "", ""}}), "MOD16 0 10 0\nMOD17 0 10 25\n"},
-        {"DailyEt", kF, RowsOf({{"Daily ET", "Greater Than or =", "0.125", "", ""}}), "MOD16 0 14 0\nMOD17 0 14 125\n"},
-        {"Battery", kF, RowsOf({{"Console Batteries", "Less Than or =", "4.5", "", ""}}), "MOD16 0 140 1\nMOD17 0 140 768\n"},
-        {"TimeRange", kF, RowsOf({{"Time", "Between", "7:30", "18:05", ""}}), "MOD16 0 128 2\nMOD17 0 128 0730 1805\n"},
+        {"EqualsAsTyped", kF, One("Outside Humidity", "=", "5-"), "MOD16 0 18 6\nMOD17 0 18 5-\n"},
+        {"BarometerInches", kF, One("Current Barometer", "=", "29.921"), "MOD16 0 1 6\nMOD17 0 1 29921\n"},
+        {"BarometerMillibar", kM, One("Current Barometer", "=", "1013.2"), "MOD16 0 1 6\nMOD17 0 1 29920\n"},
+        {"RainInches", kF, One("Daily Rain", kGe, "0.25"), "MOD16 0 10 0\nMOD17 0 10 25\n"},
+        {"RainMillimetres", kM, One("Daily Rain", kGe, "6.4"), "MOD16 0 10 0\nMOD17 0 10 25\n"},
+        {"DailyEt", kF, One("Daily ET", kGe, "0.125"), "MOD16 0 14 0\nMOD17 0 14 125\n"},
+        {"Battery", kF, One("Console Batteries", kLe, "4.5"), "MOD16 0 140 1\nMOD17 0 140 768\n"},
+        {"TimeRange", kF, One("Time", "Between", "7:30", "18:05"), "MOD16 0 128 2\nMOD17 0 128 0730 1805\n"},
         // 5 is 50 tenths of °F; "Less Than or =" stores (-50) mod 65536.
-        {"MinusTenthsLess", kF, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Inside Temperature", "Less Than or =", "5", "", ""}}),
-         "MOD16 0 17 7 2\nMOD17 0 17 65486\n"},
-        {"MinusTenthsGreater", kF, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Inside Temperature", "Greater Than or =", "5", "", ""}}),
-         "MOD16 0 17 7 2\nMOD17 0 17 50\n"},
-        {"MinusTenthsCelsius", kM, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Inside Temperature", "Greater Than or =", "5", "", ""}}),
-         "MOD16 0 17 7 2\nMOD17 0 17 90\n"},
-        {"MinusExtraFahrenheit", kF, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Extra Temperature 5", "Greater Than or =", "5", "", ""}}),
-         "MOD16 0 17 7 25\nMOD17 0 17 95\n"},
-        {"MinusExtraCelsius", kM, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Extra Temperature 5", "Greater Than or =", "5", "", ""}}),
-         "MOD16 0 17 7 25\nMOD17 0 17 99\n"},
-        {"MinusRainInches", kF, RowsOf({{"Daily Rain", "Minus", "", "", ""}, {"Storm Total Rain", "Greater Than or =", "0.5", "", ""}}),
-         "MOD16 0 10 7 13\nMOD17 0 10 50\n"},
-        {"MinusRainMillimetres", kM, RowsOf({{"Daily Rain", "Minus", "", "", ""}, {"Storm Total Rain", "Greater Than or =", "12.7", "", ""}}),
-         "MOD16 0 10 7 13\nMOD17 0 10 50\n"},
+        {"MinusTenthsLess", kF, Minus(kOut, "Inside Temperature", kLe, "5"), "MOD16 0 17 7 2\nMOD17 0 17 65486\n"},
+        {"MinusTenthsGreater", kF, Minus(kOut, "Inside Temperature", kGe, "5"), "MOD16 0 17 7 2\nMOD17 0 17 50\n"},
+        {"MinusTenthsCelsius", kM, Minus(kOut, "Inside Temperature", kGe, "5"), "MOD16 0 17 7 2\nMOD17 0 17 90\n"},
+        {"MinusExtraFahrenheit", kF, Minus(kOut, "Extra Temperature 5", kGe, "5"), "MOD16 0 17 7 25\nMOD17 0 17 95\n"},
+        {"MinusExtraCelsius", kM, Minus(kOut, "Extra Temperature 5", kGe, "5"), "MOD16 0 17 7 25\nMOD17 0 17 99\n"},
+        {"MinusRainInches", kF, Minus("Daily Rain", "Storm Total Rain", kGe, "0.5"), "MOD16 0 10 7 13\nMOD17 0 10 50\n"},
+        {"MinusRainMm", kM, Minus("Daily Rain", "Storm Total Rain", kGe, "12.7"), "MOD16 0 10 7 13\nMOD17 0 10 50\n"},
         // Refused: the form's message, its row and field, nothing planned.
-        {"ThresholdEmpty", kF, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Inside Temperature", "Less Than or =", "", "", ""}}),
-         "", "Field must have a value.", 1, v1},
-        {"ThresholdLetters", kF, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Inside Temperature", "Less Than or =", "abc", "", ""}}),
-         "", "(abc)  Invalid, value must be between (-90.0 and 164.0)", 1, v1},
-        {"ThresholdTooLarge", kF, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Inside Temperature", "Greater Than or =", "99999", "", ""}}),
-         "", "(99999)  Invalid, value must be between (-90.0 and 164.0)", 1, v1},
-        {"ThresholdHuge", kF, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Inside Temperature", "Less Than or =", "-1e30", "", ""}}),
-         "", "(-1e30)  Invalid, value must be between (-90.0 and 164.0)", 1, v1},
-        {"ThresholdBeyondLong", kF, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Inside Temperature", "Less Than or =", "-99999999999999999999", "", ""}}),
-         "", "(-99999999999999999999)  Invalid, value must be between (-90.0 and 164.0)", 1, v1},
+        {"ThresholdEmpty", kF, Minus(kOut, "Inside Temperature", kLe, ""), "", "Field must have a value.", 1, kValue},
+        {"ThresholdLetters", kF, Minus(kOut, "Inside Temperature", kLe, "abc"), "", r[0].c_str(), 1, kValue},
+        {"ThresholdTooLarge", kF, Minus(kOut, "Inside Temperature", kGe, "99999"), "", r[1].c_str(), 1, kValue},
+        {"ThresholdHuge", kF, Minus(kOut, "Inside Temperature", kLe, "-1e30"), "", r[2].c_str(), 1, kValue},
+        {"ThresholdBeyondLong", kF, Minus(kOut, "Inside Temperature", kLe, "-99999999999999999999"), "", r[3].c_str(), 1, kValue},
         // 40 in of ET is 40000 thousandths: beyond the module's 15 bits.
-        {"ThresholdBeyondSixteenBits", kF, RowsOf({{"Daily Rain", "Minus", "", "", ""}, {"Daily ET", "Less Than or =", "40", "", ""}}),
-         "", "40 is not a valid entry!", 1, v1},
-        {"SecondSensorOnNoTransmitter", kF, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Extra Temperature 1", "Less Than or =", "5", "", ""}}),
-         "", "No transmitter of the station carries Extra Temperature 1.", 1, static_cast<int>(F::Parameter)},
-        {"MinusWithoutSecondRow", kF, RowsOf({{"Outside Temperature", "Minus", "", "", ""}}),
-         "", "Please select a parameter.", 1, static_cast<int>(F::Parameter)},
-        {"SecondRowFromAnotherGroup", kF, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Daily Rain", "Less Than or =", "1", "", ""}}),
-         "", "Please select a parameter.", 1, static_cast<int>(F::Parameter)},
-        {"SecondRowBetween", kF, RowsOf({{"Outside Temperature", "Minus", "", "", ""}, {"Inside Temperature", "Between", "1", "2", ""}}),
-         "", "Please select a check type.", 1, static_cast<int>(F::CheckType)},
-        {"CheckNotOffered", kF, RowsOf({{"Current Barometer", "Trending", "29", "30", "10"}}),
-         "", "Please select a check type.", 0, static_cast<int>(F::CheckType)},
-        {"UnknownParameter", kF, RowsOf({{"Wind Speed", "Trending", "10", "25", "30"}}),
-         "", "Please select a parameter.", 0, static_cast<int>(F::Parameter)},
-        {"CommaDecimal", kF, RowsOf({{"Outside Temperature", "=", "90,7", "", ""}}),
-         "", "(90,7)  Invalid, value must be between (-90.0 and 164.0)", 0, v1},
-        {"Exponent", kF, RowsOf({{"Outside Temperature", "=", "8e1", "", ""}}),
-         "", "(8e1)  Invalid, value must be between (-90.0 and 164.0)", 0, v1},
-        {"Hexadecimal", kF, RowsOf({{"Outside Temperature", "=", "0x55", "", ""}}),
-         "", "(0x55)  Invalid, value must be between (-90.0 and 164.0)", 0, v1},
-        {"PlusSign", kF, RowsOf({{"Outside Temperature", "=", "+85", "", ""}}),
-         "", "(+85)  Invalid, value must be between (-90.0 and 164.0)", 0, v1},
-        {"WholeNumberWithBlank", kF, RowsOf({{"Solar Radiation", "=", "500 7", "", ""}}),
-         "", "500 7 is not a valid entry!", 0, v1},
-        {"WholeNumberWithPoint", kF, RowsOf({{"Solar Radiation", "=", "500.5", "", ""}}),
-         "", "500.5 is not a valid entry!", 0, v1},
-        {"Minutes", kF, RowsOf({{"Current Wind Speed", "Trending", "10", "25", "0"}}),
-         "", "(0)  Invalid time entry!  Must be between (1 min. and 255 min.)", 0, static_cast<int>(F::Minutes)},
+        {"ThresholdBeyond15Bits", kF, Minus("Daily Rain", "Daily ET", kLe, "40"), "", "40 is not a valid entry!", 1, kValue},
+        {"SecondOnNoTransmitter", kF, Minus(kOut, "Extra Temperature 1", kLe, "5"), "",
+         "No transmitter of the station carries Extra Temperature 1.", 1, kParam},
+        {"MinusWithoutSecondRow", kF, One(kOut, "Minus", ""), "", "Please select a parameter.", 1, kParam},
+        {"SecondFromAnotherGroup", kF, Minus(kOut, "Daily Rain", kLe, "1"), "", "Please select a parameter.", 1, kParam},
+        {"SecondRowBetween", kF, Minus(kOut, "Inside Temperature", "Between", "1"), "", "Please select a check type.", 1, kCheck},
+        {"CheckNotOffered", kF, One("Current Barometer", "Trending", "29", "30", "10"), "", "Please select a check type.", 0, kCheck},
+        {"UnknownParameter", kF, One("Wind Speed", "Trending", "10", "25", "30"), "", "Please select a parameter.", 0, kParam},
+        {"CommaDecimal", kF, One(kOut, "=", "90,7"), "", r[4].c_str(), 0, kValue},
+        {"Exponent", kF, One(kOut, "=", "8e1"), "", r[5].c_str(), 0, kValue},
+        {"Hexadecimal", kF, One(kOut, "=", "0x55"), "", r[6].c_str(), 0, kValue},
+        {"PlusSign", kF, One(kOut, "=", "+85"), "", r[7].c_str(), 0, kValue},
+        {"WholeWithBlank", kF, One("Solar Radiation", "=", "500 7"), "", "500 7 is not a valid entry!", 0, kValue},
+        {"WholeWithPoint", kF, One("Solar Radiation", "=", "500.5"), "", "500.5 is not a valid entry!", 0, kValue},
+        {"Minutes", kF, One("Current Wind Speed", "Trending", "10", "25", "0"), "",
+         "(0)  Invalid time entry!  Must be between (1 min. and 255 min.)", 0, static_cast<int>(ConditionField::Minutes)},
         // Leading zeros pass the validator but no module line holds them.
-        {"LineTooLong", kF, RowsOf({{"Outside Humidity", "=", (twenty + "50").c_str(), "", ""}}),
-         "", "", 0, v1},
+        {"LineTooLong", kF, One("Outside Humidity", "=", (zeros + "50").c_str()), "", "", 0, kValue},
     };
     for (const TypedCase& c : cases) {
         OutputConditionPlan plan;

@@ -2,18 +2,24 @@
 // which rows, how rows pair up and share one operator while the user picks,
 // and the lines a store and send puts on the wire.
 
+#include "AlarmParameterTable.h"
 #include "AomSettings.h"
+#include "BackupFile.h"
+#include "CorvaneCli.h"
 #include "AomUnits.h"
 #include "CAomConditionsPage.h"
 #include "CNumericEdit.h"
 #include "FormFinder.h"
 #include "SerialLink.h"
+#include "SettingsKeys.h"
 #include "SimFixture.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace {
 
@@ -22,6 +28,15 @@ constexpr AomUnitSettings kFahrenheit{UnitFahrenheit, UnitInch, UnitMph, UnitInc
 constexpr const char* kTemperatures[] = {
     "Outside Temperature", "Outside Dewpoint", "Wind Chill", "Outside Heat Index",
     "Inside Temperature",  "Inside Dewpoint",  "Inside Heat Index"};
+
+// What was written: no queries.
+Lines Sets(const Lines& lines)
+{
+    Lines sets;
+    for (const std::string& line : lines)
+        if (line.find("|\n") == std::string::npos && line != "MOD00\n") sets.push_back(line);
+    return sets;
+}
 
 class ConditionsPage : public ::testing::Test {
 protected:
@@ -214,6 +229,40 @@ TEST_F(ConditionsPage, BarTrendRowDoesNotStopTheChecksOfLaterRows)
     ASSERT_EQ(messages.Texts(), (Lines{"Field must have a value."}));
     EXPECT_EQ(messages.Shown()[0].caption, std::optional<std::string>("Error"));
     EXPECT_EQ(page->focusWidget(), Value(2));
+}
+
+// The page and corvane-cli restore send the same lines for the same rows:
+// Outside Temperature minus the sensor on transmitter 3, "Less Than or =" 5 °F.
+TEST_F(ConditionsPage, FormAndCliSendTheSameLinesForTheSameRows)
+{
+    dir.Settings().SetValue(key::AomStationConfig, "0$22$26$");
+    ReadTransmitterList();
+    RebuildExtraSensorCodes();
+    Open("19 4 30 10 25;17 0 500", 2);
+    Pick(1, "parameter", "Outside Temperature");
+    Pick(1, "check type", "Minus");
+    Pick(2, "parameter", "Extra Temperature 3");
+    Pick(2, "check type", "Less Than or =");
+    Type(2, "5");
+    const Lines form{"MOD15 0\n", "MOD16 0 17 7 25\n", "MOD17 0 17 65441\n", "MOD18 0 1\n"};
+    device.ClearLines();
+    ASSERT_TRUE(page->StoreAndSend());
+    EXPECT_EQ(Sets(device.ModuleLines()), form);
+    LinkClose();
+
+    BackupContent file;
+    file.kind = "AOM";
+    file.units = kFahrenheit;
+    file.outputs[0] = {true, {{"logic", "AND"}}, page->Rows()};
+    dir.WriteFile("b.txt", FormatBackup(file, {}));
+    device.SetConditions(0, "19 4 30 10 25;17 0 500", 2);
+    device.ClearLines();
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"restore", "b.txt", "--yes"}, out, err), kCliDone) << err.str();
+    // The transmitter list is read first (MOD01 lowers the time-out meanwhile).
+    const Lines sent = Sets(device.ModuleLines());
+    EXPECT_EQ(Lines(std::find(sent.begin(), sent.end(), "MOD23\n") + 1, sent.end()), form);
+    ExtraSensors().Clear();
 }
 
 // A silent module is a failed read: the page stays closed and is never
