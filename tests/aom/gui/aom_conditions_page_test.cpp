@@ -236,8 +236,7 @@ TEST_F(ConditionsPage, BarTrendRowDoesNotStopTheChecksOfLaterRows)
 TEST_F(ConditionsPage, FormAndCliSendTheSameLinesForTheSameRows)
 {
     dir.Settings().SetValue(key::AomStationConfig, "0$22$26$");
-    ReadTransmitterList();
-    RebuildExtraSensorCodes();
+    ReadTransmitterList(), RebuildExtraSensorCodes();
     Open("19 4 30 10 25;17 0 500", 2);
     Pick(1, "parameter", "Outside Temperature");
     Pick(1, "check type", "Minus");
@@ -250,9 +249,7 @@ TEST_F(ConditionsPage, FormAndCliSendTheSameLinesForTheSameRows)
     EXPECT_EQ(Sets(device.ModuleLines()), form);
     LinkClose();
 
-    BackupContent file;
-    file.kind = "AOM";
-    file.units = kFahrenheit;
+    BackupContent file{"AOM", {}, kFahrenheit, {}};
     file.outputs[0] = {true, {{"logic", "AND"}}, page->Rows()};
     dir.WriteFile("b.txt", FormatBackup(file, {}));
     device.SetConditions(0, "19 4 30 10 25;17 0 500", 2);
