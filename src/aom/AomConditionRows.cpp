@@ -71,22 +71,6 @@ std::string TimeForModule(const std::string& typed)
     return FormatText("%02d%02d", ReadInt(hours), ReadInt(minutes));
 }
 
-std::string DifferenceToModule(int moduleCode, const std::string& typed,
-                               const AomUnitSettings& units)
-{
-    if (typed.empty()) return typed;
-    const long zero = ReadLong(DisplayToModule(moduleCode, "0", units, true));
-    return FormatText("%ld", ReadLong(DisplayToModule(moduleCode, typed, units, true)) - zero);
-}
-
-std::string DifferenceToDisplay(int moduleCode, const std::string& moduleText,
-                                const AomUnitSettings& units)
-{
-    if (moduleText.empty()) return moduleText;
-    const long zero = ReadLong(DisplayToModule(moduleCode, "0", units, true));
-    return ModuleToDisplay(moduleCode, FormatText("%ld", ReadLong(moduleText) + zero), units, true);
-}
-
 std::string MinusValueForModule(const std::string& moduleText, int checkType)
 {
     if (checkType == CheckGreaterOrEqual) {
@@ -105,6 +89,9 @@ std::string MinusValueForModule(const std::string& moduleText, int checkType)
 MinusValue MinusValueFromModule(const std::string& stored)
 {
     const long v = ReadLong(stored);
+    // Only 16 bits come from the module; anything else is shown as it came
+    // and the threshold's check refuses it before it could be sent back.
+    if (v < 0 || v >= kSixteenBits) return {CheckGreaterOrEqual, stored};
     if (v & kLessThanBit) return {CheckLessOrEqual, FormatText("%ld", kSixteenBits - v)};
     return {CheckGreaterOrEqual, stored};
 }

@@ -22,15 +22,6 @@ std::string TimeForDisplay(const std::string& moduleText);
 // "7:30" -> "0730": hours before the first ":", minutes after it.
 std::string TimeForModule(const std::string& typed);
 
-// The threshold of a subtraction is a difference of two readings of the
-// second parameter, so it converts without the zero point of the scale:
-// 5 °C apart is 9 °F apart (90 in tenths), not 41 °F; an extra sensor's
-// +90 of the module's form cancels out in a difference as well.
-std::string DifferenceToModule(int moduleCode, const std::string& typed,
-                               const AomUnitSettings& units);
-std::string DifferenceToDisplay(int moduleCode, const std::string& moduleText,
-                                const AomUnitSettings& units);
-
 // The value of a subtraction (already in the module's form) for the check
 // type of its second row: "Greater Than or =" drops every "-", "Less Than
 // or =" is sent as the 16-bit two's complement of its negation, anything

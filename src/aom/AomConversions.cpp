@@ -95,31 +95,119 @@ int BarometerDecimals(int unit) { return unit == UnitInch ? 3 : 1; }
 int RainDecimals(int unit) { return unit == UnitMillimetre ? 1 : 2; }
 int WindDecimals(int unit) { return unit == UnitMph ? 0 : 1; }
 
-std::string ReadScaled(ModuleForm form, const std::string& text, const AomUnitSettings& u)
+// The module's text as the base-unit value it stands for (°F, inHg, inches,
+// mph; the index, percent or volts for the others).
+double ScaledToBase(ModuleForm form, const std::string& text)
 {
     switch (form) {
     case ModuleForm::TenthsF:
-        return Fixed(1, TemperatureToDisplay(ReadInt(text) * 0.1, u.temperature));
-    case ModuleForm::TenthsFWhole:
-        return Fixed(0, TemperatureToDisplay(ReadInt(text) * 0.1, u.temperature));
-    case ModuleForm::OffsetF:
-        return Fixed(0, TemperatureToDisplay(ReadDouble(text) - kExtraTemperatureOffset,
-                                             u.temperature));
+    case ModuleForm::TenthsFWhole: return ReadInt(text) * 0.1;
+    case ModuleForm::OffsetF: return ReadDouble(text) - kExtraTemperatureOffset;
     case ModuleForm::Barometer:
-        return Fixed(BarometerDecimals(u.barometer),
-                     BarometerToDisplay(ReadDouble(text) * 0.001, u.barometer));
+    case ModuleForm::ThousandthsIn: return ReadDouble(text) * 0.001;
     case ModuleForm::HundredthsIn:
-        return Fixed(RainDecimals(u.rain), RainToDisplay(ReadDouble(text) * 0.01, u.rain));
-    case ModuleForm::ThousandthsIn:
-        return Fixed(RainDecimals(u.rain), RainToDisplay(ReadDouble(text) * 0.001, u.rain));
-    case ModuleForm::Wind:
-        return Fixed(WindDecimals(u.wind), WindToDisplay(ReadDouble(text), u.wind));
-    case ModuleForm::Tenths: return Fixed(1, ReadDouble(text) * 0.1);
-    case ModuleForm::Battery: return Fixed(2, ReadingToBattery(ReadDouble(text)));
+    case ModuleForm::Tenths: return ReadDouble(text) * (form == ModuleForm::Tenths ? 0.1 : 0.01);
+    case ModuleForm::Wind: return ReadDouble(text);
+    case ModuleForm::Battery: return ReadingToBattery(ReadDouble(text));
     case ModuleForm::AsTyped: break;
     }
-    return text;
+    return ReadDouble(text);
 }
+
+enum class Quantity { None, Temperature, Barometer, Rain, Wind };
+
+Quantity QuantityOf(ModuleForm form)
+{
+    switch (form) {
+    case ModuleForm::TenthsF:
+    case ModuleForm::TenthsFWhole:
+    case ModuleForm::OffsetF: return Quantity::Temperature;
+    case ModuleForm::Barometer: return Quantity::Barometer;
+    case ModuleForm::HundredthsIn:
+    case ModuleForm::ThousandthsIn: return Quantity::Rain;
+    case ModuleForm::Wind: return Quantity::Wind;
+    default: return Quantity::None;
+    }
+}
+
+double BaseToDisplay(Quantity q, double v, const AomUnitSettings& u)
+{
+    switch (q) {
+    case Quantity::Temperature: return TemperatureToDisplay(v, u.temperature);
+    case Quantity::Barometer: return BarometerToDisplay(v, u.barometer);
+    case Quantity::Rain: return RainToDisplay(v, u.rain);
+    case Quantity::Wind: return WindToDisplay(v, u.wind);
+    case Quantity::None: break;
+    }
+    return v;
+}
+
+// Decimals of the text shown in the display units.
+int ShownDecimals(ModuleForm form, const AomUnitSettings& u)
+{
+    switch (form) {
+    case ModuleForm::TenthsF:
+    case ModuleForm::Tenths: return 1;
+    case ModuleForm::Barometer: return BarometerDecimals(u.barometer);
+    case ModuleForm::HundredthsIn:
+    case ModuleForm::ThousandthsIn: return RainDecimals(u.rain);
+    case ModuleForm::Wind: return WindDecimals(u.wind);
+    case ModuleForm::Battery: return 2;
+    default: return 0;
+    }
+}
+
+// Decimals that keep every step the module stores, in base units.
+int ExactDecimals(ModuleForm form)
+{
+    switch (form) {
+    case ModuleForm::TenthsF:
+    case ModuleForm::TenthsFWhole:
+    case ModuleForm::Tenths: return 1;
+    case ModuleForm::HundredthsIn: return 2;
+    case ModuleForm::Barometer:
+    case ModuleForm::ThousandthsIn:
+    case ModuleForm::Battery: return 3;
+    default: return 0;
+    }
+}
+
+std::string ReadScaled(ModuleForm form, const std::string& text, const AomUnitSettings& u)
+{
+    return Fixed(ShownDecimals(form, u), BaseToDisplay(QuantityOf(form), ScaledToBase(form, text), u));
+}
+
+// A difference of two readings carries no zero point: only the temperature
+// scales differ by more than a factor.
+double DifferenceToBase(Quantity q, double v, const AomUnitSettings& u)
+{
+    switch (q) {
+    case Quantity::Temperature: return u.temperature == UnitCelsius ? v * 1.8 : v;
+    case Quantity::Barometer:
+        if (u.barometer == UnitMillimetre) return v * kInchesPerMm;
+        if (u.barometer == UnitMillibar || u.barometer == UnitHectopascal) return v * kInHgPerMb;
+        return v;
+    case Quantity::Rain: return u.rain == UnitMillimetre ? v * kInchesPerMm : v;
+    case Quantity::Wind:
+        switch (u.wind) {
+        case UnitKnots: return v * 1.15077944802;
+        case UnitKph: return v * 0.621371192237;
+        case UnitMetresPerSecond: return v * 2.23693629205;
+        default: return v;
+        }
+    case Quantity::None: break;
+    }
+    return v;
+}
+
+double DifferenceToDisplayUnits(Quantity q, double v, const AomUnitSettings& u)
+{
+    if (q == Quantity::Temperature)
+        return u.temperature == UnitCelsius ? v * 5 * kCelsiusFactor : v;
+    return BaseToDisplay(q, v, u);
+}
+
+constexpr AomUnitSettings kBaseUnits{UnitFahrenheit, UnitInch, UnitMph, UnitInch};
 
 std::string ReadPlain(ModuleForm form, const std::string& text, const AomUnitSettings& u)
 {
@@ -237,4 +325,37 @@ std::string ModuleToDisplay(int moduleCode, const std::string& text,
     if (text.empty() || form == ModuleForm::AsTyped) return text;
     if (!scaled && KeptAsTypedWhenPlain(form)) return text;
     return scaled ? ReadScaled(form, text, units) : ReadPlain(form, text, units);
+}
+
+std::string ModuleToExactText(int moduleCode, const std::string& text)
+{
+    const ModuleForm form = FormOf(moduleCode);
+    if (text.empty() || form == ModuleForm::AsTyped) return text;
+    return Fixed(ExactDecimals(form), ScaledToBase(form, text));
+}
+
+std::optional<std::string> DifferenceToModule(int moduleCode, const std::string& typed,
+                                              const AomUnitSettings& units)
+{
+    const ModuleForm form = FormOf(moduleCode);
+    if (typed.empty() || form == ModuleForm::AsTyped) return typed;
+    const double base = DifferenceToBase(QuantityOf(form), ReadDouble(typed), units);
+    // Checked before anything is scaled or rounded: the module keeps the
+    // threshold in 15 bits, the 16th marks "Less Than or =".
+    const double limit = kMaxBarometer + 0.5;
+    if (!(std::fabs(base) < limit)) return std::nullopt;
+    const std::string text = WriteScaled(form, base, kBaseUnits);
+    const double stored = ReadDouble(text);
+    if (!(stored > -limit && stored < limit)) return std::nullopt;
+    return text;
+}
+
+std::string DifferenceToDisplay(int moduleCode, const std::string& moduleText,
+                                const AomUnitSettings& units, bool exact)
+{
+    const ModuleForm form = FormOf(moduleCode);
+    if (moduleText.empty() || form == ModuleForm::AsTyped) return moduleText;
+    const double base = ScaledToBase(form, moduleText);
+    if (exact) return Fixed(ExactDecimals(form), base);
+    return Fixed(ShownDecimals(form, units), DifferenceToDisplayUnits(QuantityOf(form), base, units));
 }

@@ -6,6 +6,7 @@
 #include "AomUnits.h"
 #include "NumericText.h"
 
+#include <optional>
 #include <string>
 
 inline constexpr double kNoValue = -32768.0;
@@ -31,6 +32,21 @@ std::string DisplayToModule(int moduleCode, const std::string& text,
 // The module's text (or the plain base-unit value) -> the text shown.
 std::string ModuleToDisplay(int moduleCode, const std::string& text,
                             const AomUnitSettings& units, bool scaled);
+
+// The module's text at the module's own resolution in its base units
+// (dew point 655 is "65.5", daily ET 125 is "0.125"): typed back in those
+// units it gives the very same text again.
+std::string ModuleToExactText(int moduleCode, const std::string& text);
+
+// The threshold of a subtraction is a difference of two readings of the
+// second parameter, so it converts as a difference (5 °C apart is 9 °F apart),
+// then takes the parameter's module form (tenths of °F: 90; an extra
+// temperature's °F + 90: 99). None when the module's 15 bits cannot hold it.
+std::optional<std::string> DifferenceToModule(int moduleCode, const std::string& typed,
+                                              const AomUnitSettings& units);
+// Back to the display units; exact: base units at the module's resolution.
+std::string DifferenceToDisplay(int moduleCode, const std::string& moduleText,
+                                const AomUnitSettings& units, bool exact = false);
 
 // Truncation toward zero that stays defined for values beyond int (clamped)
 // and for NaN (0).

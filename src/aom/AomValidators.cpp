@@ -50,7 +50,7 @@ Rule RuleFor(ValueKind kind)
     case K::RainTotal: return {Reading::Decimal, nullptr, Base::Rain, 0, kRainTotalMax, Message::Range1};
     case K::RainRate: return {Reading::Decimal, nullptr, Base::Rain, 0, kRainTotalMax, Message::Range2};
     case K::UvIndex: return {Reading::Decimal, decimal, Base::None, 0, 16, Message::Range1};
-    case K::SolarRadiation: return {Reading::Whole, nullptr, Base::None, 0, 1800, Message::NotValid};
+    case K::SolarRadiation: return {Reading::Whole, whole, Base::None, 0, 1800, Message::NotValid};
     case K::EtDaily: return {Reading::Decimal, nullptr, Base::Rain, 0, 65, Message::NotValid};
     case K::EtTotal: return {Reading::Decimal, nullptr, Base::Rain, 0, kRainTotalMax, Message::NotValid};
     case K::LeafWetness: return {Reading::Whole, whole, Base::None, 0, 15, Message::RangeInt};
@@ -145,6 +145,23 @@ ValueCheck ValidateValue(ValueKind kind, const std::string& text, bool enabled,
     if (rule.chars && !OnlyCharsFrom(text, rule.chars)) return Refuse(rule, text, units);
     if (WithinLimits(rule, text, units)) return {};
     return Refuse(rule, text, units);
+}
+
+ValueCheck ValueRefusal(ValueKind kind, const std::string& text, const AomUnitSettings& units)
+{
+    if (kind == ValueKind::TimeOfDay) {
+        const ValueCheck check = ValidateTimeOfDay(text, true);
+        if (!check.ok) return check;
+        return Fail(FormatText("(%s)  Invalid, hour field must be between (0 and 23)", text.c_str()));
+    }
+    return Refuse(RuleFor(kind), text, units);
+}
+
+bool PassesTypedFilter(const std::string& text, bool allowMinus)
+{
+    for (unsigned char c : text)
+        if (IsRejectedTypedChar(c, allowMinus)) return false;
+    return true;
 }
 
 ValueCheck ValidateMinutes(const std::string& text, bool enabled)

@@ -20,6 +20,12 @@ inline constexpr const char* kValidationCaption = "Error";
 
 ValueCheck ValidateValue(ValueKind kind, const std::string& text, bool enabled,
                          const AomUnitSettings& units);
+// The kind's refusal of text, as its validator words it.
+ValueCheck ValueRefusal(ValueKind kind, const std::string& text, const AomUnitSettings& units);
+// Whether every character of text is one the value fields let through when
+// typed (pasted or read from a file, text may hold others).
+bool PassesTypedFilter(const std::string& text, bool allowMinus);
+
 // The trend period, whole minutes 1 to 255.
 ValueCheck ValidateMinutes(const std::string& text, bool enabled);
 // hh:mm, hours 0-23 and minutes 0-59.

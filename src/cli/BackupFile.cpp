@@ -122,7 +122,7 @@ std::optional<BackupContent> ParseBackup(std::istream& in, std::string& error)
             output = &content.outputs[static_cast<std::size_t>(n - 1)];
             if (output->present) return fail(FormatText("output %d given twice", n));
             output->present = true;
-            output->rows.assign(kConditionRows, ConditionRowSummary{});
+            output->rows.assign(kConditionRows, ConditionRow{});
             continue;
         }
         const auto equals = text.find('=');

@@ -11,7 +11,7 @@
 struct BackupOutput {
     bool present = false;
     NamedValues options;
-    std::vector<ConditionRowSummary> rows;  // eight
+    std::vector<ConditionRow> rows;  // eight
 };
 
 struct BackupContent {

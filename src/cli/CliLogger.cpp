@@ -307,14 +307,16 @@ NamedValues OutputOptionsOf(const CLoggerSettings& record, const std::string& lo
             {"circuit", aom.normallyOpen ? "normally-open" : "normally-closed"}};
 }
 
-bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units)
+bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units, RowValues values,
+                    bool extraSensors)
 {
     auto& aom = static_cast<CAomSettings&>(*logger.record);
     std::array<OutputConditionReplies, kAomOutputs> replies;
-    bool extraSensors = false;
+    logger.unreadOutputs.clear();
     for (int output = 0; output < kAomOutputs; ++output) {
         const auto n = static_cast<std::size_t>(output);
         replies[n] = QueryOutputConditions(output);
+        if (!replies[n].read) logger.unreadOutputs.push_back(output);
         if (!ReadOutputOptions(aom, output)) return false;
         logger.outputs[n].options = OutputOptionsOf(aom, OperatorText(ReadInt(replies[n].logic)));
         for (const ConditionFields& record : ParseConditionReply(replies[n].conditions)) {
@@ -326,13 +328,15 @@ bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units)
     }
     // Extra sensors are named after the console's transmitters. Reading
     // them lowers the module's time-out for a moment, so it is done only
-    // when a condition needs it.
+    // when a condition held or about to be written needs it.
     if (extraSensors) {
         ReadTransmitterList();
         RebuildExtraSensorCodes();
     }
     for (std::size_t n = 0; n < replies.size(); ++n)
         logger.outputs[n].rows =
-            ConditionRowsFromReply(replies[n].conditions, ReadInt(replies[n].logic), units);
+            replies[n].read ? ConditionRowsFromReply(replies[n].conditions,
+                                                     ReadInt(replies[n].logic), units, values)
+                            : std::vector<ConditionRow>(kConditionRows);
     return true;
 }

@@ -3,6 +3,7 @@
 // module, the four outputs, each setting under a name the command line and
 // the backup file use, its value as the forms show it.
 #include "AlarmRowSummary.h"
+#include "AomConditionTable.h"
 #include "AomUnits.h"
 #include "LoggerSettings.h"
 #include "ModuleWritePlan.h"
@@ -23,12 +24,15 @@ inline constexpr int kAomOutputs = 4;
 
 struct CliOutput {
     NamedValues options;  // logic, release-delay, reactivation-delay, pulse-width, circuit
-    std::vector<ConditionRowSummary> rows;  // eight, as the page shows them
+    std::vector<ConditionRow> rows;  // eight, as the page shows them
 };
 
 struct CliLogger {
     std::unique_ptr<CLoggerSettings> record;
     std::array<CliOutput, kAomOutputs> outputs;  // alarm output module only
+    // Outputs (0-3) whose conditions the module did not answer for: their
+    // rows are empty and stand for nothing.
+    std::vector<int> unreadOutputs;
 };
 
 // "ALOHA", "APRS", "IRR", "AOM": the kind word of the identification.
@@ -55,7 +59,11 @@ ModuleWritePlan WritePlanOf(const CLoggerSettings& record);
 void StoreLocalSettings(const CLoggerSettings& record);
 
 // Reads the module's outputs (conditions, logic, options) on the open link,
-// rows in the given units. False when an output's options did not arrive.
-bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units);
+// rows in the given units (values as shown, or exact for a backup). False
+// when an output's options did not arrive; outputs whose conditions did not
+// arrive are listed in unreadOutputs. The console's transmitters are read
+// when the module's conditions or extraSensors ask for them.
+bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units,
+                    RowValues values = RowValues::Shown, bool extraSensors = false);
 // An output's option values under their names.
 NamedValues OutputOptionsOf(const CLoggerSettings& record, const std::string& logic);

@@ -3,6 +3,7 @@
 #include "AlarmDownload.h"
 #include "AlarmParameterTable.h"
 #include "AomCommands.h"
+#include "AomConditionRows.h"
 #include "AomConditionTable.h"
 #include "AomModuleChecks.h"
 #include "AomSettings.h"
@@ -32,10 +33,6 @@
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// The module settles for this long after an output's conditions went out,
-// as it does behind the alarm output form.
-constexpr int kAfterOutputSendMs = 1000;
 
 // The units the module keeps its values in: a backup in these converts
 // back without rounding.
@@ -76,7 +73,8 @@ public:
 private:
     // Detects the logger and reads its settings (an alarm output module's
     // outputs too when withOutputs), rows in units. Null after telling why.
-    std::unique_ptr<CliLogger> Read(bool withOutputs, const AomUnitSettings& units);
+    std::unique_ptr<CliLogger> Read(bool withOutputs, const AomUnitSettings& units,
+                                    RowValues values = RowValues::Shown, bool extraSensors = false);
     bool Open();
     BackupContent ContentOf(const CliLogger& logger, const AomUnitSettings& units) const;
     // Stops after a failed write: the form's message, then what went.
@@ -89,7 +87,8 @@ private:
     std::ostream& err_;
 };
 
-std::unique_ptr<CliLogger> Command::Read(bool withOutputs, const AomUnitSettings& units)
+std::unique_ptr<CliLogger> Command::Read(bool withOutputs, const AomUnitSettings& units,
+                                         RowValues values, bool extraSensors)
 {
     auto logger = std::make_unique<CliLogger>();
     logger->record = DetectAndReadLogger(nullptr);
@@ -101,10 +100,16 @@ std::unique_ptr<CliLogger> Command::Read(bool withOutputs, const AomUnitSettings
     }
     if (withOutputs && logger->record->kind == LoggerAom) {
         if (!Open()) return nullptr;
-        const bool read = ReadAomOutputs(*logger, units);
+        const bool read = ReadAomOutputs(*logger, units, values, extraSensors);
         LinkClose();
         if (!read) {
             err_ << kNoLoggerFound << "\n";
+            return nullptr;
+        }
+        // An output that could not be read is not empty: nothing is shown,
+        // kept or compared for it.
+        if (!logger->unreadOutputs.empty()) {
+            err_ << UnreadOutputsText(logger->unreadOutputs) << "\n";
             return nullptr;
         }
     }
@@ -298,7 +303,8 @@ int Command::Set()
 int Command::Backup()
 {
     LoadAomUnitSettings();
-    const auto logger = Read(true, kModuleUnits);
+    // Values at the module's own resolution: restored, they give its very text.
+    const auto logger = Read(true, kModuleUnits, RowValues::Exact);
     if (!logger) return kCliLinkFailed;
     const std::string text = FormatBackup(
         ContentOf(*logger, kModuleUnits),
@@ -324,16 +330,24 @@ struct OutputChange {
     bool options = false;
     AomOptionTexts optionTexts;
     bool conditions = false;
-    std::vector<AomCondition> records;
-    int logic = 0;
+    OutputConditionPlan plan;
 };
 
-std::string ConditionsOnWire(int output, const std::vector<AomCondition>& records, int logic)
+// Whether a file's rows name an extra sensor, which only the console's
+// transmitters map to a module code.
+bool NamesExtraSensor(const BackupContent& file)
 {
-    std::string text;
-    for (const AomCondition& c : records)
-        text += ConditionHead(output, c) + "/" + ConditionValues(output, c) + ";";
-    return text + FormatText("logic %d", logic);
+    for (const BackupOutput& out : file.outputs)
+        for (const ConditionRow& row : out.rows)
+            if (row.parameter.rfind("Extra ", 0) == 0) return true;
+    return false;
+}
+
+bool IsLogicWord(const std::string& word)
+{
+    for (int logic = 0; logic <= 3; ++logic)
+        if (word == OperatorText(logic)) return true;
+    return false;
 }
 
 std::string RowText(const ConditionRowSummary& row)
@@ -357,7 +371,7 @@ int Command::Restore()
         return kCliUsage;
     }
     const AomUnitSettings units = file->units.value_or(kModuleUnits);
-    const auto logger = Read(true, units);
+    const auto logger = Read(true, units, RowValues::Shown, NamesExtraSensor(*file));
     if (!logger) return kCliLinkFailed;
     CLoggerSettings& record = *logger->record;
     if (file->kind != KindWord(record.kind)) {
@@ -424,17 +438,22 @@ int Command::Restore()
                 err_ << o_.file << ": output " << n + 1 << ": " << r->message << "\n";
                 return kCliRefused;
             }
-            std::vector<ConditionRowSummary> rows = want.rows;
-            for (ConditionRowSummary& r : rows) r.grouping = wantedLogic;
-            if (const auto refusal = ValidateConditionRows(rows, units)) {
-                err_ << o_.file << ": output " << n + 1 << ": " << *refusal << "\n";
+            if (!IsLogicWord(wantedLogic)) {
+                err_ << o_.file << ": output " << n + 1 << ": logic: must be OR, AND, XOR or DONE\n";
                 return kCliRefused;
             }
-            int heldLogic = 0;
-            const auto heldRecords = ConditionsFromRows(n, have.rows, units, heldLogic);
-            change.records = ConditionsFromRows(n, rows, units, change.logic);
-            change.conditions = ConditionsOnWire(n, change.records, change.logic) !=
-                                ConditionsOnWire(n, heldRecords, heldLogic);
+            std::vector<ConditionRow> rows = want.rows;
+            for (ConditionRow& r : rows) r.grouping = wantedLogic;
+            // The page's checks, then every line of the output's write.
+            if (const auto refusal = PlanOutputConditions(n, rows, units, change.plan)) {
+                err_ << o_.file << ": output " << n + 1 << ": " << refusal->message << "\n";
+                return kCliRefused;
+            }
+            // Compared as the module's values: what it holds goes back as its own text.
+            OutputConditionPlan held;
+            held.output = n;
+            held.conditions = ConditionsFromRows(n, have.rows, units, held.logic);
+            change.conditions = PlanLines(change.plan) != PlanLines(held);
             if (change.conditions) {
                 clearsLog = true;
                 out_ << "output " << n + 1 << " conditions (logic " << have.rows[0].grouping
@@ -483,12 +502,8 @@ int Command::Restore()
     }
     for (const OutputChange& change : outputs) {
         if (!ok || !change.conditions) continue;
-        aom.ClearOutput(change.output);
-        for (const AomCondition& c : change.records) aom.AppendCondition(change.output, c);
-        aom.outputLogic = change.logic;
-        ok = SendOutputConditions(aom, change.output);
+        ok = WriteOutputConditions(aom, change.plan);
         if (ok) {
-            PauseMs(kAfterOutputSendMs);
             written.push_back(FormatText("output %d conditions", change.output + 1));
         } else {
             failure = FormatText(kSendFailed, change.output + 1);

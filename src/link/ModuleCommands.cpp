@@ -99,9 +99,13 @@ int ModuleQueryInt(int parameter, int value)
     return SendQuery(ModuleQueryArgLine(parameter, text));
 }
 
-std::string ModuleReadLine()
+namespace {
+
+// ended: the line came to its LF CR (not a silence, not the cut).
+std::string ReadReplyText(bool& ended)
 {
     std::string text;
+    ended = false;
     // A device that keeps sending without ever ending its line is cut here,
     // and nothing more is read; the longest real reply, an output's eight
     // alarm conditions, stays well below the bound.
@@ -110,7 +114,10 @@ std::string ModuleReadLine()
         if (byte == kLineFeed) {
             // The logger ends a reply with LF CR. A lone LF is kept as text;
             // the byte read to look for the CR is not kept.
-            if (LinkGetByte() == kCarriageReturn) break;
+            if (LinkGetByte() == kCarriageReturn) {
+                ended = true;
+                break;
+            }
             text += '\n';
             continue;
         }
@@ -118,6 +125,22 @@ std::string ModuleReadLine()
         if ((byte & 0xFF) == 0xFF) break;
         text += static_cast<char>(byte);
     }
+    return text;
+}
+
+}  // namespace
+
+std::string ModuleReadLine()
+{
+    bool ended = false;
+    return ReadReplyText(ended);
+}
+
+std::optional<std::string> ModuleReadReply()
+{
+    bool ended = false;
+    std::string text = ReadReplyText(ended);
+    if (!ended) return std::nullopt;
     return text;
 }
 

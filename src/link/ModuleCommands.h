@@ -2,8 +2,10 @@
 // The module command transport: "MOD" lines out, LF CR terminated lines back.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
+inline constexpr std::size_t kMaxModuleLineLength = 99;  // line feed included
 // A line longer than 99 characters (line feed included), or holding a NUL
 // or an inner line feed, is not sent: the query or set returns -1 and one
 // event-log entry names it.
@@ -18,6 +20,9 @@ int ModuleQueryInt(int parameter, int value);
 // that has not ended after kMaxModuleReply characters is cut there.
 inline constexpr std::size_t kMaxModuleReply = 512;
 std::string ModuleReadLine();
+// The same, but none unless the line came to its LF CR: silence, a time-out
+// or a reply cut short is a failed read, while an empty line is an answer.
+std::optional<std::string> ModuleReadReply();
 
 // 0 when the logger's reply contains "OK", -1 otherwise. No flush, no pause.
 int ModuleSet(int parameter, const std::string& argument);

@@ -2,6 +2,7 @@
 // stored value and its threshold as a difference.
 #include "AlarmParameterTable.h"
 #include "AomConditionRows.h"
+#include "AomConversions.h"
 
 #include <gtest/gtest.h>
 
@@ -36,11 +37,14 @@ TEST(ConditionMinus, ThresholdConvertedAsADifference)
     constexpr AomUnitSettings kF{UnitFahrenheit, UnitInch, UnitMph, UnitInch};
     constexpr AomUnitSettings kC{UnitCelsius, UnitMillimetre, UnitKph, UnitMillimetre};
     const struct { int code; const char *shown, *stored; AomUnitSettings units; } cases[] = {
-        {2, "5.0", "50", kF}, {2, "5.0", "90", kC}, {24, "5", "5", kF}, {129, "3", "30", kF},
+        // In °F the module's own forms: tenths (5 -> 50) and °F + 90 (5 -> 95).
+        {2, "5.0", "50", kF}, {24, "5", "95", kF}, {129, "3", "30", kF},
+        // Elsewhere a difference first (5 °C apart is 9 °F apart), then the form.
+        {2, "5.0", "90", kC}, {24, "5", "99", kC},
         {10, "12.7", "50", kC}, {20, "16.1", "10", kC}, {3, "5", "5", kC},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DifferenceToModule(c.code, c.shown, c.units), c.stored) << c.code << " " << c.shown;
+        EXPECT_EQ(DifferenceToModule(c.code, c.shown, c.units).value_or("none"), c.stored) << c.code << " " << c.shown;
         EXPECT_EQ(DifferenceToDisplay(c.code, c.stored, c.units), c.shown) << c.code << " " << c.stored;
     }
 }

@@ -14,7 +14,6 @@
 #include "LinkSequence.h"
 #include "ModuleCommands.h"
 #include "NumericText.h"
-#include "Pause.h"
 #include "UserMessages.h"
 #include "WaitCursor.h"
 
@@ -27,12 +26,8 @@
 
 namespace {
 
-// The module takes this long to settle after a new set of conditions.
-constexpr int kAfterSendMs = 1000;
-
 constexpr const char* kOperators[] = {kGroupingDone, kGroupingOr, kGroupingAnd, kGroupingXor};
 
-constexpr const char* kSelectGrouping = "Please select a logical grouping.";
 constexpr const char* kClearCaption = "Please Note";
 constexpr const char* kClearFailed =
     "Failed to clear alarm settings in the module.  \nPlease check Serial Port settings and "
@@ -53,6 +48,51 @@ std::string Selected(const QComboBox* list)
 void SelectText(QComboBox* list, const std::string& text)
 {
     list->setCurrentIndex(text.empty() ? -1 : list->findText(QString::fromStdString(text)));
+}
+
+// Parameter and check-type lists carry their codes as item data, so the
+// page never decides by the text it shows: a parameter's table code, a
+// check type's number.
+void TagParameters(QComboBox* list)
+{
+    for (int i = 0; i < list->count(); ++i) {
+        const AlarmParameter* p = AlarmParameters().ByName(list->itemText(i).toStdString());
+        list->setItemData(i, p ? p->code : kNoParameter);
+    }
+}
+
+void TagChecks(QComboBox* list)
+{
+    for (int i = 0; i < list->count(); ++i)
+        list->setItemData(i, CheckTypeFromText(list->itemText(i).toStdString()));
+}
+
+// The selected entry's code; -1 (no parameter, no check type) when none.
+int ItemCode(const QComboBox* list)
+{
+    if (!list || list->currentIndex() < 0) return -1;
+    return list->currentData().toInt();
+}
+
+void SelectCode(QComboBox* list, int code)
+{
+    list->setCurrentIndex(code < 0 ? -1 : list->findData(code));
+}
+
+int TableCodeOf(const std::string& name)
+{
+    const AlarmParameter* p = AlarmParameters().ByName(name);
+    return p ? p->code : kNoParameter;
+}
+
+void FillParameters(QComboBox* combo, MinusGroup group = MinusNone)
+{
+    ComboChoiceList parameters(combo);
+    if (group == MinusNone)
+        FillParameterList(parameters);
+    else
+        FillParameterList(parameters, group);
+    TagParameters(combo);
 }
 
 std::string Text(const CNumericEdit* field)
@@ -144,8 +184,7 @@ void CAomConditionsPage::BuildRows()
         row.min = label("min", "min", ColMin);
         if (n < kRows - 1) row.grouping = combo("grouping", ColGrouping);
 
-        ComboChoiceList parameters(row.parameter);
-        FillParameterList(parameters);
+        FillParameters(row.parameter);
         const int index = n;
         // Picking the parameter already shown changes nothing; laid out again,
         // a subtraction would lose the comparison of its second row.
@@ -199,17 +238,26 @@ void CAomConditionsPage::Load()
     const int output = output_;
     const OutputConditionReplies replies =
         RunLink([output] { return QueryOutputConditions(output); });
-    LoadRecords(replies.conditions, ReadInt(replies.logic));
+    if (!replies.read) {
+        // Shown empty, this page would stand for conditions nobody has seen:
+        // it stays closed and is never sent.
+        readFailed_ = true;
+        Row& first = rows_[0];
+        for (QWidget* w : std::initializer_list<QWidget*>{first.parameter, first.check, first.value1})
+            w->setEnabled(false);
+        RememberLoaded();
+        return;
+    }
+    LoadRows(ConditionRowsFromReply(replies.conditions, ReadInt(replies.logic), units_),
+             ReadInt(replies.logic));
 }
 
-void CAomConditionsPage::LoadRecords(const std::string& conditions, int logic)
+void CAomConditionsPage::LoadRows(const std::vector<ConditionRow>& rows, int logic)
 {
-    int n = 0;
-    // Records that would fall below the last row are dropped.
-    for (const ConditionFields& record : ParseConditionReply(conditions)) {
-        if (n >= kRows) break;
-        n += LoadRecord(n, record);
-    }
+    int last = -1;
+    for (int n = 0; n < kRows; ++n)
+        if (!rows[static_cast<std::size_t>(n)].parameter.empty()) last = n;
+    for (int n = 0; n <= last; ++n) n += LoadRow(n, rows) - 1;
     RememberLoaded();
     if (QComboBox* master = MasterGrouping()) SelectText(master, OperatorText(logic));
     RefreshGroupings(0);
@@ -223,70 +271,41 @@ void CAomConditionsPage::Settle()
     for (Row& row : rows_) row.parameterMoved = false;
 }
 
-// Fills row n from one record; gives the number of rows it took.
-int CAomConditionsPage::LoadRecord(int n, const std::vector<std::string>& fields)
+// Fills row n as the module's reply gave it; gives the number of rows it took.
+int CAomConditionsPage::LoadRow(int n, const std::vector<ConditionRow>& rows)
 {
+    const ConditionRow& from = rows[static_cast<std::size_t>(n)];
     Row& row = rows_[n];
-    const int code = ReadInt(RecordField(fields, 0));
-    {
-        ComboChoiceList parameters(row.parameter);
-        row.parameter->setCurrentIndex(SelectParameterByCode(parameters, code));
-    }
+    row.held = from;
+    SelectCode(row.parameter, TableCodeOf(from.parameter));
     ParameterChanged(n);
-
-    const std::string typeField = RecordField(fields, 1);
-    const int type = typeField.empty() ? CheckNone : ReadInt(typeField);
-    if (type < 0 || type >= kCheckTypeCount) return 1;
-    SelectText(row.check, CheckTypeText(type));
+    if (from.checkType == CheckNone) return 1;
+    SelectCode(row.check, from.checkType);
     CheckTypeChanged(n);
+    const CheckFields open = FieldsOfCheck(from.checkType);
+    if (open.value1) SetText(row.value1, from.value1);
+    if (open.value2) SetText(row.value2, from.value2);
+    if (open.minutes) SetText(row.minutes, from.minutes);
+    if (from.checkType != CheckMinus || n + 1 >= kRows || CheckOf(n) != CheckMinus) return 1;
 
-    auto shown = [&](std::size_t index) {
-        const std::string text = RecordField(fields, index);
-        return code == kTimeOfDay ? TimeForDisplay(text) : ModuleToDisplay(code, text, units_, true);
-    };
-    switch (type) {
-    case CheckGreaterOrEqual:
-    case CheckLessOrEqual:
-    case CheckEqual: SetText(row.value1, shown(2)); break;
-    case CheckBetween:
-    case CheckNotBetween:
-        SetText(row.value1, shown(2));
-        SetText(row.value2, shown(3));
-        break;
-    case CheckTrending:
-        SetText(row.minutes, RecordField(fields, 2));
-        SetText(row.value1, shown(3));
-        SetText(row.value2, shown(4));
-        break;
-    case CheckMinus: {
-        // Row 8 offers no "Minus", so a subtraction there stays unselected.
-        if (n + 1 >= kRows || CheckOf(n) != CheckMinus) return 1;
-        Row& second = rows_[n + 1];
-        const int secondCode = ReadInt(RecordField(fields, 2));
-        {
-            ComboChoiceList parameters(second.parameter);
-            second.parameter->setCurrentIndex(SelectParameterByCode(parameters, secondCode));
-        }
-        ParameterChanged(n + 1);
-        const std::string stored = RecordField(fields, 3);
-        if (!stored.empty()) {
-            const MinusValue value = MinusValueFromModule(stored);
-            SelectText(second.check, CheckTypeText(value.checkType));
-            CheckTypeChanged(n + 1);
-            SetText(second.value1, DifferenceToDisplay(secondCode, value.moduleText, units_));
-        }
-        return 2;
+    const ConditionRow& operand = rows[static_cast<std::size_t>(n) + 1];
+    Row& second = rows_[n + 1];
+    second.held = operand;
+    SelectCode(second.parameter, TableCodeOf(operand.parameter));
+    ParameterChanged(n + 1);
+    if (operand.checkType != CheckNone) {
+        SelectCode(second.check, operand.checkType);
+        CheckTypeChanged(n + 1);
+        SetText(second.value1, operand.value1);
     }
-    default: break;
-    }
-    return 1;
+    return 2;
 }
 
 void CAomConditionsPage::RememberLoaded()
 {
     for (Row& row : rows_) {
-        row.loadedParameter = Selected(row.parameter);
-        row.loadedCheck = Selected(row.check);
+        row.loadedParameter = ItemCode(row.parameter);
+        row.loadedCheck = ItemCode(row.check);
         row.loadedGrouping = Selected(row.grouping);
         for (CNumericEdit* field : {row.value1, row.value2, row.minutes})
             field->m_loadedText = field->text();
@@ -297,12 +316,13 @@ void CAomConditionsPage::RememberLoaded()
 
 int CAomConditionsPage::CheckOf(int n) const
 {
-    return CheckTypeFromText(Selected(rows_[n].check));
+    return ItemCode(rows_[n].check);
 }
 
 std::string CAomConditionsPage::ParameterName(int n) const
 {
-    return Selected(rows_[n].parameter);
+    const AlarmParameter* p = AlarmParameters().ByCode(ItemCode(rows_[n].parameter));
+    return p ? p->name : std::string();
 }
 
 int CAomConditionsPage::ParameterCode(int n) const
@@ -363,6 +383,7 @@ void CAomConditionsPage::ParameterChanged(int n)
         ComboChoiceList checks(row.check);
         FillCheckTypeList(checks, ParameterCode(n));
     }
+    TagChecks(row.check);
     if (row.check->currentIndex() < 0 && n < kRows - 1) row.lastCheck = CheckNone;
     LayoutRow(n);
     // A parameter that cannot be subtracted ends the subtraction: the row
@@ -403,7 +424,7 @@ void CAomConditionsPage::LayoutRow(int n)
     row.value1->m_bAllowMinus = allowMinus;
     row.value2->m_bAllowMinus = allowMinus;
     if (n == kRows - 1 || !IsMinusCapable(ParameterCode(n))) {
-        const int minus = row.check->findText(QString::fromStdString(CheckTypeText(CheckMinus)));
+        const int minus = row.check->findData(CheckMinus);
         if (minus >= 0) ComboChoiceList(row.check).Remove(minus);
     }
     if (row.grouping) row.grouping->setEnabled(true);
@@ -452,18 +473,17 @@ void CAomConditionsPage::SetUpSecondOperand(int n)
     if (CheckOf(n + 1) == CheckMinus) ResetRows(n + 2);
     ShowFields(n + 1, CheckNone);
 
-    const std::string keep = Selected(second.parameter);
-    const AlarmParameter* a = AlarmParameters().ByName(ParameterName(n));
-    {
-        ComboChoiceList parameters(second.parameter);
-        FillParameterList(parameters, a ? a->group : MinusNone);
-    }
-    SelectText(second.parameter, keep);
+    const int keep = ItemCode(second.parameter);
+    const AlarmParameter* a = AlarmParameters().ByCode(ItemCode(first.parameter));
+    FillParameters(second.parameter, a ? a->group : MinusNone);
+    // A first parameter in no group offers nothing to subtract.
+    if (!a || a->group == MinusNone) second.parameter->clear();
+    SelectCode(second.parameter, keep);
     second.parameter->setEnabled(true);
 
     second.check->clear();
-    second.check->addItem(QString::fromStdString(CheckTypeText(CheckGreaterOrEqual)));
-    second.check->addItem(QString::fromStdString(CheckTypeText(CheckLessOrEqual)));
+    for (int type : {CheckGreaterOrEqual, CheckLessOrEqual})
+        second.check->addItem(QString::fromStdString(CheckTypeText(type)), type);
     second.check->setCurrentIndex(-1);
     second.check->setEnabled(true);
     if (n + 1 < kRows - 1) second.lastCheck = CheckNone;
@@ -487,10 +507,7 @@ void CAomConditionsPage::ResetRows(int from)
         row.check->clear();
         row.lastCheck = CheckNone;
         // The full list again: as a second operand the row offered one group only.
-        {
-            ComboChoiceList parameters(row.parameter);
-            FillParameterList(parameters);
-        }
+        FillParameters(row.parameter);
         row.parameter->setCurrentIndex(-1);
         ShowFields(n, CheckNone);
         for (CNumericEdit* field : {row.value1, row.value2, row.minutes}) field->clear();
@@ -549,10 +566,7 @@ void CAomConditionsPage::RefreshUnitLabels()
 void CAomConditionsPage::FillParameterLists()
 {
     if (!created_) return;
-    for (Row& row : rows_) {
-        ComboChoiceList parameters(row.parameter);
-        FillParameterList(parameters);
-    }
+    for (Row& row : rows_) FillParameters(row.parameter);
     Settle();
 }
 
@@ -562,15 +576,29 @@ void CAomConditionsPage::UnitsChanged()
     const AomUnitSettings old = units_;
     units_ = AomUnits();
     for (int n = 0; n < kRows; ++n) {
-        if (!rows_[n].parameter->isEnabledTo(this)) continue;
+        Row& row = rows_[n];
+        if (!row.parameter->isEnabledTo(this)) continue;
         const int code = ParameterCode(n);
+        const bool held = row.held.heldParameter == ParameterName(n) && row.held.heldCheck == CheckOf(n);
         if (IsSecondOperand(n)) {
-            CNumericEdit* field = rows_[n].value1;
-            SetText(field, DifferenceToDisplay(code, DifferenceToModule(code, Text(field), old), units_));
+            CNumericEdit* field = row.value1;
+            const std::string stored = MinusValueFromModule(row.held.held1).moduleText;
+            // A threshold still as the module held it is shown from the module's text again.
+            if (held && !row.held.held1.empty() && Text(field) == DifferenceToDisplay(code, stored, old)) {
+                SetText(field, DifferenceToDisplay(code, stored, units_));
+                continue;
+            }
+            if (const auto module = DifferenceToModule(code, Text(field), old))
+                SetText(field, DifferenceToDisplay(code, *module, units_));
             continue;
         }
-        // Through the base unit, unscaled, so nothing is rounded twice.
-        for (CNumericEdit* field : {rows_[n].value1, rows_[n].value2}) {
+        for (auto [field, heldText] : {std::pair{row.value1, row.held.held1}, std::pair{row.value2, row.held.held2}}) {
+            if (held && !heldText.empty() && code != kTimeOfDay &&
+                Text(field) == ModuleToDisplay(code, heldText, old, true)) {
+                SetText(field, ModuleToDisplay(code, heldText, units_, true));
+                continue;
+            }
+            // Through the base unit, unscaled, so nothing is rounded twice.
             const std::string base = DisplayToModule(code, Text(field), old, false);
             SetText(field, ModuleToDisplay(code, base, units_, false));
         }
@@ -589,9 +617,10 @@ int CAomConditionsPage::CountUsedRows() const
 
 bool CAomConditionsPage::HasChanged() const
 {
-    if (!created_ || ParameterCode(0) == kNoParameter) return false;
+    // An output that could not be read is never sent.
+    if (!created_ || readFailed_) return false;
     for (const Row& row : rows_) {
-        if (Selected(row.parameter) != row.loadedParameter || Selected(row.check) != row.loadedCheck ||
+        if (ItemCode(row.parameter) != row.loadedParameter || ItemCode(row.check) != row.loadedCheck ||
             Selected(row.grouping) != row.loadedGrouping)
             return true;
         for (const CNumericEdit* field : {row.value1, row.value2, row.minutes})
@@ -600,113 +629,100 @@ bool CAomConditionsPage::HasChanged() const
     return false;
 }
 
-bool CAomConditionsPage::Validate()
+std::vector<ConditionRow> CAomConditionsPage::Rows() const
 {
-    if (!created_) return true;
-    for (int n = 0; n < kRows; ++n)
-        if (!ValidateRow(n)) return false;
-    return true;
-}
-
-bool CAomConditionsPage::ValidateRow(int n)
-{
-    Row& row = rows_[n];
-    if (!row.parameter->isEnabledTo(this)) return true;
-    auto refuse = [this](const char* text, QWidget* focus) {
-        ShowMessage(UserMessage{text, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
-        focus->setFocus();
-        return false;
-    };
-    if (row.parameter->currentIndex() < 0) return refuse(kSelectParameter, row.parameter);
-    if (IsSecondOperand(n)) {
-        // Without its comparison the subtraction would go out as "Greater
-        // Than or =" unasked.
-        if (row.check->currentIndex() < 0) return refuse(kSelectCheckType, row.check);
-        return true;
-    }
-    if (row.check->currentIndex() < 0) return refuse(kSelectCheckType, row.check);
-    if (row.grouping && row.grouping->isEnabledTo(this) && row.grouping->currentIndex() < 0)
-        return refuse(kSelectGrouping, row.grouping);
-
-    const std::optional<ValueKind> kind = ValueKindOf(ParameterName(n));
-    // Bar trend states and low-battery flags carry no value.
-    if (!kind || *kind == ValueKind::Flag) return true;
-    auto passes = [this](const ValueCheck& check, CNumericEdit* field) {
-        if (check.ok) return true;
-        UserMessage message = ValidationMessage(check);
-        message.parent = this;
-        ShowMessage(message);
-        field->setFocus();
-        return false;
-    };
-    auto value = [&](CNumericEdit* field) {
-        return *kind == ValueKind::TimeOfDay
-                   ? ValidateTimeOfDay(Text(field), field->isEnabledTo(this))
-                   : ValidateValue(*kind, Text(field), field->isEnabledTo(this), units_);
-    };
-    if (!passes(value(row.value1), row.value1) || !passes(value(row.value2), row.value2))
-        return false;
-    if (*kind == ValueKind::TimeOfDay) return true;
-    return passes(ValidateMinutes(Text(row.minutes), row.minutes->isEnabledTo(this)), row.minutes);
-}
-
-void CAomConditionsPage::BuildRecords()
-{
-    settings_->ClearOutput(output_);
+    std::vector<ConditionRow> rows(kRows);
     for (int n = 0; n < kRows; ++n) {
         const Row& row = rows_[n];
         if (!row.parameter->isEnabledTo(this)) continue;
-        AomCondition condition;
-        condition.output = output_;
-        condition.parameter = ParameterCode(n);
-        condition.checkType = CheckOf(n);
-        if (condition.checkType == CheckMinus && n + 1 < kRows) {
-            const Row& second = rows_[++n];
-            condition.secondParameter = ParameterCode(n);
-            const std::string value =
-                DifferenceToModule(condition.secondParameter, Text(second.value1), units_);
-            condition.value1 = MinusValueForModule(value, CheckOf(n));
-        } else if (condition.parameter == kTimeOfDay) {
-            // A field that is not open (the second time of "=") is not sent.
-            if (!Text(row.value1).empty()) condition.value1 = TimeForModule(Text(row.value1));
-            if (!Text(row.value2).empty()) condition.value2 = TimeForModule(Text(row.value2));
-        } else {
-            std::string value1 = Text(row.value1);
-            std::string value2 = Text(row.value2);
-            if (condition.checkType == CheckBetween || condition.checkType == CheckNotBetween)
-                OrderRange(condition.parameter, value1, value2);
-            condition.value1 = DisplayToModule(condition.parameter, value1, units_, true);
-            condition.value2 = DisplayToModule(condition.parameter, value2, units_, true);
-            if (condition.checkType == CheckTrending) condition.trendPeriod = Text(row.minutes);
-        }
-        settings_->AppendCondition(output_, condition);
+        ConditionRow& r = rows[static_cast<std::size_t>(n)];
+        r = row.held;
+        r.inUse = true;
+        r.parameter = ParameterName(n);
+        r.checkType = CheckOf(n);
+        auto open = [this](const CNumericEdit* field) {
+            return field->isEnabledTo(this) ? Text(field) : std::string();
+        };
+        r.value1 = open(row.value1);
+        r.value2 = open(row.value2);
+        r.minutes = open(row.minutes);
+        r.groupingOpen = row.grouping && row.grouping->isEnabledTo(this);
+        r.grouping = r.groupingOpen ? Selected(row.grouping) : std::string();
     }
-    settings_->outputLogic = OutputLogicFromOperator(Selected(MasterGrouping()));
+    return rows;
 }
 
-bool CAomConditionsPage::StoreAndSend()
+bool CAomConditionsPage::Refused(const std::optional<RowRefusal>& refusal)
 {
+    if (!refusal) return false;
+    const Row& row = rows_[refusal->row];
+    QWidget* focus = row.parameter;
+    switch (refusal->field) {
+    case ConditionField::Parameter: focus = row.parameter; break;
+    case ConditionField::CheckType: focus = row.check; break;
+    case ConditionField::Grouping: focus = row.grouping; break;
+    case ConditionField::Value1: focus = row.value1; break;
+    case ConditionField::Value2: focus = row.value2; break;
+    case ConditionField::Minutes: focus = row.minutes; break;
+    }
+    UserMessage message{refusal->message, std::nullopt, MsgIcon::None, MsgButtons::Ok, this};
+    if (refusal->validator) {
+        message = ValidationMessage(ValueCheck{false, refusal->message});
+        message.parent = this;
+    }
+    ShowMessage(message);
+    if (focus) focus->setFocus();
+    return true;
+}
+
+bool CAomConditionsPage::Validate()
+{
+    if (!created_) return true;
+    return !Refused(ValidateConditionRows(Rows(), units_));
+}
+
+bool CAomConditionsPage::Plan()
+{
+    planned_.reset();
     if (!settings_ || !created_) return false;
-    if (!Validate()) return false;
-    BuildRecords();
-    const CAomSettings& record = *settings_;
-    const int output = output_;
-    if (!RunLink([&record, output] { return SendOutputConditions(record, output); })) {
+    OutputConditionPlan plan;
+    if (Refused(PlanOutputConditions(output_, Rows(), units_, plan))) return false;
+    planned_ = std::move(plan);
+    return true;
+}
+
+bool CAomConditionsPage::PlanIfChanged()
+{
+    planned_.reset();
+    return !HasChanged() || Plan();
+}
+
+bool CAomConditionsPage::SendPlanned()
+{
+    if (!planned_) return true;
+    CAomSettings& record = *settings_;
+    const OutputConditionPlan& plan = *planned_;
+    const bool sent = RunLink([&record, &plan] { return WriteOutputConditions(record, plan); });
+    planned_.reset();
+    if (!sent) {
         ShowMessage(UserMessage{FormatText(kSendFailed, output_ + 1), std::nullopt, MsgIcon::None,
                                 MsgButtons::Ok, this});
         return false;
     }
+    emit UsedRowsChanged();
     return true;
+}
+
+bool CAomConditionsPage::StoreAndSend()
+{
+    return Plan() && SendPlanned();
 }
 
 bool CAomConditionsPage::ApplyIfChanged()
 {
     if (!HasChanged()) return true;
     WaitCursorGuard cursor;
-    if (!StoreAndSend()) return false;
-    RunLink([] { PauseMs(kAfterSendMs); });
-    emit UsedRowsChanged();
-    return true;
+    return StoreAndSend();
 }
 
 void CAomConditionsPage::AddSummaries(ConditionRowSummaries& out) const
@@ -760,9 +776,10 @@ void CAomConditionsPage::OnClear()
         row.parameter->setCurrentIndex(-1);
         row.check->setCurrentIndex(-1);
         if (row.grouping) row.grouping->setCurrentIndex(-1);
-        row.loadedParameter.clear();
-        row.loadedCheck.clear();
+        row.loadedParameter = kNoParameter;
+        row.loadedCheck = CheckNone;
         row.loadedGrouping.clear();
+        row.held = {};
     }
     ResetRows(1);
     for (Row& row : rows_) row.lastCheck = CheckNone;
@@ -771,7 +788,7 @@ void CAomConditionsPage::OnClear()
     ShowFields(0, CheckNone);
     first.value1->setEnabled(true);
     first.value1->m_bAllowMinus = true;
-    first.grouping->setEnabled(false);
+    first.grouping->setEnabled(true);
     first.grouping->setCurrentIndex(0);
     first.check->setCurrentIndex(0);
     Settle();

@@ -5,12 +5,14 @@
 // sent back when the AOM form applies it.
 
 #include "AlarmRowSummary.h"
+#include "AomConditionTable.h"
 #include "AomUnits.h"
 
 #include <QWidget>
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,15 @@ public:
     // On failure a message has been shown and the focus set.
     bool Validate();
     bool StoreAndSend();
+    // OK in two steps, so that every changed output is checked before
+    // anything is cleared: builds the output's whole write when the page has
+    // changed (false after showing a refusal), then sends what was built.
+    bool PlanIfChanged();
+    bool SendPlanned();
+    // The module did not answer when the page was loaded: it stays closed.
+    bool ReadFailed() const { return readFailed_; }
+    // The rows as the core takes them (rows not in use empty).
+    std::vector<ConditionRow> Rows() const;
     // Sends the page when it has changed; true when nothing failed.
     bool ApplyIfChanged();
     // The page's eight rows under its output number.
@@ -76,14 +87,17 @@ private:
         int lastCheck = -1;
         // The user moved the parameter selection (not a pick of the one shown).
         bool parameterMoved = false;
-        // The selections as loaded.
-        std::string loadedParameter, loadedCheck, loadedGrouping;
+        // The selections as loaded (codes) and what the module held.
+        int loadedParameter = -1;
+        int loadedCheck = -1;
+        std::string loadedGrouping;
+        ConditionRow held;
     };
 
     void BuildRows();
     void Load();
-    void LoadRecords(const std::string& conditions, int logic);
-    int LoadRecord(int n, const std::vector<std::string>& fields);
+    void LoadRows(const std::vector<ConditionRow>& rows, int logic);
+    int LoadRow(int n, const std::vector<ConditionRow>& rows);
     void RememberLoaded();
     void Settle();
 
@@ -105,14 +119,17 @@ private:
     std::string ParameterName(int n) const;
     int ParameterCode(int n) const;
 
-    bool ValidateRow(int n);
-    void BuildRecords();
+    // Shows a refusal and puts the focus on its control; false when none.
+    bool Refused(const std::optional<RowRefusal>& refusal);
+    bool Plan();
     void OnClear();
     void OnAdvanced();
 
     int output_;
     CAomSettings* settings_ = nullptr;
     bool created_ = false;
+    bool readFailed_ = false;
+    std::optional<OutputConditionPlan> planned_;
     AomUnitSettings units_;
     std::array<Row, kRows> rows_;
 };

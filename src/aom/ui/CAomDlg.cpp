@@ -160,13 +160,18 @@ void CAomDlg::OnOK()
         timeout_->setFocus();
         return;
     }
+    // Nothing is written until every changed output has passed its checks
+    // (a refusal is shown with the arrow cursor).
+    wait.Restore();
+    if (!tabs_->PlanOutputs()) return;
+    WaitCursorGuard writing;
     if (!RunLink([this] { return WriteModuleSettings(settings_); })) {
-        wait.Restore();
+        writing.Restore();
         ShowMessage(UserMessage{kLoggerWriteFailed, std::nullopt, MsgIcon::None, MsgButtons::Ok, this});
         return;
     }
     const bool applied = tabs_->ApplyOutputs();
-    wait.Restore();
+    writing.Restore();
     if (applied) accept();
 }
 

@@ -2,14 +2,15 @@
 
 #include "AlarmParameterTable.h"
 #include "AomCommands.h"
+#include "AomConditionTable.h"
 #include "AomStation.h"
 #include "CAomConditionsPage.h"
 #include "LinkSequence.h"
 #include "UserMessages.h"
+#include "WaitCursor.h"
 
 namespace {
 
-constexpr const char* kClearWarning = "This operation will clear your Alarm Event Log";
 constexpr const char* kClearWarningTitle = "Please Note";
 constexpr const char* kClearFailed = "Could not clear alarm records";
 constexpr const char* kClearFailedTitle = "Error";
@@ -37,6 +38,12 @@ void CAomOutputTabCtrl::CreatePages(CAomSettings* settings)
     for (CAomConditionsPage* page : pages_)
         if (!page->IsCreated()) page->Create();
     connect(this, &QTabWidget::currentChanged, this, &CAomOutputTabCtrl::SelectPage);
+    std::vector<int> unread;
+    for (int k = 0; k < kPageCount; ++k)
+        if (pages_[k]->ReadFailed()) unread.push_back(k);
+    if (!unread.empty())
+        ShowMessage(UserMessage{UnreadOutputsText(unread), std::nullopt, MsgIcon::Exclamation,
+                                MsgButtons::Ok, this});
 }
 
 void CAomOutputTabCtrl::SelectPage(int i)
@@ -73,11 +80,25 @@ void CAomOutputTabCtrl::AddSummaries(ConditionRowSummaries& out) const
     for (const CAomConditionsPage* page : pages_) page->AddSummaries(out);
 }
 
+bool CAomOutputTabCtrl::PlanOutputs()
+{
+    for (int k = 0; k < kPageCount; ++k) {
+        if (!pages_[k]->PlanIfChanged()) {
+            SelectPage(k);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CAomOutputTabCtrl::ApplyOutputs()
 {
     bool changed = false;
     for (const CAomConditionsPage* page : pages_) changed = changed || page->HasChanged();
     if (!changed) return true;
+    // Every changed output is built and checked before the log or any
+    // output is cleared.
+    if (!PlanOutputs()) return false;
 
     // Writing conditions makes the module forget its alarm event log.
     if (ShowMessage(UserMessage{kClearWarning, kClearWarningTitle, MsgIcon::Exclamation,
@@ -88,7 +109,8 @@ bool CAomOutputTabCtrl::ApplyOutputs()
         return false;
     }
     for (int k = 0; k < kPageCount; ++k) {
-        if (!pages_[k]->ApplyIfChanged()) {
+        WaitCursorGuard cursor;
+        if (!pages_[k]->SendPlanned()) {
             SelectPage(k);
             return false;
         }

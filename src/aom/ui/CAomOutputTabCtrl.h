@@ -40,6 +40,9 @@ public:
     // cleared (with the user's consent). False when the user cancelled or
     // anything failed; the first failing page is then the one selected.
     bool ApplyOutputs();
+    // Builds and checks the write of every changed page; on a refusal that
+    // page is selected with the message shown and the focus set.
+    bool PlanOutputs();
 
 signals:
     // Passed on from any page: the set of rows in use may have changed.

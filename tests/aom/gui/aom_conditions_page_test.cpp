@@ -2,18 +2,24 @@
 // which rows, how rows pair up and share one operator while the user picks,
 // and the lines a store and send puts on the wire.
 
+#include "AlarmParameterTable.h"
 #include "AomSettings.h"
+#include "BackupFile.h"
+#include "CorvaneCli.h"
 #include "AomUnits.h"
 #include "CAomConditionsPage.h"
 #include "CNumericEdit.h"
 #include "FormFinder.h"
 #include "SerialLink.h"
+#include "SettingsKeys.h"
 #include "SimFixture.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace {
 
@@ -22,6 +28,15 @@ constexpr AomUnitSettings kFahrenheit{UnitFahrenheit, UnitInch, UnitMph, UnitInc
 constexpr const char* kTemperatures[] = {
     "Outside Temperature", "Outside Dewpoint", "Wind Chill", "Outside Heat Index",
     "Inside Temperature",  "Inside Dewpoint",  "Inside Heat Index"};
+
+// What was written: no queries.
+Lines Sets(const Lines& lines)
+{
+    Lines sets;
+    for (const std::string& line : lines)
+        if (line.find("|\n") == std::string::npos && line != "MOD00\n") sets.push_back(line);
+    return sets;
+}
 
 class ConditionsPage : public ::testing::Test {
 protected:
@@ -83,6 +98,7 @@ TEST_F(ConditionsPage, EmptyReplyLeavesAllRowsEmptyAfterQueryingConditionsAndOpe
     EXPECT_EQ(device.ModuleLines(), (Lines{"MOD16 0 |\n", "MOD18 0 |\n"}));
     EXPECT_EQ(page->CountUsedRows(), 0);
     EXPECT_FALSE(page->HasChanged());
+    EXPECT_FALSE(page->ReadFailed());  // an empty line is the module's "no conditions"
     EXPECT_TRUE(List(1, "parameter")->isEnabled());
     for (int row = 2; row <= 8; ++row) EXPECT_TRUE(Idle(row)) << row;
 }
@@ -215,12 +231,85 @@ TEST_F(ConditionsPage, BarTrendRowDoesNotStopTheChecksOfLaterRows)
     EXPECT_EQ(page->focusWidget(), Value(2));
 }
 
-// Conditions of every shape: a subtraction, a trend, a range and a time, XOR.
+// The page and corvane-cli restore send the same lines for the same rows:
+// Outside Temperature minus the sensor on transmitter 3, "Less Than or =" 5 °F.
+TEST_F(ConditionsPage, FormAndCliSendTheSameLinesForTheSameRows)
+{
+    dir.Settings().SetValue(key::AomStationConfig, "0$22$26$");
+    ReadTransmitterList(), RebuildExtraSensorCodes();
+    Open("19 4 30 10 25;17 0 500", 2);
+    Pick(1, "parameter", "Outside Temperature");
+    Pick(1, "check type", "Minus");
+    Pick(2, "parameter", "Extra Temperature 3");
+    Pick(2, "check type", "Less Than or =");
+    Type(2, "5");
+    const Lines form{"MOD15 0\n", "MOD16 0 17 7 25\n", "MOD17 0 17 65441\n", "MOD18 0 1\n"};
+    device.ClearLines();
+    ASSERT_TRUE(page->StoreAndSend());
+    EXPECT_EQ(Sets(device.ModuleLines()), form);
+    LinkClose();
+
+    BackupContent file{"AOM", {}, kFahrenheit, {}};
+    file.outputs[0] = {true, {{"logic", "AND"}}, page->Rows()};
+    dir.WriteFile("b.txt", FormatBackup(file, {}));
+    device.SetConditions(0, "19 4 30 10 25;17 0 500", 2);
+    device.ClearLines();
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"restore", "b.txt", "--yes"}, out, err), kCliDone) << err.str();
+    // The transmitter list is read first (MOD01 lowers the time-out meanwhile).
+    const Lines sent = Sets(device.ModuleLines());
+    EXPECT_EQ(Lines(std::find(sent.begin(), sent.end(), "MOD23\n") + 1, sent.end()), form);
+    ExtraSensors().Clear();
+}
+
+// A silent module is a failed read: the page stays closed and is never
+// sent, so nobody overwrites conditions that were not seen.
+TEST_F(ConditionsPage, UnreadOutputStaysClosedAndUnsent)
+{
+    device.SetFault(SimFault::DropReplies);
+    Open("17 0 500");
+    device.ClearFaults();
+    EXPECT_TRUE(page->ReadFailed());
+    EXPECT_FALSE(List(1, "parameter")->isEnabled());
+    device.ClearLines();
+    EXPECT_TRUE(page->ApplyIfChanged());
+    EXPECT_TRUE(device.ModuleLines().empty());
+    EXPECT_EQ(device.Conditions(0), "17 0 500");
+}
+
+// Row 1 on a parameter the station does not offer: edits below it are not
+// dropped as "unchanged", the page asks for the parameter.
+TEST_F(ConditionsPage, UnknownFirstParameterCountsAsChangedAndIsAskedFor)
+{
+    Open("99 0 5;17 0 500");
+    Type(2, "60");
+    EXPECT_TRUE(page->HasChanged());
+    device.ClearLines();
+    EXPECT_FALSE(page->ApplyIfChanged());
+    EXPECT_EQ(messages.Texts(), (Lines{"Please select a parameter."}));
+    EXPECT_EQ(page->focusWidget(), List(1, "parameter"));
+    EXPECT_TRUE(device.ModuleLines().empty());
+}
+
+TEST_F(ConditionsPage, ClearLeavesRowOnesGroupingOpenOnDone)
+{
+    Open("17 0 500;18 0 50");
+    FindButton(page.get(), "Clear")->click();
+    EXPECT_EQ(device.Conditions(0), "");
+    EXPECT_TRUE(List(1, "grouping")->isEnabled());
+    EXPECT_EQ(Shown(1, "grouping"), "DONE");
+    EXPECT_TRUE(Idle(2));
+}
+
+// Conditions of every shape: a subtraction, a trend, a range, a time and a
+// dew point whose tenths the display hides, XOR. Values not edited go back
+// as the module held them (655, not the 660 of the "66" shown).
 TEST_F(ConditionsPage, ApplySendsTheWholeOutputByteForByteAndStaysChanged)
 {
-    Open("17 7 129 65516;19 4 30 10 25;3 3 20 60;128 2 730 1805", 2);
-    EXPECT_EQ(page->CountUsedRows(), 5);
-    EXPECT_EQ(Shown(2, "grouping") + Shown(4, "grouping") + Shown(5, "grouping"), "XORXORDONE");
+    Open("17 7 129 65516;19 4 30 10 25;3 3 20 60;128 2 730 1805;129 0 655", 2);
+    EXPECT_EQ(page->CountUsedRows(), 6);
+    EXPECT_EQ(Value(6)->text(), "66");
+    EXPECT_EQ(Shown(2, "grouping") + Shown(4, "grouping") + Shown(6, "grouping"), "XORXORDONE");
     EXPECT_EQ(Value(5)->text() + " " + Value(5, "value 2")->text(), "7:30 18:05");
     device.ClearLines();
     EXPECT_TRUE(page->ApplyIfChanged());
@@ -235,8 +324,10 @@ TEST_F(ConditionsPage, ApplySendsTheWholeOutputByteForByteAndStaysChanged)
     EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD15 0\n", "\n", "MOD16 0 17 7 129\n",
                                      "MOD17 0 17 65516\n", "MOD16 0 19 4 30\n", "MOD17 0 19 10 25\n",
                                      "MOD16 0 3 3\n", "MOD17 0 3 10 60\n", "MOD16 0 128 2\n",
-                                     "MOD17 0 128 0730 1805\n", "MOD18 0 2\n"}));
-    EXPECT_EQ(pauses.Durations(), (std::vector<int>{1000, 100, 100, 100, 100, 100, 100, 100, 100, 100, 1000}));
+                                     "MOD17 0 128 0730 1805\n", "MOD16 0 129 0\n", "MOD17 0 129 655\n",
+                                     "MOD18 0 2\n"}));
+    EXPECT_EQ(pauses.Durations(),
+              (std::vector<int>{1000, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 1000}));
     EXPECT_EQ(signalled, 1);
     EXPECT_TRUE(page->HasChanged());
 }

@@ -152,6 +152,19 @@ TEST_F(AomForm, FailingOutputSelectsItsTabAndLaterOutputsAreNotTried)
     EXPECT_EQ(form->result(), QDialog::Rejected);
 }
 
+// Output 4 is refused: neither the module settings, the log nor output 1 is touched.
+TEST_F(AomForm, RefusedOutputStopsOkBeforeAnythingIsWritten)
+{
+    Open();
+    SetValue(0, "86");
+    SetValue(3, "101");
+    device.ClearLines();
+    Click("OK");
+    EXPECT_EQ(messages.Texts(), (Lines{"101 is not a valid entry!"}));
+    EXPECT_EQ(form->Tabs()->currentIndex(), 3);
+    EXPECT_TRUE(device.ModuleLines().empty());
+}
+
 TEST_F(AomForm, StationConfigOnlyWhileNoRowOfAnyOutputIsUsed)
 {
     Open();

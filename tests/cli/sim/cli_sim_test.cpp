@@ -362,3 +362,80 @@ TEST_F(CliOnSim, RelaysAreReadAndSet)
 }
 
 }  // namespace
+
+namespace {
+
+// Dew point 655 and daily ET 125 hide digits behind "66" and "0.12", and an
+// extra temperature's threshold 95 is 5 °F: a backup keeps them all, and a
+// module cleared down to nothing gets every byte back, the transmitter list
+// read for the extra sensor the backup names.
+TEST_F(CliOnSim, BackupRestoresEveryConditionByteForByteOntoAClearedModule)
+{
+    dir.Settings().SetValue(key::AomStationConfig, "0$22$26$");
+    std::vector<std::string> held;
+    {
+        SimFixture sim(SimKind::Aom);
+        sim.SetConditions(1, "129 0 655;14 0 125;17 7 25 95;1 6 29921;20 7 19 65531", 2);
+        sim.UseAsPort(dir);
+        ASSERT_EQ(Cli({"backup", "b.txt"}).code, kCliDone);
+        for (int o = 0; o < 4; ++o) held.push_back(sim.Conditions(o));
+    }
+    EXPECT_NE(dir.ReadFile("b.txt").find("row 1 = Outside Dewpoint | Greater Than or = | 65.5 |  |\n"
+                                         "row 2 = Daily ET | Greater Than or = | 0.125 |  |\n"
+                                         "row 3 = Outside Temperature | Minus |  |  |\n"
+                                         "row 4 = Extra Temperature 3 | Greater Than or = | 5 |  |\n"),
+              std::string::npos)
+        << dir.ReadFile("b.txt");
+    SimFixture cleared(SimKind::Aom);
+    for (int o = 0; o < 4; ++o) cleared.SetConditions(o, "", 1);
+    cleared.UseAsPort(dir);
+    const CliRun run = Cli({"restore", "b.txt", "--yes"});
+    ASSERT_EQ(run.code, kCliDone) << run.err;
+    for (int o = 0; o < 4; ++o) EXPECT_EQ(cleared.Conditions(o), held[static_cast<std::size_t>(o)]) << o;
+    EXPECT_EQ(cleared.Output(1).logic, 2);
+    EXPECT_EQ(Cli({"restore", "b.txt", "--dry-run"}).out,
+              "The logger already holds this configuration; nothing to write.\n");
+}
+
+// What the form could never build is refused whole: the form's message,
+// exit 3, nothing sent.
+TEST_F(CliOnSim, RestoreRefusesRowsTheFormCannotBuild)
+{
+    SimFixture sim(SimKind::Aom);
+    sim.UseAsPort(dir);
+    ASSERT_EQ(Cli({"backup", "b.txt"}).code, kCliDone);
+    const std::string file = dir.ReadFile("b.txt");
+    const struct { const char *from, *to, *message; } cases[] = {
+        {"row 2 = Outside Dewpoint | Greater Than or = | 5.0 |  |\n", "", "Please select a parameter."},
+        {"Outside Dewpoint | Greater Than or = | 5.0", "Outside Dewpoint | Between | 5.0", "Please select a check type."},
+        {"Outside Dewpoint | Greater Than or = | 5.0", "Outside Dewpoint | Greater Than or = | abc",
+         "(abc)  Invalid, value must be between (-120 and 134)!"},
+        {"Daily Rain | Greater Than or = | 0.50", "Daily Rain | Greater Than or = | 0,50",
+         "(0,50)  Invalid, value must be between (0.0 and 100.0)"},
+        {"logic = XOR", "logic = FOO", "logic: must be OR, AND, XOR or DONE"},
+    };
+    for (const auto& c : cases) {
+        dir.WriteFile("r.txt", Replace(file, c.from, c.to));
+        sim.ClearLines();
+        const CliRun run = Cli({"restore", "r.txt", "--yes"});
+        EXPECT_EQ(run.code, kCliRefused) << c.to;
+        EXPECT_NE(run.err.find(std::string(": ") + c.message + "\n"), std::string::npos) << run.err;
+        EXPECT_TRUE(Sets(sim).empty()) << c.to;
+    }
+}
+
+// A reply that never came is a failed read, not an output without conditions.
+TEST_F(CliOnSim, ShowAndBackupStopWhenAnOutputCouldNotBeRead)
+{
+    SimFixture sim(SimKind::Aom);
+    sim.UseAsPort(dir);
+    sim.SetFault(SimFault::DropReplies, 4);
+    for (const Lines& args : {Lines{"show"}, Lines{"backup", "b.txt"}}) {
+        const CliRun run = Cli(args);
+        EXPECT_NE(run.code, kCliDone) << run.out;
+        EXPECT_EQ(run.out.find("[output"), std::string::npos) << run.out;
+        EXPECT_FALSE(dir.Exists("b.txt"));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+// An output's conditions from the module's reply or from typed rows to the
+// lines its write sends: every check type, subtractions, both unit sets,
+// the refusals with their messages, and values that go back exactly as the
+// module held them.
+#include "AlarmParameterTable.h"
+#include "AomConditionTable.h"
+#include "NumericText.h"
+#include "SettingsKeys.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr AomUnitSettings kF{UnitFahrenheit, UnitInch, UnitMph, UnitInch};
+constexpr AomUnitSettings kM{UnitCelsius, UnitMillibar, UnitKph, UnitMillimetre};
+
+class ConditionPlan : public ::testing::Test {
+protected:
+    ConditionPlan()
+    {
+        std::string station = "0$22$23$";
+        for (int code = 24; code <= 49; ++code) station += FormatText("%d$", code);
+        dir.Settings().SetValue(key::AomStationConfig, station);
+        // Temperature sensors on transmitters 3 and 5: Extra Temperature 3 is
+        // module code 24, 5 is 25, and 1 is on none.
+        std::uint8_t block[kTransmitterBlockSize] = {0, 0, 0, 0, 1, 0, 0, 0, 1};
+        ConsoleTransmitterList transmitters;
+        transmitters.Decode(block);
+        ExtraSensors().Rebuild(transmitters);
+    }
+    ~ConditionPlan() override { ExtraSensors().Clear(); }
+    TempWorkDir dir;
+};
+
+struct Typed {
+    const char *parameter, *check, *value1, *value2, *minutes;
+};
+
+std::vector<ConditionRow> RowsOf(std::initializer_list<Typed> typed)
+{
+    std::vector<ConditionRow> rows(kConditionRows);
+    std::size_t n = 0;
+    for (const Typed& t : typed) {
+        ConditionRow& r = rows.at(n++);
+        r.parameter = t.parameter;
+        r.checkType = *t.check ? CheckTypeFromText(t.check) : CheckNone;
+        r.value1 = t.value1, r.value2 = t.value2, r.minutes = t.minutes;
+        r.grouping = "AND";
+    }
+    return rows;
+}
+
+// The conditions as the module's reply lists them, values as numbers.
+std::string Held(const OutputConditionPlan& plan)
+{
+    std::string text;
+    for (const AomCondition& c : plan.conditions) {
+        const CheckFields open = FieldsOfCheck(c.checkType == CheckMinus ? CheckGreaterOrEqual : c.checkType);
+        text += (text.empty() ? "" : ";") + FormatText("%d %d", c.parameter, c.checkType) +
+                (c.checkType == CheckTrending ? " " + c.trendPeriod : "") +
+                (c.checkType == CheckMinus ? FormatText(" %d", c.secondParameter) : "") +
+                (open.value1 ? FormatText(" %d", ReadInt(c.value1)) : "") +
+                (open.value2 ? FormatText(" %d", ReadInt(c.value2)) : "");
+    }
+    return text;
+}
+
+struct TypedCase {
+    const char* name;
+    AomUnitSettings units;
+    std::vector<ConditionRow> rows;
+    const char* lines;  // the heads and values lines, or empty when refused
+    const char* refusal = "";
+    int row = 0, field = 0;
+};
+
+// One row, or a subtraction from row 1 of the second row given.
+std::vector<ConditionRow> One(const char* p, const char* check, const char* v1, const char* v2 = "",
+                              const char* minutes = "")
+{
+    return RowsOf({{p, check, v1, v2, minutes}});
+}
+std::vector<ConditionRow> Minus(const char* a, const char* b, const char* check, const char* value)
+{
+    return RowsOf({{a, "Minus", "", "", ""}, {b, check, value, "", ""}});
+}
+constexpr const char* kGe = "Greater Than or =";
+constexpr const char* kLe = "Less Than or =";
+constexpr const char* kOut = "Outside Temperature";
+constexpr const char* kTempRange = ")  Invalid, value must be between (-90.0 and 164.0)";
+
+TEST_F(ConditionPlan, TypedRowsGiveTheWriteLinesOrTheFormsRefusal)
+{
+    constexpr int kParam = static_cast<int>(ConditionField::Parameter);
+    constexpr int kCheck = static_cast<int>(ConditionField::CheckType);
+    constexpr int kValue = static_cast<int>(ConditionField::Value1);
+    const std::string zeros(90, '0');
+    auto range = [](const char* text) { return std::string("(") + text + kTempRange; };
+    const std::string r[] = {range("abc"), range("99999"), range("-1e30"), range("-99999999999999999999"),
+                             range("90,7"), range("8e1"), range("0x55"), range("+85")};
+    const TypedCase cases[] = {
+        {"GreaterTemperature", kF, One(kOut, kGe, "85"), "MOD16 0 17 0\nMOD17 0 17 850\n"},
+        {"LessCelsius", kM, One(kOut, kLe, "20.5"), "MOD16 0 17 1\nMOD17 0 17 689\n"},
+        {"BetweenLowerFirst", kF, One(kOut, "Between", "80", "20"), "MOD16 0 17 2\nMOD17 0 17 200 800\n"},
+        {"WindKeepsOrder", kF, One("Wind Direction", "Not Between", "80", "20"), "MOD16 0 21 3\nMOD17 0 21 80 20\n"},
+        {"TrendingKph", kM, One("Current Wind Speed", "Trending", "16.1", "40", "30"),
+         "MOD16 0 19 4 30\nMOD17 0 19 10 25\n"},
+        {"TrueAndMissing", kF, RowsOf({{"Bar Trend Falling Slowly", "True", "", "", ""}, {"Solar Radiation", "Missing", "", "", ""}}),
+         "MOD16 0 7 5\nMOD17 0 7 0\nMOD16 0 22 8\nMOD17 0 22 0\n"},
+        {"EqualsAsTyped", kF, One("Outside Humidity", "=", "5-"), "MOD16 0 18 6\nMOD17 0 18 5-\n"},
+        {"BarometerInches", kF, One("Current Barometer", "=", "29.921"), "MOD16 0 1 6\nMOD17 0 1 29921\n"},
+        {"BarometerMillibar", kM, One("Current Barometer", "=", "1013.2"), "MOD16 0 1 6\nMOD17 0 1 29920\n"},
+        {"RainInches", kF, One("Daily Rain", kGe, "0.25"), "MOD16 0 10 0\nMOD17 0 10 25\n"},
+        {"RainMillimetres", kM, One("Daily Rain", kGe, "6.4"), "MOD16 0 10 0\nMOD17 0 10 25\n"},
+        {"DailyEt", kF, One("Daily ET", kGe, "0.125"), "MOD16 0 14 0\nMOD17 0 14 125\n"},
+        {"Battery", kF, One("Console Batteries", kLe, "4.5"), "MOD16 0 140 1\nMOD17 0 140 768\n"},
+        {"TimeRange", kF, One("Time", "Between", "7:30", "18:05"), "MOD16 0 128 2\nMOD17 0 128 0730 1805\n"},
+        // 5 is 50 tenths of °F; "Less Than or =" stores (-50) mod 65536.
+        {"MinusTenthsLess", kF, Minus(kOut, "Inside Temperature", kLe, "5"), "MOD16 0 17 7 2\nMOD17 0 17 65486\n"},
+        {"MinusTenthsGreater", kF, Minus(kOut, "Inside Temperature", kGe, "5"), "MOD16 0 17 7 2\nMOD17 0 17 50\n"},
+        {"MinusTenthsCelsius", kM, Minus(kOut, "Inside Temperature", kGe, "5"), "MOD16 0 17 7 2\nMOD17 0 17 90\n"},
+        {"MinusExtraFahrenheit", kF, Minus(kOut, "Extra Temperature 5", kGe, "5"), "MOD16 0 17 7 25\nMOD17 0 17 95\n"},
+        {"MinusExtraCelsius", kM, Minus(kOut, "Extra Temperature 5", kGe, "5"), "MOD16 0 17 7 25\nMOD17 0 17 99\n"},
+        {"MinusRainInches", kF, Minus("Daily Rain", "Storm Total Rain", kGe, "0.5"), "MOD16 0 10 7 13\nMOD17 0 10 50\n"},
+        {"MinusRainMm", kM, Minus("Daily Rain", "Storm Total Rain", kGe, "12.7"), "MOD16 0 10 7 13\nMOD17 0 10 50\n"},
+        // Refused: the form's message, its row and field, nothing planned.
+        {"ThresholdEmpty", kF, Minus(kOut, "Inside Temperature", kLe, ""), "", "Field must have a value.", 1, kValue},
+        {"ThresholdLetters", kF, Minus(kOut, "Inside Temperature", kLe, "abc"), "", r[0].c_str(), 1, kValue},
+        {"ThresholdTooLarge", kF, Minus(kOut, "Inside Temperature", kGe, "99999"), "", r[1].c_str(), 1, kValue},
+        {"ThresholdHuge", kF, Minus(kOut, "Inside Temperature", kLe, "-1e30"), "", r[2].c_str(), 1, kValue},
+        {"ThresholdBeyondLong", kF, Minus(kOut, "Inside Temperature", kLe, "-99999999999999999999"), "", r[3].c_str(), 1, kValue},
+        // 40 in of ET is 40000 thousandths: beyond the module's 15 bits.
+        {"ThresholdBeyond15Bits", kF, Minus("Daily Rain", "Daily ET", kLe, "40"), "", "40 is not a valid entry!", 1, kValue},
+        {"SecondOnNoTransmitter", kF, Minus(kOut, "Extra Temperature 1", kLe, "5"), "",
+         "No transmitter of the station carries Extra Temperature 1.", 1, kParam},
+        {"MinusWithoutSecondRow", kF, One(kOut, "Minus", ""), "", "Please select a parameter.", 1, kParam},
+        {"SecondFromAnotherGroup", kF, Minus(kOut, "Daily Rain", kLe, "1"), "", "Please select a parameter.", 1, kParam},
+        {"SecondRowBetween", kF, Minus(kOut, "Inside Temperature", "Between", "1"), "", "Please select a check type.", 1, kCheck},
+        {"CheckNotOffered", kF, One("Current Barometer", "Trending", "29", "30", "10"), "", "Please select a check type.", 0, kCheck},
+        {"UnknownParameter", kF, One("Wind Speed", "Trending", "10", "25", "30"), "", "Please select a parameter.", 0, kParam},
+        {"CommaDecimal", kF, One(kOut, "=", "90,7"), "", r[4].c_str(), 0, kValue},
+        {"Exponent", kF, One(kOut, "=", "8e1"), "", r[5].c_str(), 0, kValue},
+        {"Hexadecimal", kF, One(kOut, "=", "0x55"), "", r[6].c_str(), 0, kValue},
+        {"PlusSign", kF, One(kOut, "=", "+85"), "", r[7].c_str(), 0, kValue},
+        {"WholeWithBlank", kF, One("Solar Radiation", "=", "500 7"), "", "500 7 is not a valid entry!", 0, kValue},
+        {"WholeWithPoint", kF, One("Solar Radiation", "=", "500.5"), "", "500.5 is not a valid entry!", 0, kValue},
+        {"Minutes", kF, One("Current Wind Speed", "Trending", "10", "25", "0"), "",
+         "(0)  Invalid time entry!  Must be between (1 min. and 255 min.)", 0, static_cast<int>(ConditionField::Minutes)},
+        // Leading zeros pass the validator but no module line holds them.
+        {"LineTooLong", kF, One("Outside Humidity", "=", (zeros + "50").c_str()), "", "", 0, kValue},
+    };
+    for (const TypedCase& c : cases) {
+        OutputConditionPlan plan;
+        const auto refusal = PlanOutputConditions(0, c.rows, c.units, plan);
+        if (*c.lines) {
+            ASSERT_FALSE(refusal) << c.name << ": " << refusal->message;
+            std::string lines;
+            for (const std::string& line : PlanLines(plan)) lines += line;
+            EXPECT_EQ(lines, "MOD15 0\n" + std::string(c.lines) + "MOD18 0 1\n") << c.name;
+            continue;
+        }
+        ASSERT_TRUE(refusal) << c.name;
+        EXPECT_EQ(refusal->message, *c.refusal ? c.refusal : refusal->message) << c.name;
+        EXPECT_EQ(FormatText("%d %d", refusal->row, static_cast<int>(refusal->field)),
+                  FormatText("%d %d", c.row, c.field)) << c.name;
+        EXPECT_TRUE(plan.conditions.empty()) << c.name;
+    }
+}
+
+struct HeldCase {
+    const char* reply;
+    int row;               // the row edited for the second run
+    const char* edit;      // its new value 1, minutes or check type
+    const char* changed;   // the reply then expected
+};
+
+// Module text -> rows -> the write: unchanged in both unit sets and through
+// a backup's exact text, and with one other row edited.
+TEST_F(ConditionPlan, HeldValuesGoBackExactlyAsTheModuleHeldThem)
+{
+    const HeldCase cases[] = {
+        {"18 0 50;129 0 655;14 0 125;17 7 25 95;1 2 29000 30500;10 1 25;140 0 769", 0, "60",
+         "18 0 60;129 0 655;14 0 125;17 7 25 95;1 2 29000 30500;10 1 25;140 0 769"},
+        {"19 4 30 10 25;21 3 80 20;128 2 730 1805;23 6 55;141 1 905;133 0 733;22 8", 0, "31",
+         "19 4 31 10 25;21 3 80 20;128 2 730 1805;23 6 55;141 1 905;133 0 733;22 8"},
+        {"17 7 2 65486;130 7 131 33;18 7 3 65531;20 7 19 5", 1, "Greater Than or =",
+         "17 7 2 50;130 7 131 33;18 7 3 65531;20 7 19 5"},
+    };
+    for (const HeldCase& c : cases) {
+        for (const AomUnitSettings& units : {kF, kM}) {
+            std::vector<ConditionRow> rows = ConditionRowsFromReply(c.reply, 1, units);
+            OutputConditionPlan plan;
+            ASSERT_FALSE(PlanOutputConditions(0, rows, units, plan)) << c.reply;
+            EXPECT_EQ(Held(plan), c.reply);
+            ConditionRow& edited = rows[static_cast<std::size_t>(c.row)];
+            if (CheckTypeFromText(c.edit) != CheckNone) edited.checkType = CheckTypeFromText(c.edit);
+            else (edited.checkType == CheckTrending ? edited.minutes : edited.value1) = c.edit;
+            ASSERT_FALSE(PlanOutputConditions(0, rows, units, plan)) << c.reply;
+            EXPECT_EQ(Held(plan), c.changed) << units.temperature;
+        }
+        // A backup's text holds nothing of the module but the values written.
+        std::vector<ConditionRow> file;
+        for (const ConditionRow& row : ConditionRowsFromReply(c.reply, 1, kF, RowValues::Exact))
+            file.emplace_back().ConditionRowSummary::operator=(row);
+        OutputConditionPlan plan;
+        ASSERT_FALSE(PlanOutputConditions(0, file, kF, plan)) << c.reply;
+        EXPECT_EQ(Held(plan), c.reply);
+    }
+}
+
+// A reply beyond the 16 bits of a threshold loads without overflow and
+// cannot go back before it is corrected.
+TEST_F(ConditionPlan, ThresholdReplyBeyondSixteenBitsIsRefused)
+{
+    const auto rows = ConditionRowsFromReply("17 7 129 -9223372036854743040", 1, kF);
+    EXPECT_EQ(rows[1].checkType, CheckGreaterOrEqual);
+    OutputConditionPlan plan;
+    const auto refusal = PlanOutputConditions(0, rows, kF, plan);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->message, "(" + rows[1].value1 + ")  Invalid, value must be between (-120 and 134)!");
+}
+
+}  // namespace
