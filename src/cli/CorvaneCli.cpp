@@ -79,6 +79,7 @@ private:
     std::unique_ptr<CliLogger> Read(bool withOutputs, const AomUnitSettings& units);
     bool Open();
     BackupContent ContentOf(const CliLogger& logger, const AomUnitSettings& units) const;
+    bool Writable(const BackupContent& content);
     // Stops after a failed write: the form's message, then what went.
     int WriteFailed(const std::vector<std::string>& written,
                     const std::string& message = kLoggerWriteFailed);
@@ -141,6 +142,17 @@ BackupContent Command::ContentOf(const CliLogger& logger, const AomUnitSettings&
         }
     }
     return content;
+}
+
+// A malformed reply (a line break inside a value) is a failed read: it is
+// not printed or saved as a file that restore would then refuse.
+bool Command::Writable(const BackupContent& content)
+{
+    const std::string name = UnwritableSetting(content);
+    if (name.empty()) return true;
+    err_ << "The logger's reply for " << name
+         << " holds a line break or blanks a backup file cannot keep; nothing was written.\n";
+    return false;
 }
 
 int Command::WriteFailed(const std::vector<std::string>& written, const std::string& message)
@@ -251,6 +263,7 @@ int Command::Show()
     const auto logger = Read(true, units);
     if (!logger) return kCliLinkFailed;
     const BackupContent content = ContentOf(*logger, units);
+    if (!o_.json && !Writable(content)) return kCliLinkFailed;
     if (o_.json)
         out_ << ContentJson(content, logger->record->identification).dump(2) << "\n";
     else
@@ -300,8 +313,10 @@ int Command::Backup()
     LoadAomUnitSettings();
     const auto logger = Read(true, kModuleUnits);
     if (!logger) return kCliLinkFailed;
+    const BackupContent content = ContentOf(*logger, kModuleUnits);
+    if (!Writable(content)) return kCliLinkFailed;
     const std::string text = FormatBackup(
-        ContentOf(*logger, kModuleUnits),
+        content,
         {"Corvane Logger configuration, written by corvane-cli backup.",
          "Logger Type: " + FormatIdentification(logger->record->identification),
          "One setting a line as \"name = value\"; lines starting with # are comments.",
@@ -346,8 +361,10 @@ std::string RowText(const ConditionRowSummary& row)
 int Command::Restore()
 {
     std::ifstream in(o_.file);
-    if (!in) {
-        err_ << "Cannot read " << o_.file << "\n";
+    std::error_code ec;
+    if (!in || std::filesystem::is_directory(o_.file, ec)) {
+        err_ << "Cannot read " << o_.file
+             << (std::filesystem::is_directory(o_.file, ec) ? ": it is a folder" : "") << "\n";
         return kCliUsage;
     }
     std::string error;
