@@ -55,7 +55,7 @@ int OutputSection(const std::string& text)
 // field ends at "|".
 bool Unwritable(const std::string& text, bool rowField)
 {
-    if (text.find_first_of("\n\r") != std::string::npos) return true;
+    if (text.find('\n') != std::string::npos) return true;
     if (rowField && text.find('|') != std::string::npos) return true;
     return !text.empty() && Trim(text) != text;
 }

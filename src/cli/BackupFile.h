@@ -25,8 +25,8 @@ struct BackupContent {
 std::string FormatBackup(const BackupContent& content, const std::vector<std::string>& header);
 
 // The first setting (its name; "output N name", "output N row R" for an
-// output's) whose text the file cannot give back unchanged: a line break
-// inside it, blanks around it, "|" in a row field. Empty when every one can
+// output's) whose text the file cannot give back unchanged: a line feed
+// inside it, blanks, tabs or carriage returns around it, "|" in a row field. Empty when every one can
 // be written. Such text comes only from a malformed reply of the logger.
 std::string UnwritableSetting(const BackupContent& content);
 

@@ -144,14 +144,14 @@ BackupContent Command::ContentOf(const CliLogger& logger, const AomUnitSettings&
     return content;
 }
 
-// A malformed reply (a line break inside a value) is a failed read: it is
+// A malformed reply (a line feed inside a value) is a failed read: it is
 // not printed or saved as a file that restore would then refuse.
 bool Command::Writable(const BackupContent& content)
 {
     const std::string name = UnwritableSetting(content);
     if (name.empty()) return true;
     err_ << "The logger's reply for " << name
-         << " holds a line break or blanks a backup file cannot keep; nothing was written.\n";
+         << " holds a line feed or blanks a backup file cannot keep; nothing was written.\n";
     return false;
 }
 

@@ -57,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BackupWriter, NamesAReplyTheFileCouldNotGiveBack)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"4903.50N", ""}, {"", ""}, {"49\n03", "position"}, {"4903\r", "position"}, {" 4903", "position"}};
+        {"4903.50N", ""}, {"", ""}, {"49\r03", ""}, {"49\n03", "position"}, {"4903\r", "position"},
+        {" 4903", "position"}};
     for (const auto& [value, unwritable] : cases) {
         BackupContent content;
         content.kind = "APRS";

@@ -71,7 +71,7 @@ SimBackedLink::SimBackedLink(SimKind kind, SimState state)
 
 void FuzzFinding(const std::string& what)
 {
-    std::fprintf(stderr, "fuzz finding: %s\n", what.c_str());
+    std::fprintf(stderr, "fuzz finding: %s\n", FakeLink::Escape(what).c_str());
     std::fflush(stderr);
     std::abort();
 }
