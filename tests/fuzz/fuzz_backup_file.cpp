@@ -10,36 +10,16 @@
 
 namespace {
 
-bool SameRows(const std::vector<ConditionRowSummary>& a, const std::vector<ConditionRowSummary>& b)
+// The content read back from its own file, written again: the same text
+// when nothing was lost or changed on the way.
+void ReadsBack(const BackupContent& content)
 {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].parameter != b[i].parameter || a[i].checkType != b[i].checkType ||
-            a[i].value1 != b[i].value1 || a[i].value2 != b[i].value2 || a[i].minutes != b[i].minutes)
-            return false;
-    return true;
-}
-
-bool SameContent(const BackupContent& a, const BackupContent& b)
-{
-    if (a.kind != b.kind || a.settings != b.settings || a.units.has_value() != b.units.has_value())
-        return false;
-    if (a.units && FormatUnits(*a.units) != FormatUnits(*b.units)) return false;
-    for (std::size_t n = 0; n < a.outputs.size(); ++n) {
-        const BackupOutput& x = a.outputs[n];
-        const BackupOutput& y = b.outputs[n];
-        if (x.present != y.present || x.options != y.options || !SameRows(x.rows, y.rows)) return false;
-    }
-    return true;
-}
-
-BackupContent ReadBack(const BackupContent& content)
-{
-    std::istringstream in(FormatBackup(content, {"Logger Type: fuzz"}));
+    const std::string text = FormatBackup(content, {"Logger Type: fuzz"});
+    std::istringstream in(text);
     std::string error;
     const auto again = ParseBackup(in, error);
     if (!again) FuzzFinding("a written backup is refused: " + error);
-    return *again;
+    if (FormatBackup(*again, {"Logger Type: fuzz"}) != text) FuzzFinding("a backup read back differs");
 }
 
 void JudgeRestore(const BackupContent& content)
@@ -79,8 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BackupContent reply;
     reply.kind = "APRS";
     reply.settings = {{"position", input.Line()}};
-    if (UnwritableSetting(reply).empty() && !SameContent(ReadBack(reply), reply))
-        FuzzFinding("a value the file can hold came back changed");
+    if (UnwritableSetting(reply).empty()) ReadsBack(reply);
 
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     std::string error;
@@ -90,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (!UnwritableSetting(*content).empty()) FuzzFinding("a value read from a file cannot be written back");
-    if (!SameContent(ReadBack(*content), *content)) FuzzFinding("a backup read back differs");
+    ReadsBack(*content);
     JudgeRestore(*content);
     return 0;
 }

@@ -2,7 +2,8 @@
 // exchange: the console's wake-up, fixed-length and CRC checked receives,
 // the firmware date, EEPROM reads and the transmitter block take the rest
 // as the bytes that arrive; detection (identification and the kind's
-// settings) and an alarm output module's outputs take it as one reply per
+// settings, whose writes after "set timeout=60" the simulated logger must
+// take) and an alarm output module's outputs take it as one reply per
 // line sent, replies separated by 0x1E.
 #include "AomSettings.h"
 #include "CliLogger.h"
@@ -68,7 +69,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string reply = LastIdentificationReply();
         NamesLoggerKind(reply);
         IrrigationFirmware(reply);
-        if (record) SettingsOf(*record);
+        if (!record) return 0;
+        SettingsOf(*record);
+        // What was read goes back with a changed time-out when the form's
+        // checks pass: the logger must take every write of it.
+        const ApplyOutcome outcome = ApplySettings(*record, {{"timeout", "60"}});
+        constexpr SimKind kKinds[] = {SimKind::None, SimKind::Aloha, SimKind::Irr, SimKind::Aprs, SimKind::Aom};
+        if (outcome.result == ApplyOutcome::Ok)
+            if (const auto line = FirstRefusedWrite(kKinds[record->kind], outcome.plan))
+                FuzzFinding("replies read as a record whose write \"" + *line + "\" the logger refuses");
         return 0;
     }
     default: {

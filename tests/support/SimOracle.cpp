@@ -17,17 +17,13 @@ bool Confirmed(const SimModuleReply& reply)
 }  // namespace
 
 std::optional<std::string> FirstRefusedLine(SimKind kind, const std::vector<std::string>& lines,
-                                            SimState state)
+                                            std::optional<SimState> state)
 {
     const SimLogger logger(kind, SimDefaultFirmware(kind));
+    SimState held = state.value_or(SimState::Defaults(kind));
     for (const std::string& line : lines)
-        if (!Confirmed(logger.Handle(line, state))) return line;
+        if (!Confirmed(logger.Handle(line, held))) return line;
     return std::nullopt;
-}
-
-std::optional<std::string> FirstRefusedLine(SimKind kind, const std::vector<std::string>& lines)
-{
-    return FirstRefusedLine(kind, lines, SimState::Defaults(kind));
 }
 
 std::optional<std::string> FirstRefusedWrite(SimKind kind, const ModuleWritePlan& plan)

@@ -19,9 +19,9 @@
 // Lines without their line feed, sent in order to a logger of kind holding
 // state: the first one whose reply holds no "OK", nullopt when every one
 // was taken.
+// A logger fresh from the box when no state is given.
 std::optional<std::string> FirstRefusedLine(SimKind kind, const std::vector<std::string>& lines,
-                                            SimState state);
-std::optional<std::string> FirstRefusedLine(SimKind kind, const std::vector<std::string>& lines);
+                                            std::optional<SimState> state = std::nullopt);
 // The same for a form's write sequence.
 std::optional<std::string> FirstRefusedWrite(SimKind kind, const ModuleWritePlan& plan);
 
