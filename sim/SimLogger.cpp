@@ -7,9 +7,10 @@
 #include <vector>
 
 // What the simulated logger accepts. A set outside these answers "ERR" and
-// changes nothing; so does a set with the wrong number of fields or a field
-// that does not start with a number (numbers are read as atoi reads them:
-// "30-" is 30, "9600 baud" is 9600). Values are kept as the numbers read.
+// changes nothing; so does a set with the wrong number of fields. Numbers
+// are read as atoi reads them: "30-" is 30, "9600 baud" is 9600, " 5" is 5
+// and a field without digits ("-", "x") is 0, then range checked. Values
+// are kept as the numbers read.
 //
 //  kind   param  set argument                range / rule
 //  all    0      (query only)                identification, e.g. "IRR     202"

@@ -53,7 +53,15 @@ bool SimParseInt(const std::string& text, int& value)
 bool SimParseLeadingInt(const std::string& text, int& value)
 {
     std::size_t pos = 0;
-    return ReadNumber(text, pos, value);
+    while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r'))) ++pos;
+    const std::size_t start = pos;
+    if (ReadNumber(text, pos, value)) return true;
+    // No digit after the sign: atoi's 0. A run of digits too long for int is
+    // the only refusal.
+    pos = start + (start < text.size() && (text[start] == '-' || text[start] == '+'));
+    if (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') return false;
+    value = 0;
+    return true;
 }
 
 std::string SimEscape(const std::string& bytes)

@@ -4,6 +4,7 @@
 #include "AomConditionTable.h"
 #include "NumericText.h"
 
+#include <set>
 #include <sstream>
 
 namespace {
@@ -37,6 +38,26 @@ int RowNumber(const std::string& name)
     if (name.rfind("row ", 0) != 0) return 0;
     const auto number = WholeNumberRule(Trim(name.substr(4)));
     return number && *number >= 1 && *number <= kConditionRows ? *number : -1;
+}
+
+// "[output N]" with N 1-4; 0 for any other text.
+int OutputSection(const std::string& text)
+{
+    constexpr const char* kHead = "[output";
+    if (text.rfind(kHead, 0) != 0 || text.back() != ']') return 0;
+    const std::string inner = Trim(text.substr(7, text.size() - 8));
+    if (inner.size() != 1 || inner[0] < '1' || inner[0] > '0' + kAomOutputs) return 0;
+    return inner[0] - '0';
+}
+
+// Text the file cannot give back as it was: the reader ends a value at the
+// line end and trims blanks, tabs and carriage returns around it, and a row
+// field ends at "|".
+bool Unwritable(const std::string& text, bool rowField)
+{
+    if (text.find('\n') != std::string::npos) return true;
+    if (rowField && text.find('|') != std::string::npos) return true;
+    return !text.empty() && Trim(text) != text;
 }
 
 bool IsOptionName(const std::string& name)
@@ -99,26 +120,49 @@ std::string FormatBackup(const BackupContent& content, const std::vector<std::st
     return text;
 }
 
+std::string UnwritableSetting(const BackupContent& content)
+{
+    for (const NamedValue& v : content.settings)
+        if (Unwritable(v.value, false)) return v.name;
+    for (std::size_t n = 0; n < content.outputs.size(); ++n) {
+        const BackupOutput& out = content.outputs[n];
+        if (!out.present) continue;
+        const std::string section = FormatText("output %d ", static_cast<int>(n) + 1);
+        for (const NamedValue& v : out.options)
+            if (Unwritable(v.value, false)) return section + v.name;
+        for (std::size_t r = 0; r < out.rows.size(); ++r) {
+            const ConditionRowSummary& row = out.rows[r];
+            for (const std::string* field : {&row.parameter, &row.value1, &row.value2, &row.minutes})
+                if (Unwritable(*field, true))
+                    return section + FormatText("row %d", static_cast<int>(r) + 1);
+        }
+    }
+    return {};
+}
+
 std::optional<BackupContent> ParseBackup(std::istream& in, std::string& error)
 {
     BackupContent content;
     BackupOutput* output = nullptr;
     std::string line;
     int number = 0;
+    bool anyByte = false;
+    bool unitsGiven = false;
+    std::set<std::string> names;  // of the top-level settings
     auto fail = [&](const std::string& reason) {
         error = FormatText("line %d: ", number) + reason;
         return std::nullopt;
     };
     while (std::getline(in, line)) {
         ++number;
+        anyByte = anyByte || !line.empty() || !in.eof();
+        // A byte-order mark, as some editors save UTF-8.
+        if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
         const std::string text = Trim(line);
         if (text.empty() || text[0] == '#') continue;
         if (text[0] == '[') {
-            int n = 0;
-            char close = 0;
-            if (std::sscanf(text.c_str(), "[output %d%c", &n, &close) != 2 || close != ']' ||
-                text.back() != ']' || n < 1 || n > kAomOutputs)
-                return fail("expected [output 1] to [output 4]: " + text);
+            const int n = OutputSection(text);
+            if (n == 0) return fail("expected [output 1] to [output 4]: " + text);
             output = &content.outputs[static_cast<std::size_t>(n - 1)];
             if (output->present) return fail(FormatText("output %d given twice", n));
             output->present = true;
@@ -136,11 +180,12 @@ std::optional<BackupContent> ParseBackup(std::istream& in, std::string& error)
                 if (!KindFromWord(value)) return fail("unknown logger kind " + value);
                 content.kind = value;
             } else if (name == "units") {
+                if (unitsGiven) return fail("units given twice");
+                unitsGiven = true;
                 content.units = ParseUnits(value);
                 if (!content.units) return fail("units: four unit codes expected: " + value);
             } else {
-                for (const NamedValue& v : content.settings)
-                    if (v.name == name) return fail(name + " given twice");
+                if (!names.insert(name).second) return fail(name + " given twice");
                 content.settings.push_back({name, value});
             }
             continue;
@@ -166,7 +211,17 @@ std::optional<BackupContent> ParseBackup(std::istream& in, std::string& error)
             if (v.name == name) return fail(name + " given twice");
         output->options.push_back({name, value});
     }
-    number = 0;
-    if (content.kind.empty()) return fail("the file names no logger kind (kind = ...)");
+    if (in.bad()) {
+        error = "the file cannot be read";
+        return std::nullopt;
+    }
+    if (!anyByte) {
+        error = "the file is empty";
+        return std::nullopt;
+    }
+    if (content.kind.empty()) {
+        error = "no line names the logger kind (kind = ...)";
+        return std::nullopt;
+    }
     return content;
 }

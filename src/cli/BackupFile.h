@@ -24,8 +24,15 @@ struct BackupContent {
 // The file's text. header lines go out as comments at the top.
 std::string FormatBackup(const BackupContent& content, const std::vector<std::string>& header);
 
-// Reads the text; on a malformed line error holds "LINE: reason" and
-// nothing is returned.
+// The first setting (its name; "output N name", "output N row R" for an
+// output's) whose text the file cannot give back unchanged: a line feed
+// inside it, blanks, tabs or carriage returns around it, "|" in a row field. Empty when every one can
+// be written. Such text comes only from a malformed reply of the logger.
+std::string UnwritableSetting(const BackupContent& content);
+
+// Reads the text; on a malformed line error holds "line N: reason" (or the
+// reason alone when it is the whole file's) and nothing is returned. A UTF-8
+// byte-order mark before the first line is passed over.
 std::optional<BackupContent> ParseBackup(std::istream& in, std::string& error);
 
 // The units line's value: the four config.txt codes (temperature,

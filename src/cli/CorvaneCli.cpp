@@ -77,6 +77,7 @@ private:
                                     RowValues values = RowValues::Shown, bool extraSensors = false);
     bool Open();
     BackupContent ContentOf(const CliLogger& logger, const AomUnitSettings& units) const;
+    bool Writable(const BackupContent& content);
     // Stops after a failed write: the form's message, then what went.
     int WriteFailed(const std::vector<std::string>& written,
                     const std::string& message = kLoggerWriteFailed);
@@ -146,6 +147,17 @@ BackupContent Command::ContentOf(const CliLogger& logger, const AomUnitSettings&
         }
     }
     return content;
+}
+
+// A malformed reply (a line feed inside a value) is a failed read: it is
+// not printed or saved as a file that restore would then refuse.
+bool Command::Writable(const BackupContent& content)
+{
+    const std::string name = UnwritableSetting(content);
+    if (name.empty()) return true;
+    err_ << "The logger's reply for " << name
+         << " holds a line feed or blanks a backup file cannot keep; nothing was written.\n";
+    return false;
 }
 
 int Command::WriteFailed(const std::vector<std::string>& written, const std::string& message)
@@ -256,6 +268,7 @@ int Command::Show()
     const auto logger = Read(true, units);
     if (!logger) return kCliLinkFailed;
     const BackupContent content = ContentOf(*logger, units);
+    if (!o_.json && !Writable(content)) return kCliLinkFailed;
     if (o_.json)
         out_ << ContentJson(content, logger->record->identification).dump(2) << "\n";
     else
@@ -306,8 +319,10 @@ int Command::Backup()
     // Values at the module's own resolution: restored, they give its very text.
     const auto logger = Read(true, kModuleUnits, RowValues::Exact);
     if (!logger) return kCliLinkFailed;
+    const BackupContent content = ContentOf(*logger, kModuleUnits);
+    if (!Writable(content)) return kCliLinkFailed;
     const std::string text = FormatBackup(
-        ContentOf(*logger, kModuleUnits),
+        content,
         {"Corvane Logger configuration, written by corvane-cli backup.",
          "Logger Type: " + FormatIdentification(logger->record->identification),
          "One setting a line as \"name = value\"; lines starting with # are comments.",
@@ -360,8 +375,10 @@ std::string RowText(const ConditionRowSummary& row)
 int Command::Restore()
 {
     std::ifstream in(o_.file);
-    if (!in) {
-        err_ << "Cannot read " << o_.file << "\n";
+    std::error_code ec;
+    if (!in || std::filesystem::is_directory(o_.file, ec)) {
+        err_ << "Cannot read " << o_.file
+             << (std::filesystem::is_directory(o_.file, ec) ? ": it is a folder" : "") << "\n";
         return kCliUsage;
     }
     std::string error;

@@ -38,7 +38,13 @@ INSTANTIATE_TEST_SUITE_P(
                           "row 3 = Daily Rain | Greater Than or = | 0.50 |  |\n", ""},
         ParseCase{"NoEquals", "kind = ALOHA\ntimeout 60\n", "line 2: expected name = value: timeout 60"},
         ParseCase{"UnknownKind", "kind = TOASTER\n", "line 1: unknown logger kind TOASTER"},
-        ParseCase{"NoKind", "timeout = 5\n", "line 0: the file names no logger kind (kind = ...)"},
+        ParseCase{"NoKind", "timeout = 5\n", "no line names the logger kind (kind = ...)"},
+        ParseCase{"Empty", "", "the file is empty"},
+        ParseCase{"ByteOrderMark", "\xEF\xBB\xBFkind = ALOHA\n", ""},
+        ParseCase{"SectionTail", "kind = AOM\n[output 1]x]\n", "line 2: expected [output 1] to [output 4]: [output 1]x]"},
+        ParseCase{"SectionOverflow", "kind = AOM\n[output 4294967297]\n",
+                  "line 2: expected [output 1] to [output 4]: [output 4294967297]"},
+        ParseCase{"UnitsTwice", "kind = AOM\nunits = 3 1 7 1\nunits = 4 1 7 1\n", "line 3: units given twice"},
         ParseCase{"Twice", "kind = APRS\nrate = 5\nrate = 6\n", "line 3: rate given twice"},
         ParseCase{"BadSection", "kind = AOM\n[output 5]\n", "line 2: expected [output 1] to [output 4]: [output 5]"},
         ParseCase{"ShortRow", "kind = AOM\n[output 1]\nrow 1 = Daily Rain | Minus\n",
@@ -47,6 +53,32 @@ INSTANTIATE_TEST_SUITE_P(
                   "line 3: row number 1 to 8 expected: row 9"},
         ParseCase{"BadUnits", "kind = AOM\nunits = 3 1 7\n", "line 2: units: four unit codes expected: 3 1 7"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BackupWriter, NamesAReplyTheFileCouldNotGiveBack)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"4903.50N", ""}, {"", ""}, {"49\r03", ""}, {"49\n03", "position"}, {"4903\r", "position"},
+        {" 4903", "position"}};
+    for (const auto& [value, unwritable] : cases) {
+        BackupContent content;
+        content.kind = "APRS";
+        content.settings = {{"position", value}};
+        EXPECT_EQ(UnwritableSetting(content), unwritable) << value;
+    }
+    BackupContent aom;
+    aom.outputs[1].present = true;
+    aom.outputs[1].rows.assign(8, ConditionRowSummary{});
+    aom.outputs[1].rows[2].value1 = "1|2";
+    EXPECT_EQ(UnwritableSetting(aom), "output 2 row 3");
+}
+
+TEST(CliRestore, SaysAFolderIsNoBackupFile)
+{
+    TempWorkDir dir("BAUD_RATE=19200\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli({"restore", dir.Path().string()}, out, err), kCliUsage);
+    EXPECT_EQ(err.str(), "Cannot read " + dir.Path().string() + ": it is a folder\n");
+}
 
 // Ports 2 and 3 fail the way the system refuses a port; the rest open.
 class RefusingPorts : public FakeLink {

@@ -23,8 +23,10 @@ TEST(SimLogger, EachKindAnswersItsParametersHoldsWhatFitsAndRefusesTheRest)
     // A sample of each kind's table: the reads, both ends of a range and
     // one step beyond, and the line layouts the module refuses.
     const Exchange exchanges[] = {
-        {A, "MOD00", "ALOHA   100"}, {A, "MOD12 |"}, {A, "MOD01 4"}, {A, "MOD02 abc"},
-        {A, "MOD01 45-", "OK", 1, "45"},  // as atoi reads it
+        {A, "MOD00", "ALOHA   100"}, {A, "MOD12 |"}, {A, "MOD01 4"},
+        // Read as atoi reads them: the program sends fields as typed.
+        {A, "MOD01 45-", "OK", 1, "45"}, {A, "MOD01  \t45", "OK", 1, "45"}, {A, "MOD02 -", "OK", 2, "0"},
+        {A, "MOD02 abc", "OK", 2, "0"}, {A, "MOD01 -"}, {P, "MOD12 4294968496"},
         {P, "MOD12 9601"}, {P, "MOD13 4960.00N/07201.75W_"}, {P, "MOD13 invalid string/invalid string_"},
         // Irrigation: 9 is read only; 11 sets a circuit "c s" and queries "c |".
         {I, "MOD09 5"}, {I, "MOD10 100"}, {I, "MOD10 255", "OK", 10, "255"}, {I, "MOD11 4 1"},

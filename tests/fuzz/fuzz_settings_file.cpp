@@ -1,0 +1,72 @@
+// config.txt as any bytes: loaded, every key read (the program's keys and
+// those the file names), one key rewritten. After the rewrite a fresh load
+// gives every other key its old value and the rewritten key its new one.
+#include "AomUnits.h"
+#include "DBConfigParser.h"
+#include "FuzzSupport.h"
+#include "SettingsKeys.h"
+
+#include <fstream>
+#include <map>
+
+namespace {
+
+constexpr const char* kKeys[] = {
+    key::SerialPort, key::BaudRate, key::IrrigationResidential, key::IrrigationAmount,
+    key::IrrigationRainUnit, key::AomTempUnit, key::AomBarUnit, key::AomWindUnit, key::AomRainUnit,
+    key::AomStationConfig, key::WorkingDirectory, key::LinkTimeoutMs, "COM1_DEVICE"};
+
+std::map<std::string, std::string> ReadAll(DBConfigParser& store, const std::string& text)
+{
+    std::map<std::string, std::string> values;
+    for (const char* k : kKeys) values[k] = store.GetValue(k);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        const std::string k = line.substr(0, line.find('='));
+        if (!k.empty()) values[k] = store.GetValue(k);
+        start = end + 1;
+    }
+    return values;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzProcess& process = FuzzSetUp();
+    FuzzInput input(data, size);
+    const std::string change = input.Line();
+    const std::string text = input.Rest();
+    const auto eq = change.find('=');
+    const std::string changedKey = change.substr(0, eq);
+    const std::string newValue = eq == std::string::npos ? std::string() : change.substr(eq + 1);
+    const std::filesystem::path dir = process.dir.Path();
+    process.dir.WriteFile("config.txt", text);
+
+    std::map<std::string, std::string> before;
+    {
+        DBConfigParser store(dir);
+        DBConfigParser* previous = SetProcessSettings(&store);
+        before = ReadAll(store, text);
+        ReadAomUnitSettings();
+        store.SetValue(changedKey, newValue);
+        SetProcessSettings(previous);
+    }
+    DBConfigParser again(dir);
+    for (auto& [k, value] : before) {
+        if (k == changedKey) continue;
+        if (again.GetValue(k) != value) FuzzFinding("rewriting " + changedKey + " changed " + k);
+    }
+    const bool storable = !changedKey.empty() && changedKey.size() <= DBConfigParser::kMaxKeyLength &&
+                          !newValue.empty() && newValue.size() <= DBConfigParser::kMaxValueLength &&
+                          changedKey.find_first_of("=\r\n#") == std::string::npos &&
+                          changedKey.find('\0') == std::string::npos &&
+                          newValue.find_first_of(std::string("\r\n\0", 3)) == std::string::npos &&
+                          newValue.back() != '\r';
+    if (storable && again.GetValue(changedKey) != newValue)
+        FuzzFinding("the rewritten key " + changedKey + " does not read back");
+    return 0;
+}

@@ -1,0 +1,73 @@
+#include "SimOracle.h"
+
+#include "AlarmParameterTable.h"
+#include "AomCommands.h"
+#include "ModuleCommands.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool Confirmed(const SimModuleReply& reply)
+{
+    return reply.text.find("OK") != std::string::npos;
+}
+
+}  // namespace
+
+std::optional<std::string> FirstRefusedLine(SimKind kind, const std::vector<std::string>& lines,
+                                            std::optional<SimState> state)
+{
+    const SimLogger logger(kind, SimDefaultFirmware(kind));
+    SimState held = state.value_or(SimState::Defaults(kind));
+    for (const std::string& line : lines)
+        if (!Confirmed(logger.Handle(line, held))) return line;
+    return std::nullopt;
+}
+
+std::optional<std::string> FirstRefusedWrite(SimKind kind, const ModuleWritePlan& plan)
+{
+    std::vector<std::string> lines;
+    for (const ModuleWrite& w : plan) {
+        std::string line = ModuleSetLine(w.parameter, w.argument);
+        line.pop_back();  // the line feed
+        lines.push_back(line);
+    }
+    return FirstRefusedLine(kind, lines);
+}
+
+std::vector<std::string> OutputConditionLines(int output, const std::vector<AomCondition>& conditions,
+                                              int logic)
+{
+    std::vector<std::string> lines{"MOD15 " + std::to_string(output)};
+    for (const AomCondition& c : conditions) {
+        if (c.parameter == kMissingSensor) continue;
+        lines.push_back("MOD16 " + ConditionHead(output, c));
+        lines.push_back("MOD17 " + ConditionValues(output, c));
+    }
+    lines.push_back("MOD18 " + std::to_string(output) + " " + std::to_string(logic));
+    return lines;
+}
+
+SimBackedLink::SimBackedLink(SimKind kind) : SimBackedLink(kind, SimState::Defaults(kind)) {}
+
+SimBackedLink::SimBackedLink(SimKind kind, SimState state)
+    : logger_(kind, SimDefaultFirmware(kind)), state_(std::move(state))
+{
+    RespondWith([this](const std::string& line) -> std::optional<std::string> {
+        if (line == "\n") return std::string("\n\r");
+        if (line.rfind("MOD", 0) != 0) return std::nullopt;
+        const SimModuleReply reply = logger_.Handle(line.substr(0, line.size() - 1), state_);
+        if ((reply.form == SimLineForm::Set || reply.form == SimLineForm::Command) && !Confirmed(reply))
+            refused_.push_back(line);
+        return reply.text + "\n\r";
+    });
+}
+
+void FuzzFinding(const std::string& what)
+{
+    std::fprintf(stderr, "fuzz finding: %s\n", FakeLink::Escape(what).c_str());
+    std::fflush(stderr);
+    std::abort();
+}
