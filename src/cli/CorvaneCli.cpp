@@ -13,6 +13,7 @@
 #include "CliSession.h"
 #include "DBConfigParser.h"
 #include "FirmwareLink.h"
+#include "LinkChoice.h"
 #include "LoggerDetection.h"
 #include "NumericText.h"
 #include "OutputTest.h"
@@ -25,6 +26,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -56,6 +59,9 @@ struct Options {
     bool clear = false;
     int relay = 0;
     std::string position;
+    // Where the command was started: names on the command line are the
+    // caller's, though the run works in the settings' folder.
+    std::filesystem::path callerDir;
 };
 
 class Command {
@@ -83,6 +89,9 @@ private:
     int WriteFailed(const std::vector<std::string>& written,
                     const std::string& message = kLoggerWriteFailed);
     const CAomSettings* RequireAom(const CliLogger& logger);
+    int DownloadAndClear(const ConditionRowSummaries& rows, const std::atomic<bool>& stop);
+    // A file named on the command line, relative to the caller's folder.
+    std::filesystem::path CallerPath(const std::string& name) const;
 
     const Options& o_;
     std::ostream& out_;
@@ -113,10 +122,15 @@ std::unique_ptr<CliLogger> Command::Read(bool withOutputs, const AomUnitSettings
 
 bool Command::Open()
 {
-    DBConfigParser& settings = Settings();
-    if (OpenLink(settings.GetInt(key::SerialPort), settings.GetInt(key::BaudRate)) == 0) return true;
+    if (OpenLink(ChosenPort(), ChosenBaud()) == 0) return true;
     err_ << kNoLoggerFound << "\n" << LastPortFailureDetails() << "\n";
     return false;
+}
+
+std::filesystem::path Command::CallerPath(const std::string& name) const
+{
+    if (name.empty()) return {};
+    return o_.callerDir / name;  // an absolute name stays as it is
 }
 
 const CAomSettings* Command::RequireAom(const CliLogger& logger)
@@ -169,7 +183,7 @@ bool Send(const ModuleWritePlan& plan, std::vector<std::string>& written)
 int Command::Ports()
 {
     DBConfigParser& settings = Settings();
-    const int baud = settings.GetInt(key::BaudRate);
+    const int baud = ChosenBaud();
     for (int port = 1; port <= 8; ++port) {
         const std::string device = settings.GetValue(FormatText(key::ComDeviceFormat, port));
         out_ << "COM" << port << "  " << (device.empty() ? "(no device)" : device) << "  ";
@@ -189,15 +203,17 @@ int Command::Detect()
 {
     DBConfigParser& settings = Settings();
     if (o_.scan) {
-        if (ScanPorts(settings.GetInt(key::BaudRate)) == 0) {
+        if (ScanPorts(ChosenBaud()) == 0) {
             err_ << kNoLoggerFound << "\n";
             return kCliLinkFailed;
         }
+        // The port found is stored and used from here on.
+        SetLinkChoiceOverride(0, o_.baud);
     }
     const auto logger = Read(false, AomUnits());
     if (!logger) return kCliLinkFailed;
     const CLoggerSettings& record = *logger->record;
-    const int port = settings.GetInt(key::SerialPort);
+    const int port = ChosenPort();
     const Json json = {
         {"kind", KindWord(record.kind)},
         {"identification", record.identification},
@@ -205,7 +221,7 @@ int Command::Detect()
         {"firmware", IrrigationFirmware(record.identification)},
         {"port", FormatText("COM%d", port)},
         {"device", settings.GetValue(FormatText(key::ComDeviceFormat, port))},
-        {"speed", settings.GetInt(key::BaudRate)},
+        {"speed", ChosenBaud()},
     };
     if (o_.json) {
         out_ << json.dump(2) << "\n";
@@ -306,7 +322,7 @@ int Command::Backup()
          "Logger Type: " + FormatIdentification(logger->record->identification),
          "One setting a line as \"name = value\"; lines starting with # are comments.",
          "corvane-cli restore writes back only what differs from the logger."});
-    std::ofstream file(o_.file, std::ios::binary | std::ios::trunc);
+    std::ofstream file(CallerPath(o_.file), std::ios::binary | std::ios::trunc);
     file << text;
     file.close();
     if (!file) {
@@ -345,7 +361,7 @@ std::string RowText(const ConditionRowSummary& row)
 
 int Command::Restore()
 {
-    std::ifstream in(o_.file);
+    std::ifstream in(CallerPath(o_.file));
     if (!in) {
         err_ << "Cannot read " << o_.file << "\n";
         return kCliUsage;
@@ -500,6 +516,40 @@ int Command::Restore()
     return kCliDone;
 }
 
+// Ctrl-C (or a TERM) during a download stops it between two records: the
+// entries read so far stay in their file and the log is not cleared.
+class StopOnSignals {
+public:
+    StopOnSignals()
+    {
+        Flag().store(false);
+        struct sigaction action {};
+        action.sa_handler = &StopOnSignals::Handle;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        sigaction(SIGINT, &action, &oldInt_);
+        sigaction(SIGTERM, &action, &oldTerm_);
+    }
+    ~StopOnSignals()
+    {
+        sigaction(SIGINT, &oldInt_, nullptr);
+        sigaction(SIGTERM, &oldTerm_, nullptr);
+    }
+    StopOnSignals(const StopOnSignals&) = delete;
+    StopOnSignals& operator=(const StopOnSignals&) = delete;
+    static std::atomic<bool>& Flag()
+    {
+        static std::atomic<bool> stop{false};
+        return stop;
+    }
+
+private:
+    static void Handle(int) { Flag().store(true); }
+    struct sigaction oldInt_ {};
+    struct sigaction oldTerm_ {};
+};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
 int Command::AlarmLog()
 {
     LoadAomUnitSettings();
@@ -510,58 +560,65 @@ int Command::AlarmLog()
     for (int n = 0; n < kAomOutputs; ++n)
         for (const ConditionRowSummary& row : logger->outputs[static_cast<std::size_t>(n)].rows)
             rows.emplace(n, row);
+    const StopOnSignals signals;
+    const std::atomic<bool>& stop = StopOnSignals::Flag();
     if (!Open()) return kCliLinkFailed;
-    int code = kCliDone;
-    const int count = GetAlarmRecordCount();
-    if (count <= 0) {
-        err_ << kNoAlarmRecords << "\n";
-    } else {
-        const std::atomic<bool> cancel{false};
-        AlarmDownloadHooks hooks;
-        hooks.progress = [&](int done) { err_ << "\r" << DownloadingText(done, count) << std::flush; };
-        const AlarmDownloadResult result = DownloadAlarmLog(count, rows, cancel, LocalNow(), hooks);
-        err_ << "\n";
-        switch (result.end) {
-        case DownloadEnd::Complete: {
-            std::string path = result.path;
-            if (!o_.output.empty()) {
-                std::error_code ec;
-                std::filesystem::rename(result.path, o_.output, ec);
-                if (ec) {
-                    std::filesystem::copy_file(result.path, o_.output,
-                                               std::filesystem::copy_options::overwrite_existing, ec);
-                    if (!ec) std::filesystem::remove(result.path, ec);
-                }
-                if (ec) {
-                    err_ << "Could not move " << result.path << " to " << o_.output << ": "
-                         << ec.message() << "\n";
-                    code = kCliPartWrite;
-                } else {
-                    path = o_.output;
-                }
-            }
-            err_ << kDownloadComplete << "\n";
-            out_ << path << "\n";
-            break;
-        }
-        case DownloadEnd::FileFailed:
-            err_ << AlarmFileFailedText(result) << "\n";
-            code = kCliPartWrite;
-            break;
-        case DownloadEnd::ReadFailed:
-        case DownloadEnd::Cancelled:
-            err_ << kNoLoggerFound << "\n";
-            code = kCliLinkFailed;
-            break;
-        }
-    }
-    if (code == kCliDone && o_.clear) {
-        const bool cleared = ClearAlarmLog();
-        err_ << (cleared ? kLogsCleared : kLogsClearFailed) << "\n";
-        if (!cleared) code = kCliLinkFailed;
-    }
+    const int code = DownloadAndClear(rows, stop);
     LinkClose();
     return code;
+}
+
+int Command::DownloadAndClear(const ConditionRowSummaries& rows, const std::atomic<bool>& stop)
+{
+    const std::optional<int> count = GetAlarmRecordCount();
+    if (!count) {
+        // Not "no records": an unread count must never let --clear go ahead.
+        err_ << kAlarmCountUnreadable << "\n";
+        return kCliLinkFailed;
+    }
+    if (*count == 0) {
+        err_ << kNoAlarmRecords << "\n";
+    } else {
+        AlarmDownloadHooks hooks;
+        hooks.progress = [&](int done) {
+            err_ << "\r" << DownloadingText(done, *count) << std::flush;
+        };
+        // The file is written where asked, so the day's file (perhaps the
+        // desktop's earlier download) stays as it is.
+        const AlarmDownloadResult result =
+            DownloadAlarmLog(*count, rows, stop, LocalNow(), hooks, CallerPath(o_.output));
+        err_ << "\n";
+        switch (result.end) {
+        case DownloadEnd::Complete: break;
+        case DownloadEnd::FileFailed:
+            err_ << AlarmFileFailedText(result) << "\n";
+            return kCliPartWrite;
+        case DownloadEnd::ReadFailed:
+            err_ << AlarmDownloadStoppedText(result) << "\n";
+            return kCliLinkFailed;
+        case DownloadEnd::Cancelled:
+            err_ << AlarmDownloadStoppedText(result) << "\n";
+            return kCliInterrupted;
+        }
+        err_ << kDownloadComplete << "\n";
+        out_ << result.path << "\n";
+    }
+    if (!o_.clear) return kCliDone;
+    if (stop.load()) {
+        err_ << "Interrupted: the alarm log was not cleared.\n";
+        return kCliInterrupted;
+    }
+    // An event logged while the records were read is in no file yet.
+    const std::optional<int> now = GetAlarmRecordCount();
+    if (now != count) {
+        err_ << (now ? FormatText("The module now holds %d alarm records, not %d; ", *now, *count)
+                     : std::string(kAlarmCountUnreadable) + "\n")
+             << "the alarm log was not cleared.\n";
+        return kCliLinkFailed;
+    }
+    const bool cleared = ClearAlarmLog();
+    err_ << (cleared ? kLogsCleared : kLogsClearFailed) << "\n";
+    return cleared ? kCliDone : kCliLinkFailed;
 }
 
 const char* PositionWord(int state)
@@ -662,7 +719,10 @@ int RunCli(std::vector<std::string> args, std::ostream& out, std::ostream& err)
         return code == 0 ? kCliDone : kCliUsage;
     }
 
-    CliSession session(o.dir, o.port, o.baud, o.transcript, err);
+    std::error_code ec;
+    o.callerDir = std::filesystem::current_path(ec);
+    const std::string transcript = o.transcript.empty() ? "" : (o.callerDir / o.transcript).string();
+    CliSession session(o.dir, o.port, o.baud, transcript, err);
     if (!session.Ready()) return kCliUsage;
     Command command(o, out, err);
     if (ports->parsed()) return command.Ports();
