@@ -6,11 +6,14 @@
 #include "SimFixture.h"
 #include "TestSupport.h"
 
+#include "SerialLink.h"
 #include "SettingsKeys.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <csignal>
 #include <sstream>
 
 namespace {
@@ -339,11 +342,94 @@ TEST_F(CliOnSim, AlarmLogWritesTheFormsFileNamedByTheModulesConditions)
     EXPECT_EQ(run.err, "\rDownloading record: 1/6\rDownloading record: 2/6\rDownloading record: 3/6"
                        "\rDownloading record: 4/6\rDownloading record: 5/6\rDownloading record: 6/6\n"
                        "Download Complete!\n");
+    // --output leaves the day's file (the desktop's download, say) alone.
+    dir.WriteFile(AlarmFileName(now), "earlier");
     const CliRun cleared = Cli({"alarm-log", "--clear", "--output", "log.txt"});
     EXPECT_EQ(cleared.code, kCliDone);
     EXPECT_EQ(dir.ReadFile("log.txt"), file);
+    EXPECT_EQ(dir.ReadFile(AlarmFileName(now)), "earlier");
     EXPECT_NE(cleared.err.find("Logs Cleared!\n"), std::string::npos);
     EXPECT_TRUE(sim.Alarms().empty());
+}
+
+// The number of entries in an alarm log file.
+std::size_t Entries(const std::string& file)
+{
+    std::size_t n = 0;
+    for (auto at = file.find("Output #"); at != std::string::npos; at = file.find("Output #", at + 1)) ++n;
+    return n;
+}
+
+TEST_F(CliOnSim, AlarmLogWithAReplyLostAnywhereSavesEveryEventOrSaysWhatIsMissing)
+{
+    SimFixture sim(SimKind::Aom);
+    sim.UseAsPort(dir, 1, 19200, 50);
+    const std::vector<SimAlarmRecord> alarms = sim.Alarms();
+    ASSERT_EQ(Cli({"alarm-log", "--output", "all.txt"}).code, kCliDone);
+    const std::string complete = dir.ReadFile("all.txt");
+    const Lines before = sim.ModuleLines();
+    // Replies from the count on; those of the outputs' read belong to it.
+    const auto count = std::find(before.begin(), before.end(), "MOD21\n") - before.begin();
+    const auto last = static_cast<long>(before.size()) + 2;  // the second count and the clear
+    const std::string log = (dir.Path() / "log.txt").string();
+    for (const bool clear : {false, true}) {
+        for (long n = count + 1; n <= last + 1; ++n) {
+            SCOPED_TRACE(testing::Message() << (clear ? "--clear" : "") << " reply " << n << " lost");
+            sim.SetAlarms(alarms);
+            sim.ClearFaults();
+            std::filesystem::remove(log);
+            sim.SetFault(SimFault::DropReplies, static_cast<int>(n));
+            const CliRun run = clear ? Cli({"alarm-log", "--output", "log.txt", "--clear"})
+                                     : Cli({"alarm-log", "--output", "log.txt"});
+            const std::string file = dir.Exists("log.txt") ? dir.ReadFile("log.txt") : "";
+            // Emptied only with every event saved; otherwise the entries read
+            // so far, named.
+            if (run.code == kCliDone || sim.Alarms().empty()) {
+                EXPECT_EQ(file, complete) << run.err;
+            }
+            EXPECT_EQ(complete.substr(0, file.size()), file);
+            if (run.code != kCliDone && dir.Exists("log.txt") && file != complete) {
+                EXPECT_NE(run.err.find("The events read before it are in\n" + log + "\n"),
+                          std::string::npos) << run.err;
+            }
+            EXPECT_TRUE(clear || sim.Alarms().size() == alarms.size());
+        }
+    }
+    // The count's reply lost: no download and nothing cleared.
+    sim.ClearFaults();
+    sim.SetFault(SimFault::DropReplies, static_cast<int>(count) + 1);
+    const CliRun lost = Cli({"alarm-log", "--clear"});
+    EXPECT_EQ(lost.code, kCliLinkFailed);
+    EXPECT_EQ(lost.err, std::string(kAlarmCountUnreadable) + "\n");
+}
+
+TEST_F(CliOnSim, AlarmLogStoppedByASignalKeepsThePartialFileAndNeverClears)
+{
+    SimFixture sim(SimKind::Aom);
+    sim.UseAsPort(dir);
+    ASSERT_EQ(Cli({"alarm-log", "--output", "all.txt"}).code, kCliDone);
+    for (const int signal : {SIGINT, SIGTERM}) {
+        // Ctrl-C arrives while record 2 is being read; config.txt never
+        // holds the run's own port.
+        std::string portInConfig;
+        SetLinkTap([&](bool sent, const char* bytes, std::size_t count) {
+            if (!sent || std::string(bytes, count) != "MOD22 2\n") return;
+            portInConfig = dir.ReadFile("config.txt");
+            std::raise(signal);
+        });
+        const CliRun run = Cli({"--port", "1", "alarm-log", "--clear", "--output", "part.txt"});
+        SetLinkTap({});
+        EXPECT_EQ(run.code, kCliInterrupted);
+        EXPECT_NE(run.err.find("The download was stopped before record 4 of 6.\n"
+                               "The events read before it are in\n" +
+                               (dir.Path() / "part.txt").string() + "\n"),
+                  std::string::npos) << run.err;
+        const std::string part = dir.ReadFile("part.txt");
+        EXPECT_EQ(Entries(part), 3u);
+        EXPECT_EQ(dir.ReadFile("all.txt").rfind(part, 0), 0u);
+        EXPECT_EQ(sim.Alarms().size(), 6u);
+        EXPECT_NE(portInConfig.find("SERIAL_PORT=1"), std::string::npos);
+    }
 }
 
 TEST_F(CliOnSim, RelaysAreReadAndSet)
