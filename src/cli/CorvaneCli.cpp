@@ -14,6 +14,7 @@
 #include "DBConfigParser.h"
 #include "FirmwareLink.h"
 #include "LinkChoice.h"
+#include "LinkTermios.h"
 #include "LoggerDetection.h"
 #include "NumericText.h"
 #include "OutputTest.h"
@@ -26,6 +27,9 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 #include <atomic>
 #include <csignal>
 #include <filesystem>
@@ -285,7 +289,13 @@ bool ParseAssignments(const std::vector<std::string>& words, NamedValues& values
             err << "Expected NAME=VALUE, not \"" << word << "\"\n";
             return false;
         }
-        values.push_back({word.substr(0, equals), word.substr(equals + 1)});
+        const std::string name = word.substr(0, equals);
+        // Which of two values was meant is not for the program to guess.
+        if (std::any_of(values.begin(), values.end(), [&](const NamedValue& v) { return v.name == name; })) {
+            err << name << " is given twice\n";
+            return false;
+        }
+        values.push_back({name, word.substr(equals + 1)});
     }
     return true;
 }
@@ -311,8 +321,27 @@ int Command::Set()
     return kCliDone;
 }
 
+// Why path cannot be written, empty when it can (as far as can be told
+// without creating it).
+std::string UnwritableReason(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return std::strerror(EISDIR);
+    const bool exists = std::filesystem::exists(path, ec);
+    std::filesystem::path folder = path.parent_path();
+    if (folder.empty()) folder = ".";
+    if (::access(exists ? path.c_str() : folder.c_str(), exists ? W_OK : W_OK | X_OK) != 0)
+        return std::strerror(errno);
+    return {};
+}
+
 int Command::Backup()
 {
+    // Said before the logger is read, not after.
+    if (const std::string why = UnwritableReason(CallerPath(o_.file)); !why.empty()) {
+        err_ << "Cannot write " << o_.file << ": " << why << "\n";
+        return kCliUsage;
+    }
     LoadAomUnitSettings();
     const auto logger = Read(true, kModuleUnits);
     if (!logger) return kCliLinkFailed;
@@ -682,7 +711,14 @@ int RunCli(std::vector<std::string> args, std::ostream& out, std::ostream& err)
     app.add_option("--dir", o.dir, "working directory holding config.txt");
     app.add_option("--port", o.port, "COM port number 1-8 (instead of SERIAL_PORT)")
         ->check(CLI::Range(1, 8));
-    app.add_option("--baud", o.baud, "link speed (instead of BAUD_RATE)")->check(CLI::PositiveNumber);
+    app.add_option("--baud", o.baud, "link speed (instead of BAUD_RATE)")
+        ->check(CLI::Validator(
+            [](std::string& text) -> std::string {
+                const std::optional<int> baud = WholeNumberRule(text);
+                if (baud && IsLinkSpeed(*baud)) return {};
+                return "must be one of the console's speeds: 1200, 2400, 4800, 9600, 14400, 19200";
+            },
+            "SPEED"));
     app.add_option("--transcript", o.transcript, "write every byte both ways, time-stamped, to FILE");
 
     auto* ports = app.add_subcommand("ports", "COM1-COM8, their devices and whether they open");
@@ -711,6 +747,24 @@ int RunCli(std::vector<std::string> args, std::ostream& out, std::ostream& err)
         ->required()
         ->check(CLI::IsMember({"open", "closed"}));
 
+    // A command word that names no command is said as such, not as a
+    // missing one.
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (word == "--dir" || word == "--port" || word == "--baud" || word == "--transcript") {
+            ++i;
+            continue;
+        }
+        if (word.starts_with("-")) continue;
+        const std::vector<CLI::App*> commands = app.get_subcommands({});
+        if (std::any_of(commands.begin(), commands.end(),
+                        [&](const CLI::App* c) { return c->get_name() == word; }))
+            break;
+        std::string names;
+        for (const CLI::App* c : commands) names += (names.empty() ? "" : ", ") + c->get_name();
+        err << "Unknown command \"" << word << "\"; commands: " << names << "\n";
+        return kCliUsage;
+    }
     std::reverse(args.begin(), args.end());
     try {
         app.parse(args);

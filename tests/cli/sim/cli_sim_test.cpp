@@ -432,6 +432,47 @@ TEST_F(CliOnSim, AlarmLogStoppedByASignalKeepsThePartialFileAndNeverClears)
     }
 }
 
+TEST_F(CliOnSim, MistakesAreNamedBeforeTheLoggerIsRead)
+{
+    SimFixture sim(SimKind::Aloha);
+    sim.UseAsPort(dir);
+    std::filesystem::create_directories(dir.Path() / "folder");
+    const std::string commands =
+        "commands: ports, detect, show, set, backup, restore, alarm-log, relays, relay\n";
+    const struct { Lines args; const std::string err; } cases[] = {
+        {{"frobnicate"}, "Unknown command \"frobnicate\"; " + commands},
+        {{"--port", "2", "frob"}, "Unknown command \"frob\"; " + commands},
+        {{"--baud", "-5", "detect"}, "--baud: must be one of the console's speeds: 1200, 2400, 4800, "
+                                     "9600, 14400, 19200\nRun with --help for more information.\n"},
+        {{"set", "timeout=60", "timeout=70"}, "timeout is given twice\n"},
+        {{"--dir", "folder", "detect"}, "Cannot use folder as the working directory: it holds no config.txt\n"},
+        {{"backup", "folder"}, "Cannot write folder: Is a directory\n"},
+        {{"backup", "nowhere/b.txt"}, "Cannot write nowhere/b.txt: No such file or directory\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Cli(c.args);
+        EXPECT_EQ(std::make_pair(run.code, run.err), std::make_pair(kCliUsage, c.err)) << c.args[0];
+    }
+    EXPECT_TRUE(sim.ModuleLines().empty());
+}
+
+TEST_F(CliOnSim, FileNamesAreTheCallersWhereverTheSettingsLie)
+{
+    SimFixture sim(SimKind::Aloha);
+    sim.UseAsPort(dir);
+    const auto caller = dir.Path() / "stations";
+    std::filesystem::create_directories(caller);
+    std::filesystem::current_path(caller);
+    const std::string settings = dir.Path().string();
+    EXPECT_EQ(Cli({"--dir", settings, "--transcript", "t.txt", "backup", "rel.bak"}).code, kCliDone);
+    EXPECT_TRUE(std::filesystem::exists(caller / "rel.bak"));
+    EXPECT_TRUE(std::filesystem::exists(caller / "t.txt"));
+    EXPECT_EQ(Cli({"--dir", settings, "restore", "rel.bak"}).code, kCliDone);
+    // The run's settings folder is left as it was; the test's is put back.
+    EXPECT_EQ(std::filesystem::current_path(), caller);
+    std::filesystem::current_path(dir.Path());
+}
+
 TEST_F(CliOnSim, RelaysAreReadAndSet)
 {
     SimFixture sim(SimKind::Aom);
