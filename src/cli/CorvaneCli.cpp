@@ -44,6 +44,13 @@ using Json = nlohmann::ordered_json;
 // as it does behind the alarm output form.
 constexpr int kAfterOutputSendMs = 1000;
 
+// A logger's text may hold bytes that are no UTF-8 (line noise, an old
+// character set): each becomes U+FFFD instead of ending the program.
+std::string JsonText(const Json& json)
+{
+    return json.dump(2, ' ', false, Json::error_handler_t::replace);
+}
+
 // The units the module keeps its values in: a backup in these converts
 // back without rounding.
 constexpr AomUnitSettings kModuleUnits{UnitFahrenheit, UnitInch, UnitMph, UnitInch};
@@ -228,7 +235,7 @@ int Command::Detect()
         {"speed", ChosenBaud()},
     };
     if (o_.json) {
-        out_ << json.dump(2) << "\n";
+        out_ << JsonText(json) << "\n";
         return kCliDone;
     }
     for (const auto& [name, value] : json.items())
@@ -272,7 +279,7 @@ int Command::Show()
     if (!logger) return kCliLinkFailed;
     const BackupContent content = ContentOf(*logger, units);
     if (o_.json)
-        out_ << ContentJson(content, logger->record->identification).dump(2) << "\n";
+        out_ << JsonText(ContentJson(content, logger->record->identification)) << "\n";
     else
         out_ << FormatBackup(content, {"Logger Type: " +
                                        FormatIdentification(logger->record->identification)});
@@ -670,7 +677,7 @@ int Command::Relays()
     for (int n = 0; n < kRelayCount; ++n)
         json[FormatText("output %d", n + 1)] = PositionWord((*positions)[static_cast<std::size_t>(n)]);
     if (o_.json) {
-        out_ << json.dump(2) << "\n";
+        out_ << JsonText(json) << "\n";
     } else {
         for (const auto& [name, value] : json.items())
             out_ << name << ": " << value.get<std::string>() << "\n";

@@ -432,6 +432,16 @@ TEST_F(CliOnSim, AlarmLogStoppedByASignalKeepsThePartialFileAndNeverClears)
     }
 }
 
+TEST_F(CliOnSim, JsonReplacesBytesThatAreNoUtf8)
+{
+    SimFixture sim(SimKind::Aprs);
+    sim.UseAsPort(dir);
+    sim.SetParam(13, "4903.50N/07201.75W_\xE9");
+    const CliRun run = Cli({"show", "--json"});
+    EXPECT_EQ(run.code, kCliDone);
+    EXPECT_EQ(nlohmann::json::parse(run.out)["settings"]["position"], "4903.50N/07201.75W_\xEF\xBF\xBD");
+}
+
 TEST_F(CliOnSim, MistakesAreNamedBeforeTheLoggerIsRead)
 {
     SimFixture sim(SimKind::Aloha);
