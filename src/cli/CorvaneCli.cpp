@@ -421,9 +421,7 @@ int Command::Restore()
     // Every value is checked first, with the forms' rules.
     const NamedValues held = SettingsOf(record);
     const ModuleWritePlan heldPlan = WritePlanOf(record);
-    NamedValues wanted;
-    for (const NamedValue& v : file->settings)
-        if (!IsReadOnlySetting(v.name)) wanted.push_back(v);
+    const NamedValues& wanted = file->settings;
     const ApplyOutcome outcome = ApplySettings(record, wanted);
     if (outcome.result != ApplyOutcome::Ok) {
         err_ << o_.file << ": " << outcome.message << "\n";

@@ -281,6 +281,55 @@ TEST_F(CliOnSim, RestoreWritesOnlyTheChangedParameter)
     EXPECT_TRUE(Sets(sim).empty());
 }
 
+TEST_F(CliOnSim, RestoreWritesExactlyWhatTheFileHoldsOrRefusesByName)
+{
+    {
+        // Hundredths the form's seconds cannot show come back exactly.
+        SimFixture sim(SimKind::Aprs);
+        sim.UseAsPort(dir);
+        sim.SetParam(13, "4903.51N/07201.75W_");
+        ASSERT_EQ(Cli({"backup", "aprs.txt"}).code, kCliDone);
+        EXPECT_EQ(Cli({"restore", "aprs.txt"}).out, "The logger already holds this configuration; nothing to write.\n");
+        sim.SetParam(13, "4903.50N/07201.75W_");
+        sim.ClearLines();
+        const CliRun run = Cli({"restore", "aprs.txt"});
+        EXPECT_EQ(run.code, kCliDone) << run.err;
+        EXPECT_NE(run.out.find("position:  4903.50N/07201.75W_  ->  4903.51N/07201.75W_\n"), std::string::npos);
+        EXPECT_EQ(Sets(sim), Lines{"MOD13 4903.51N/07201.75W_\n"});
+        const std::string file = dir.ReadFile("aprs.txt");
+        const struct { const char *from, *to, *error; } refusals[] = {
+            {"lat-seconds = 30", "lat-seconds = 40",
+             "aprs.txt: position: 4903.51N/07201.75W_ gives lat-seconds = 30, not 40\n"},
+            {"position = 4903.51N/07201.75W_", "position = 4903.5N/07201.75W_",
+             "aprs.txt: position: \"4903.5N/07201.75W_\" is not laid out as 4903.50N/07201.75W_\n"},
+        };
+        for (const auto& r : refusals) {
+            dir.WriteFile("aprs.txt", Replace(file, r.from, r.to));
+            sim.ClearLines();
+            const CliRun refused = Cli({"restore", "aprs.txt"});
+            EXPECT_EQ(std::make_pair(refused.code, refused.err), std::make_pair(kCliRefused, std::string(r.error)));
+            EXPECT_TRUE(Sets(sim).empty());
+        }
+    }
+    // Without a residential schedule the amount is still the file's.
+    SimFixture sim(SimKind::Irr);
+    sim.UseAsPort(dir);
+    sim.SetParam(8, "0");
+    sim.SetParam(25, "100");
+    ASSERT_EQ(Cli({"backup", "irr.txt"}).code, kCliDone);
+    sim.SetParam(25, "200");
+    sim.ClearLines();
+    const CliRun run = Cli({"restore", "irr.txt"});
+    EXPECT_EQ(run.code, kCliDone) << run.err;
+    EXPECT_EQ(run.out, "amount:  50.8  ->  25.4\nwritten: parameter 25 (100)\n");
+    EXPECT_EQ(sim.Param(25), "100");
+    EXPECT_EQ(Cli({"set", "rain-unit=in", "residential=no", "amount=1.5"}).code, kCliDone);
+    EXPECT_EQ(sim.Param(25), "150");
+    const CliRun cycle = Cli({"set", "residential=no", "cycle=4"});
+    EXPECT_EQ(std::make_pair(cycle.code, cycle.err),
+              std::make_pair(kCliRefused, std::string("cycle: must be 0 while residential is no\n")));
+}
+
 TEST_F(CliOnSim, RestoreOfOneOutputClearsTheLogOnlyWithYesAndSendsOnlyThatOutput)
 {
     SimFixture sim(SimKind::Aom);
