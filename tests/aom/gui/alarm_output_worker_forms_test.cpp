@@ -84,6 +84,11 @@ TEST_F(AomWorkerForm, EmptyLogSaysSoAndWritesNoFile)
     EXPECT_EQ(messages.Shown()[0].caption, std::nullopt);
     EXPECT_EQ(device.ModuleLines(), Lines{"MOD21\n"});
     EXPECT_FALSE(dir.Exists(AlarmFileName(LocalNow())));
+    // A count that does not arrive is not an empty log.
+    device.SetFault(SimFault::NoLogger);
+    CAlarmDownloadDlg silent(nullptr, rows);
+    EXPECT_EQ(silent.exec(), QDialog::Accepted);
+    EXPECT_EQ(messages.Texts().back(), kAlarmCountUnreadable);
 }
 
 TEST_F(AomWorkerForm, DownloadWorkerReadsEveryRecordWhileTheFormMirrorsIt)
