@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <future>
-#include <mutex>
 
 using namespace std::chrono_literals;
 
@@ -88,35 +87,6 @@ TEST_F(LinkOnSim, ConsoleAndModuleOperationsRoundTrip)
                                   "MOD22 0\n", "MOD23\n", "MOD21\n", "MOD01 1000\n"}));
     // Each query waited its 250 ms; sets and commands did not.
     EXPECT_EQ(pauses.Durations(), (std::vector<int>(5, 250)));
-}
-
-TEST_F(LinkOnSim, BytesThrownAwayByAFlushReachTheTap)
-{
-    std::mutex mutex;
-    std::string received;
-    SetLinkTap([&](bool sent, const char* bytes, std::size_t count) {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (!sent) received.append(bytes, count);
-    });
-    auto seen = [&] {
-        std::lock_guard<std::mutex> lock(mutex);
-        return received;
-    };
-    // No reply is read: each flush hands over what has arrived.
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    for (const char* line : {"\n", "MOD00\n"}) {
-        ASSERT_EQ(LinkPutString(line), 0);
-        const std::size_t ends = std::string(line) == "\n" ? 1 : 2;
-        for (;;) {
-            const std::string now = seen();
-            if (static_cast<std::size_t>(std::count(now.begin(), now.end(), '\r')) >= ends ||
-                std::chrono::steady_clock::now() > deadline)
-                break;
-            LinkFlush();
-        }
-    }
-    SetLinkTap({});
-    EXPECT_EQ(seen(), "\n\rAOM     100\n\r");
 }
 
 // Every fault meets the same exchange: wake-up, transmitter block, query of
