@@ -358,11 +358,12 @@ int Command::Backup()
          "Logger Type: " + FormatIdentification(logger->record->identification),
          "One setting a line as \"name = value\"; lines starting with # are comments.",
          "corvane-cli restore writes back only what differs from the logger."});
+    errno = 0;
     std::ofstream file(CallerPath(o_.file), std::ios::binary | std::ios::trunc);
     file << text;
     file.close();
     if (!file) {
-        err_ << "Could not write " << o_.file << "\n";
+        err_ << "Could not write " << o_.file << ": " << std::strerror(errno ? errno : EIO) << "\n";
         return kCliPartWrite;
     }
     out_ << "Backup of the " << KindWord(logger->record->kind) << " logger written to " << o_.file
