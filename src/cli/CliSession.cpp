@@ -68,15 +68,16 @@ CliSession::CliSession(const std::string& dir, int port, int baud, const std::st
     std::error_code ec;
     previousDirectory_ = std::filesystem::current_path(ec);
     if (!dir.empty()) {
-        // Without config.txt the port is unknown; said once, here.
-        if (!std::filesystem::exists(std::filesystem::path(dir) / "config.txt", ec)) {
-            err << "Cannot use " << dir << " as the working directory: it holds no config.txt\n";
-            ready_ = false;
-            return;
-        }
         std::filesystem::current_path(dir, ec);
         if (ec) {
             err << "Cannot use " << dir << " as the working directory: " << ec.message() << "\n";
+            ready_ = false;
+            return;
+        }
+        // Without config.txt the port is unknown; said once, here, rather
+        // than by every settings read.
+        if (!std::filesystem::exists("config.txt", ec)) {
+            err << "Cannot use " << dir << " as the working directory: it holds no config.txt\n";
             ready_ = false;
             return;
         }
