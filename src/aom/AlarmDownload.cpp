@@ -89,23 +89,23 @@ std::string EventConditionText(const AlarmRecord& record, const ConditionRowSumm
     const auto [first, last] = rows.equal_range(record.output);
     for (auto it = first; it != last; ++it) entries.push_back(&it->second);
 
+    // The module numbers a subtraction (a "Minus" row and the row below it)
+    // as one condition, so the pair takes one bit, set or not, and the rows
+    // after it take the bits after that. Both kinds of entry step the same
+    // way, or the rows after a pair would be named by their neighbour's bit.
     std::string text;
     unsigned bit = 1;
-    if (record.active) {
-        // The module numbers a subtraction (a "Minus" row and the row below
-        // it) as one condition, so the pair takes one bit whether it is set
-        // or not. The text names the last condition whose bit is set.
-        for (std::size_t i = 0; i < entries.size(); ++i, bit <<= 1) {
-            const bool pair = entries[i]->checkType == CheckMinus && i + 1 < entries.size();
-            if (record.conditionMask & bit)
-                text = pair ? entries[i]->parameter + " MINUS " + entries[i + 1]->parameter
-                            : entries[i]->parameter;
-            if (pair) ++i;
-        }
-    } else {
-        // Every row whose bit is clear, empty rows too, each with a blank.
-        for (std::size_t i = 0; i < entries.size(); ++i, bit <<= 1)
-            if (!(record.conditionMask & bit)) text += entries[i]->parameter + " ";
+    for (std::size_t i = 0; i < entries.size(); ++i, bit <<= 1) {
+        const bool pair = entries[i]->checkType == CheckMinus && i + 1 < entries.size();
+        const std::string name =
+            pair ? entries[i]->parameter + " MINUS " + entries[i + 1]->parameter
+                 : entries[i]->parameter;
+        if (pair) ++i;
+        // An active event names the last condition whose bit is set; an
+        // inactive one every condition whose bit is clear, empty rows too,
+        // each with a blank.
+        if (record.active && (record.conditionMask & bit)) text = name;
+        if (!record.active && !(record.conditionMask & bit)) text += name + " ";
     }
     return text;
 }
@@ -124,18 +124,19 @@ std::string DownloadingText(int index, int count)
 
 AlarmDownloadResult DownloadAlarmLog(int count, const ConditionRowSummaries& rows,
                                      const std::atomic<bool>& cancel, const std::tm& now,
-                                     const AlarmDownloadHooks& hooks)
+                                     const AlarmDownloadHooks& hooks, const fs::path& file)
 {
     AlarmDownloadResult result;
-    result.fileName = AlarmFileName(now);
+    result.count = count;
+    result.fileName = file.empty() ? AlarmFileName(now) : file.string();
     std::error_code ec;
     const fs::path dir = fs::current_path(ec);
     result.path = (ec ? fs::path(result.fileName) : dir / result.fileName).string();
 
     // Truncated when it exists: a second download on the same day replaces
     // the first, as the module still holds every event.
-    std::FILE* file = std::fopen(result.path.c_str(), "w");
-    if (!file) {
+    std::FILE* out = std::fopen(result.path.c_str(), "w");
+    if (!out) {
         // Reading on would cost the user minutes for events that go nowhere.
         result.end = DownloadEnd::FileFailed;
         result.reason = SystemReason(errno);
@@ -160,7 +161,7 @@ AlarmDownloadResult DownloadAlarmLog(int count, const ConditionRowSummaries& row
             const std::string entry =
                 AlarmEntryText(record, conditions, EventDateText(record, now));
             errno = 0;
-            if (std::fwrite(entry.data(), 1, entry.size(), file) != entry.size()) {
+            if (std::fwrite(entry.data(), 1, entry.size(), out) != entry.size()) {
                 writeError = errno ? errno : EIO;
                 break;
             }
@@ -168,7 +169,7 @@ AlarmDownloadResult DownloadAlarmLog(int count, const ConditionRowSummaries& row
         if (hooks.progress) hooks.progress(i + 1);
     }
     errno = 0;
-    if (std::fclose(file) != 0 && writeError == 0) writeError = errno ? errno : EIO;
+    if (std::fclose(out) != 0 && writeError == 0) writeError = errno ? errno : EIO;
     if (writeError != 0) {
         // A full disk loses entries: that is no completed download either.
         result.end = DownloadEnd::FileFailed;
@@ -189,10 +190,21 @@ std::string AlarmFileFailedText(const AlarmDownloadResult& result)
            result.reason;
 }
 
+std::string AlarmDownloadStoppedText(const AlarmDownloadResult& result)
+{
+    const std::string where = "The events read before it are in\n" + result.path;
+    if (result.end == DownloadEnd::ReadFailed)
+        return FormatText(kRecordUnreadable, result.recordsDone + 1, result.count) + "\n" + where;
+    return FormatText(kDownloadStopped, result.recordsDone + 1, result.count) + "\n" + where;
+}
+
 void FinishAlarmDownload(const AlarmDownloadResult& result)
 {
     if (result.end == DownloadEnd::Complete) {
         ShowTextFile(result.fileName);
+    } else if (result.end == DownloadEnd::ReadFailed) {
+        // The file is not complete: the user must know, and where it is.
+        ShowMessage(AlarmDownloadStoppedText(result));
     } else if (result.end == DownloadEnd::FileFailed) {
         const std::string text = AlarmFileFailedText(result);
         Log().WriteError(kAlarmFileOrigin, text);

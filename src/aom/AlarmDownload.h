@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <ctime>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -21,6 +22,12 @@ inline constexpr const char* kLogsClearFailed = "Logs clearing failed!";
 // Long enough to read "Download Complete!" before the form goes.
 inline constexpr int kDownloadCompletePauseMs = 1500;
 inline constexpr const char* kAlarmFileOrigin = "CAlarmDownloadDlg";
+// A download that ends early; records counted from 1.
+inline constexpr const char* kRecordUnreadable =
+    "Alarm record %d of %d could not be read; the download stopped.";
+inline constexpr const char* kDownloadStopped = "The download was stopped before record %d of %d.";
+inline constexpr const char* kAlarmCountUnreadable =
+    "The module did not say how many alarm records it holds; nothing was downloaded.";
 
 // "Alarm Download 03-07-10.txt" for 7 March 2010.
 std::string AlarmFileName(const std::tm& now);
@@ -46,6 +53,7 @@ enum class DownloadEnd { Complete, Cancelled, ReadFailed, FileFailed };
 
 struct AlarmDownloadResult {
     DownloadEnd end = DownloadEnd::Complete;
+    int count = 0;  // records the module said it holds
     int recordsDone = 0;
     std::string fileName;  // in the current directory
     std::string path;      // the same, absolute
@@ -58,18 +66,22 @@ struct AlarmDownloadHooks {
     std::function<void(const std::string& text)> status;
 };
 
-// Reads records 0 .. count-1 into the day's file in the current directory.
-// cancel is looked at before each record; a cancel or a record that cannot
-// be read ends the download, keeping the entries written so far. A file
-// that cannot be created ends it before anything is read.
+// Reads records 0 .. count-1 into file (the day's file in the current
+// directory when empty). cancel is looked at before each record; a cancel
+// or a record that cannot be read ends the download, keeping the entries
+// written so far. A file that cannot be created ends it before anything is
+// read.
 AlarmDownloadResult DownloadAlarmLog(int count, const ConditionRowSummaries& rows,
                                      const std::atomic<bool>& cancel, const std::tm& now,
-                                     const AlarmDownloadHooks& hooks);
+                                     const AlarmDownloadHooks& hooks,
+                                     const std::filesystem::path& file = {});
 
 // After the loop has ended, on the form's thread: a complete file is opened
-// in the text viewer; a file that could not be written is reported to the
-// user and to the event log.
+// in the text viewer; a record that could not be read or a file that could
+// not be written is reported to the user (the latter also to the event log).
 void FinishAlarmDownload(const AlarmDownloadResult& result);
 std::string AlarmFileFailedText(const AlarmDownloadResult& result);
+// Which record the download stopped at and where the entries before it are.
+std::string AlarmDownloadStoppedText(const AlarmDownloadResult& result);
 
 std::tm LocalNow();

@@ -8,7 +8,9 @@
 #include "Pause.h"
 #include "WaitCursor.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <limits>
 #include <mutex>
 #include <vector>
 
@@ -63,10 +65,15 @@ std::string Field(const std::vector<std::string>& fields, std::size_t index)
     return index < fields.size() ? fields[index] : std::string();
 }
 
-// atoi's reading, without its undefined behaviour on overflow.
-long ReadLogNumber(const std::string& text)
+// A field of a log reply: digits only, small enough for a long.
+std::optional<long> ReadLogNumber(const std::string& text)
 {
-    return std::strtol(text.c_str(), nullptr, 10);
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    errno = 0;
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    if (errno == ERANGE) return std::nullopt;
+    return value;
 }
 
 }  // namespace
@@ -88,11 +95,26 @@ AlarmRecord DecodeAlarmRecord(long first, long second, long third)
     return record;
 }
 
-AlarmRecord ParseAlarmRecordReply(const std::string& line)
+std::optional<AlarmRecord> ParseAlarmRecordReply(const std::string& line)
 {
-    const std::vector<std::string> fields = SplitAtBlanks(line + " ");
-    return DecodeAlarmRecord(ReadLogNumber(Field(fields, 0)), ReadLogNumber(Field(fields, 1)),
-                             ReadLogNumber(Field(fields, 2)));
+    // A lost reply reads as an empty line: taken as "0 0 0" it would put an
+    // invented event into the file in place of the real one.
+    const std::vector<std::string> fields = SplitAtBlanks(line);
+    if (fields.size() != 3) return std::nullopt;
+    const auto first = ReadLogNumber(fields[0]);
+    const auto second = ReadLogNumber(fields[1]);
+    const auto third = ReadLogNumber(fields[2]);
+    if (!first || !second || !third) return std::nullopt;
+    return DecodeAlarmRecord(*first, *second, *third);
+}
+
+std::optional<int> ParseAlarmCountReply(const std::string& line)
+{
+    const std::vector<std::string> fields = SplitAtBlanks(line);
+    if (fields.size() != 1) return std::nullopt;
+    const auto count = ReadLogNumber(fields[0]);
+    if (!count || *count > std::numeric_limits<int>::max()) return std::nullopt;
+    return static_cast<int>(*count);
 }
 
 std::string ConditionHead(int output, const AomCondition& c)
@@ -188,23 +210,27 @@ bool ReadOutputOptions(CAomSettings& record, int output)
     return true;
 }
 
-int GetAlarmRecordCount()
+std::optional<int> GetAlarmRecordCount()
 {
+    // Read as 0, a lost reply would tell "--clear" there is nothing to save.
     WakeConsoleQuick();
-    if (ModuleQuery(ParamRecordCount) != 0) return 0;
-    return ReadInt(ModuleReadLine());
+    if (ModuleQuery(ParamRecordCount) != 0) return std::nullopt;
+    return ParseAlarmCountReply(ModuleReadLine());
 }
 
 bool ReadAlarmRecord(int index, AlarmRecord& record)
 {
-    bool sent = false;
-    for (int attempt = 0; attempt < kRecordAttempts && !sent; ++attempt) {
+    // Reading a record changes nothing in the module, so a lost or garbled
+    // reply is simply asked for again.
+    for (int attempt = 0; attempt < kRecordAttempts; ++attempt) {
         WakeConsoleQuick();
-        sent = ModuleQueryInt(ParamRecord, index) == 0;
+        if (ModuleQueryInt(ParamRecord, index) != 0) continue;
+        if (const auto read = ParseAlarmRecordReply(ModuleReadLine())) {
+            record = *read;
+            return true;
+        }
     }
-    if (!sent) return false;
-    record = ParseAlarmRecordReply(ModuleReadLine());
-    return true;
+    return false;
 }
 
 bool ClearAlarmLog()

@@ -8,6 +8,7 @@
 #include "ModuleWritePlan.h"
 
 #include <atomic>
+#include <optional>
 #include <string>
 
 // One alarm event from the module's log. The module keeps no year.
@@ -24,8 +25,12 @@ struct AlarmRecord {
 
 // The three numbers of a log reply, decoded bit by bit; no range test.
 AlarmRecord DecodeAlarmRecord(long first, long second, long third);
-// A log reply line: three numbers separated by blanks, a missing one 0.
-AlarmRecord ParseAlarmRecordReply(const std::string& line);
+// A log reply line: exactly three unsigned decimal numbers separated by
+// blanks. Anything else (an empty line from a lost reply, a cut or garbled
+// one) is no record.
+std::optional<AlarmRecord> ParseAlarmRecordReply(const std::string& line);
+// The count reply: one unsigned decimal number; anything else is unreadable.
+std::optional<int> ParseAlarmCountReply(const std::string& line);
 
 // The arguments of parameters 16 (condition head) and 17 (condition values).
 std::string ConditionHead(int output, const AomCondition& condition);
@@ -44,8 +49,10 @@ bool WriteOutputOptions(const CAomSettings& record, int output);
 // Fills the record's option fields from parameters 19 and 20.
 bool ReadOutputOptions(CAomSettings& record, int output);
 
-// Number of events in the module's log (0 when unreadable).
-int GetAlarmRecordCount();
+// Number of events in the module's log; nothing when the reply was lost or
+// unreadable, which is not the same as an empty log.
+std::optional<int> GetAlarmRecordCount();
+// Up to three attempts, each a query whose reply must be a whole record.
 bool ReadAlarmRecord(int index, AlarmRecord& record);
 bool ClearAlarmLog();
 

@@ -5,7 +5,12 @@
 
 #include <array>
 #include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <optional>
+#include <thread>
+#include <utility>
 
 inline constexpr int kRelayCount = 4;
 // A write the module missed is made good on the next pass.
@@ -28,3 +33,30 @@ struct OutputTestBlock {
 // Every pass sends all four positions, then waits kRelayPollMs; the first
 // pass goes at once. Stop is looked at once per pass.
 void RunOutputTestWorker(OutputTestBlock& block);
+
+// The presses of the test's buttons, sent in the order they were made on a
+// thread of their own: the form never waits for the module, so a quick
+// second press is taken like the first instead of arriving while the first
+// is still being sent.
+class RelayPressSender {
+public:
+    // Starts the thread; throws std::system_error when none can be had.
+    RelayPressSender();
+    // Finish, if not done yet.
+    ~RelayPressSender();
+    RelayPressSender(const RelayPressSender&) = delete;
+    RelayPressSender& operator=(const RelayPressSender&) = delete;
+
+    void Press(int output, int state);
+    // Sends the presses still waiting, then ends the thread.
+    void Finish();
+
+private:
+    void Run();
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::pair<int, int>> presses_;
+    bool finishing_ = false;
+    std::thread thread_;
+};

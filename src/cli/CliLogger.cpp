@@ -13,8 +13,10 @@
 #include "LoggerChecks.h"
 #include "NumericText.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <regex>
 
 namespace {
 
@@ -119,6 +121,13 @@ bool IsAdvancedName(const std::string& name)
            name == "activation" || name == "circuit";
 }
 
+// The layout the form writes: "4903.50N/07201.75W_".
+bool IsAprsPositionLayout(const std::string& text)
+{
+    static const std::regex layout(R"(\d{4}\.\d{2}[NS]/\d{5}\.\d{2}[EW]_)");
+    return std::regex_match(text, layout);
+}
+
 Hemisphere HemisphereFrom(const std::string& text, char first, char second)
 {
     if (text.size() == 1 && text[0] == first) return Hemisphere::NorthOrEast;
@@ -144,11 +153,6 @@ std::optional<LoggerType> KindFromWord(const std::string& word)
     for (LoggerType kind : {LoggerAloha, LoggerAprs, LoggerIrrigation, LoggerAom})
         if (word == KindWord(kind)) return kind;
     return std::nullopt;
-}
-
-bool IsReadOnlySetting(const std::string& name)
-{
-    return name == "position";
 }
 
 NamedValues SettingsOf(const CLoggerSettings& record)
@@ -239,15 +243,45 @@ ApplyOutcome ApplySettings(CLoggerSettings& record, const NamedValues& changes)
         std::string lat = HemisphereText(t.position.latitude.hemisphere, 'N', 'S');
         std::string lon = HemisphereText(t.position.longitude.hemisphere, 'E', 'W');
         MapAprs(map, t, lat, lon);
+        std::optional<std::string> position;
         for (const NamedValue& c : changes) {
+            if (c.name == "position") {
+                position = c.value;
+                continue;
+            }
             if (!map.Has(c.name)) return usage(map, c.name);
             map.Set(c);
+        }
+        if (position) {
+            // The fields are a view of this text (seconds from hundredths of
+            // a minute, so 4903.51N shows as 30 seconds like 4903.50N): the
+            // text itself is written, and a field given with it must agree.
+            const auto parsed = ParseAprsPosition(*position);
+            if (!parsed || !IsAprsPositionLayout(*position))
+                return refused("position: \"" + *position +
+                               "\" is not laid out as 4903.50N/07201.75W_");
+            AprsTexts exact = t;
+            exact.position = *parsed;
+            std::string exactLat = HemisphereText(parsed->latitude.hemisphere, 'N', 'S');
+            std::string exactLon = HemisphereText(parsed->longitude.hemisphere, 'E', 'W');
+            FieldMap view;
+            MapAprs(view, exact, exactLat, exactLon);
+            const NamedValues shown = view.Values();
+            for (const NamedValue& c : changes)
+                for (const NamedValue& v : shown)
+                    if (c.name == v.name && c.value != v.value)
+                        return refused("position: " + *position + " gives " + v.name + " = " +
+                                       v.value + ", not " + c.value);
+            t.position = *parsed;
+            lat = exactLat;
+            lon = exactLon;
         }
         // A letter other than the two of the half is no hemisphere chosen:
         // the form's own message names what to choose.
         t.position.latitude.hemisphere = HemisphereFrom(lat, 'N', 'S');
         t.position.longitude.hemisphere = HemisphereFrom(lon, 'E', 'W');
         if (const CheckResult r = ApplyAprsTexts(t, aprs)) return refused(r->message);
+        if (position) aprs.position = *position;
         outcome.plan = AprsWritePlan(aprs);
         return outcome;
     }
@@ -274,6 +308,18 @@ ApplyOutcome ApplySettings(CLoggerSettings& record, const NamedValues& changes)
         if (const CheckResult r = ApplyIrrigationAdvancedTexts(a, irr)) return refused(r->message);
         if (main) {
             if (const CheckResult r = ApplyIrrigationTexts(t, irr)) return refused(r->message);
+            // Without a residential schedule the form writes the other rain
+            // values again as they were; one given here is written as given,
+            // with the form's checks, instead of being dropped unsaid.
+            const auto given = [&](const char* name) {
+                return std::any_of(changes.begin(), changes.end(),
+                                   [&](const NamedValue& c) { return c.name == name; });
+            };
+            if (!t.residential && given("cycle") && t.cycle != "0")
+                return refused("cycle: must be 0 while residential is no");
+            if (!t.residential && (given("amount") || given("max-daily-rain") ||
+                                   given("max-rain-total") || given("rain-cutoff")))
+                if (const CheckResult r = ApplyIrrigationRainTexts(t, irr)) return refused(r->message);
             outcome.plan = IrrigationWritePlan(irr);
         } else {
             outcome.plan = IrrigationAdvancedWritePlan(irr);

@@ -41,8 +41,6 @@ std::optional<LoggerType> KindFromWord(const std::string& word);
 
 // The settings of the record under their names, in the forms' order.
 NamedValues SettingsOf(const CLoggerSettings& record);
-// Names that show reads but set does not take (the APRS position text).
-bool IsReadOnlySetting(const std::string& name);
 
 // Applies changed values to the record with the forms' checks. On success
 // the writes of the form's OK (plan) are returned; on a refusal the form's

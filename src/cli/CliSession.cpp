@@ -1,6 +1,7 @@
 #include "CliSession.h"
 
 #include "FirmwareLink.h"
+#include "LinkChoice.h"
 #include "NumericText.h"
 #include "SettingsKeys.h"
 #include "WorkingDirectory.h"
@@ -73,6 +74,13 @@ CliSession::CliSession(const std::string& dir, int port, int baud, const std::st
             ready_ = false;
             return;
         }
+        // Without config.txt the port is unknown; said once, here, rather
+        // than by every settings read.
+        if (!std::filesystem::exists("config.txt", ec)) {
+            err << "Cannot use " << dir << " as the working directory: it holds no config.txt\n";
+            ready_ = false;
+            return;
+        }
         ownStore_ = true;
     } else if (!ProcessSettings()) {
         // As the program: config.txt here, or the per-user folder.
@@ -83,20 +91,9 @@ CliSession::CliSession(const std::string& dir, int port, int baud, const std::st
         store_ = std::make_unique<DBConfigParser>();
         previousStore_ = SetProcessSettings(store_.get());
     }
-    DBConfigParser& settings = Settings();
-    // A port or speed given for this run only: config.txt gets its own
-    // values back when the run ends.
-    if (port != 0) {
-        savedPort_ = settings.GetValue(key::SerialPort);
-        settings.SetValue(key::SerialPort, port);
-        portChanged_ = true;
-        port_ = port;
-    }
-    if (baud != 0) {
-        savedBaud_ = settings.GetValue(key::BaudRate);
-        settings.SetValue(key::BaudRate, baud);
-        baudChanged_ = true;
-    }
+    // A port or speed given for this run only stays in memory: config.txt
+    // keeps its own values even when the run is killed.
+    SetLinkChoiceOverride(port, baud);
     if (!transcript.empty()) {
         transcript_ = std::make_unique<LinkTranscript>(transcript);
         if (!transcript_->IsOpen()) {
@@ -118,13 +115,7 @@ CliSession::~CliSession()
     SetFirmwareWarningForm(std::move(previousWarning_));
     if (transcript_) SetLinkTap({});
     transcript_.reset();
-    if (ProcessSettings()) {
-        // A port stored by detect --scan stays; only the run's own is undone.
-        DBConfigParser& settings = Settings();
-        if (portChanged_ && settings.GetInt(key::SerialPort) == port_)
-            settings.SetValue(key::SerialPort, savedPort_);
-        if (baudChanged_) settings.SetValue(key::BaudRate, savedBaud_);
-    }
+    SetLinkChoiceOverride(0, 0);
     if (ownStore_) {
         SetProcessSettings(previousStore_);
         store_.reset();

@@ -60,11 +60,6 @@ private:
     std::unique_ptr<DBConfigParser> store_;
     DBConfigParser* previousStore_ = nullptr;
     bool ownStore_ = false;
-    std::string savedPort_;
-    std::string savedBaud_;
-    bool portChanged_ = false;
-    int port_ = 0;
-    bool baudChanged_ = false;
     StreamMessages messages_;
     UserMessages* previousMessages_ = nullptr;
     std::unique_ptr<LinkTranscript> transcript_;

@@ -14,6 +14,8 @@
 #include "CliSession.h"
 #include "DBConfigParser.h"
 #include "FirmwareLink.h"
+#include "LinkChoice.h"
+#include "LinkTermios.h"
 #include "LoggerDetection.h"
 #include "NumericText.h"
 #include "OutputTest.h"
@@ -26,6 +28,11 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+#include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,6 +40,13 @@
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+// A logger's text may hold bytes that are no UTF-8 (line noise, an old
+// character set): each becomes U+FFFD instead of ending the program.
+std::string JsonText(const Json& json)
+{
+    return json.dump(2, ' ', false, Json::error_handler_t::replace);
+}
 
 // The units the module keeps its values in: a backup in these converts
 // back without rounding.
@@ -53,6 +67,9 @@ struct Options {
     bool clear = false;
     int relay = 0;
     std::string position;
+    // Where the command was started: names on the command line are the
+    // caller's, though the run works in the settings' folder.
+    std::filesystem::path callerDir;
 };
 
 class Command {
@@ -82,6 +99,9 @@ private:
     int WriteFailed(const std::vector<std::string>& written,
                     const std::string& message = kLoggerWriteFailed);
     const CAomSettings* RequireAom(const CliLogger& logger);
+    int DownloadAndClear(const ConditionRowSummaries& rows, const std::atomic<bool>& stop);
+    // A file named on the command line, relative to the caller's folder.
+    std::filesystem::path CallerPath(const std::string& name) const;
 
     const Options& o_;
     std::ostream& out_;
@@ -119,10 +139,15 @@ std::unique_ptr<CliLogger> Command::Read(bool withOutputs, const AomUnitSettings
 
 bool Command::Open()
 {
-    DBConfigParser& settings = Settings();
-    if (OpenLink(settings.GetInt(key::SerialPort), settings.GetInt(key::BaudRate)) == 0) return true;
+    if (OpenLink(ChosenPort(), ChosenBaud()) == 0) return true;
     err_ << kNoLoggerFound << "\n" << LastPortFailureDetails() << "\n";
     return false;
+}
+
+std::filesystem::path Command::CallerPath(const std::string& name) const
+{
+    if (name.empty()) return {};
+    return o_.callerDir / name;  // an absolute name stays as it is
 }
 
 const CAomSettings* Command::RequireAom(const CliLogger& logger)
@@ -186,7 +211,7 @@ bool Send(const ModuleWritePlan& plan, std::vector<std::string>& written)
 int Command::Ports()
 {
     DBConfigParser& settings = Settings();
-    const int baud = settings.GetInt(key::BaudRate);
+    const int baud = ChosenBaud();
     for (int port = 1; port <= 8; ++port) {
         const std::string device = settings.GetValue(FormatText(key::ComDeviceFormat, port));
         out_ << "COM" << port << "  " << (device.empty() ? "(no device)" : device) << "  ";
@@ -206,15 +231,17 @@ int Command::Detect()
 {
     DBConfigParser& settings = Settings();
     if (o_.scan) {
-        if (ScanPorts(settings.GetInt(key::BaudRate)) == 0) {
+        if (ScanPorts(ChosenBaud()) == 0) {
             err_ << kNoLoggerFound << "\n";
             return kCliLinkFailed;
         }
+        // The port found is stored and used from here on.
+        SetLinkChoiceOverride(0, o_.baud);
     }
     const auto logger = Read(false, AomUnits());
     if (!logger) return kCliLinkFailed;
     const CLoggerSettings& record = *logger->record;
-    const int port = settings.GetInt(key::SerialPort);
+    const int port = ChosenPort();
     const Json json = {
         {"kind", KindWord(record.kind)},
         {"identification", record.identification},
@@ -222,10 +249,10 @@ int Command::Detect()
         {"firmware", IrrigationFirmware(record.identification)},
         {"port", FormatText("COM%d", port)},
         {"device", settings.GetValue(FormatText(key::ComDeviceFormat, port))},
-        {"speed", settings.GetInt(key::BaudRate)},
+        {"speed", ChosenBaud()},
     };
     if (o_.json) {
-        out_ << json.dump(2) << "\n";
+        out_ << JsonText(json) << "\n";
         return kCliDone;
     }
     for (const auto& [name, value] : json.items())
@@ -270,7 +297,7 @@ int Command::Show()
     const BackupContent content = ContentOf(*logger, units);
     if (!o_.json && !Writable(content)) return kCliLinkFailed;
     if (o_.json)
-        out_ << ContentJson(content, logger->record->identification).dump(2) << "\n";
+        out_ << JsonText(ContentJson(content, logger->record->identification)) << "\n";
     else
         out_ << FormatBackup(content, {"Logger Type: " +
                                        FormatIdentification(logger->record->identification)});
@@ -287,7 +314,13 @@ bool ParseAssignments(const std::vector<std::string>& words, NamedValues& values
             err << "Expected NAME=VALUE, not \"" << word << "\"\n";
             return false;
         }
-        values.push_back({word.substr(0, equals), word.substr(equals + 1)});
+        const std::string name = word.substr(0, equals);
+        // Which of two values was meant is not for the program to guess.
+        if (std::any_of(values.begin(), values.end(), [&](const NamedValue& v) { return v.name == name; })) {
+            err << name << " is given twice\n";
+            return false;
+        }
+        values.push_back({name, word.substr(equals + 1)});
     }
     return true;
 }
@@ -313,8 +346,27 @@ int Command::Set()
     return kCliDone;
 }
 
+// Why path cannot be written, empty when it can (as far as can be told
+// without creating it).
+std::string UnwritableReason(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return std::strerror(EISDIR);
+    const bool exists = std::filesystem::exists(path, ec);
+    std::filesystem::path folder = path.parent_path();
+    if (folder.empty()) folder = ".";
+    if (::access(exists ? path.c_str() : folder.c_str(), exists ? W_OK : W_OK | X_OK) != 0)
+        return std::strerror(errno);
+    return {};
+}
+
 int Command::Backup()
 {
+    // Said before the logger is read, not after.
+    if (const std::string why = UnwritableReason(CallerPath(o_.file)); !why.empty()) {
+        err_ << "Cannot write " << o_.file << ": " << why << "\n";
+        return kCliUsage;
+    }
     LoadAomUnitSettings();
     // Values at the module's own resolution: restored, they give its very text.
     const auto logger = Read(true, kModuleUnits, RowValues::Exact);
@@ -327,11 +379,12 @@ int Command::Backup()
          "Logger Type: " + FormatIdentification(logger->record->identification),
          "One setting a line as \"name = value\"; lines starting with # are comments.",
          "corvane-cli restore writes back only what differs from the logger."});
-    std::ofstream file(o_.file, std::ios::binary | std::ios::trunc);
+    errno = 0;
+    std::ofstream file(CallerPath(o_.file), std::ios::binary | std::ios::trunc);
     file << text;
     file.close();
     if (!file) {
-        err_ << "Could not write " << o_.file << "\n";
+        err_ << "Could not write " << o_.file << ": " << std::strerror(errno ? errno : EIO) << "\n";
         return kCliPartWrite;
     }
     out_ << "Backup of the " << KindWord(logger->record->kind) << " logger written to " << o_.file
@@ -374,11 +427,12 @@ std::string RowText(const ConditionRowSummary& row)
 
 int Command::Restore()
 {
-    std::ifstream in(o_.file);
+    const std::filesystem::path path = CallerPath(o_.file);
+    std::ifstream in(path);
     std::error_code ec;
-    if (!in || std::filesystem::is_directory(o_.file, ec)) {
+    if (!in || std::filesystem::is_directory(path, ec)) {
         err_ << "Cannot read " << o_.file
-             << (std::filesystem::is_directory(o_.file, ec) ? ": it is a folder" : "") << "\n";
+             << (std::filesystem::is_directory(path, ec) ? ": it is a folder" : "") << "\n";
         return kCliUsage;
     }
     std::string error;
@@ -400,9 +454,7 @@ int Command::Restore()
     // Every value is checked first, with the forms' rules.
     const NamedValues held = SettingsOf(record);
     const ModuleWritePlan heldPlan = WritePlanOf(record);
-    NamedValues wanted;
-    for (const NamedValue& v : file->settings)
-        if (!IsReadOnlySetting(v.name)) wanted.push_back(v);
+    const NamedValues& wanted = file->settings;
     const ApplyOutcome outcome = ApplySettings(record, wanted);
     if (outcome.result != ApplyOutcome::Ok) {
         err_ << o_.file << ": " << outcome.message << "\n";
@@ -532,6 +584,40 @@ int Command::Restore()
     return kCliDone;
 }
 
+// Ctrl-C (or a TERM) during a download stops it between two records: the
+// entries read so far stay in their file and the log is not cleared.
+class StopOnSignals {
+public:
+    StopOnSignals()
+    {
+        Flag().store(false);
+        struct sigaction action {};
+        action.sa_handler = &StopOnSignals::Handle;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        sigaction(SIGINT, &action, &oldInt_);
+        sigaction(SIGTERM, &action, &oldTerm_);
+    }
+    ~StopOnSignals()
+    {
+        sigaction(SIGINT, &oldInt_, nullptr);
+        sigaction(SIGTERM, &oldTerm_, nullptr);
+    }
+    StopOnSignals(const StopOnSignals&) = delete;
+    StopOnSignals& operator=(const StopOnSignals&) = delete;
+    static std::atomic<bool>& Flag()
+    {
+        static std::atomic<bool> stop{false};
+        return stop;
+    }
+
+private:
+    static void Handle(int) { Flag().store(true); }
+    struct sigaction oldInt_ {};
+    struct sigaction oldTerm_ {};
+};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
 int Command::AlarmLog()
 {
     LoadAomUnitSettings();
@@ -542,58 +628,65 @@ int Command::AlarmLog()
     for (int n = 0; n < kAomOutputs; ++n)
         for (const ConditionRowSummary& row : logger->outputs[static_cast<std::size_t>(n)].rows)
             rows.emplace(n, row);
+    const StopOnSignals signals;
+    const std::atomic<bool>& stop = StopOnSignals::Flag();
     if (!Open()) return kCliLinkFailed;
-    int code = kCliDone;
-    const int count = GetAlarmRecordCount();
-    if (count <= 0) {
-        err_ << kNoAlarmRecords << "\n";
-    } else {
-        const std::atomic<bool> cancel{false};
-        AlarmDownloadHooks hooks;
-        hooks.progress = [&](int done) { err_ << "\r" << DownloadingText(done, count) << std::flush; };
-        const AlarmDownloadResult result = DownloadAlarmLog(count, rows, cancel, LocalNow(), hooks);
-        err_ << "\n";
-        switch (result.end) {
-        case DownloadEnd::Complete: {
-            std::string path = result.path;
-            if (!o_.output.empty()) {
-                std::error_code ec;
-                std::filesystem::rename(result.path, o_.output, ec);
-                if (ec) {
-                    std::filesystem::copy_file(result.path, o_.output,
-                                               std::filesystem::copy_options::overwrite_existing, ec);
-                    if (!ec) std::filesystem::remove(result.path, ec);
-                }
-                if (ec) {
-                    err_ << "Could not move " << result.path << " to " << o_.output << ": "
-                         << ec.message() << "\n";
-                    code = kCliPartWrite;
-                } else {
-                    path = o_.output;
-                }
-            }
-            err_ << kDownloadComplete << "\n";
-            out_ << path << "\n";
-            break;
-        }
-        case DownloadEnd::FileFailed:
-            err_ << AlarmFileFailedText(result) << "\n";
-            code = kCliPartWrite;
-            break;
-        case DownloadEnd::ReadFailed:
-        case DownloadEnd::Cancelled:
-            err_ << kNoLoggerFound << "\n";
-            code = kCliLinkFailed;
-            break;
-        }
-    }
-    if (code == kCliDone && o_.clear) {
-        const bool cleared = ClearAlarmLog();
-        err_ << (cleared ? kLogsCleared : kLogsClearFailed) << "\n";
-        if (!cleared) code = kCliLinkFailed;
-    }
+    const int code = DownloadAndClear(rows, stop);
     LinkClose();
     return code;
+}
+
+int Command::DownloadAndClear(const ConditionRowSummaries& rows, const std::atomic<bool>& stop)
+{
+    const std::optional<int> count = GetAlarmRecordCount();
+    if (!count) {
+        // Not "no records": an unread count must never let --clear go ahead.
+        err_ << kAlarmCountUnreadable << "\n";
+        return kCliLinkFailed;
+    }
+    if (*count == 0) {
+        err_ << kNoAlarmRecords << "\n";
+    } else {
+        AlarmDownloadHooks hooks;
+        hooks.progress = [&](int done) {
+            err_ << "\r" << DownloadingText(done, *count) << std::flush;
+        };
+        // The file is written where asked, so the day's file (perhaps the
+        // desktop's earlier download) stays as it is.
+        const AlarmDownloadResult result =
+            DownloadAlarmLog(*count, rows, stop, LocalNow(), hooks, CallerPath(o_.output));
+        err_ << "\n";
+        switch (result.end) {
+        case DownloadEnd::Complete: break;
+        case DownloadEnd::FileFailed:
+            err_ << AlarmFileFailedText(result) << "\n";
+            return kCliPartWrite;
+        case DownloadEnd::ReadFailed:
+            err_ << AlarmDownloadStoppedText(result) << "\n";
+            return kCliLinkFailed;
+        case DownloadEnd::Cancelled:
+            err_ << AlarmDownloadStoppedText(result) << "\n";
+            return kCliInterrupted;
+        }
+        err_ << kDownloadComplete << "\n";
+        out_ << result.path << "\n";
+    }
+    if (!o_.clear) return kCliDone;
+    if (stop.load()) {
+        err_ << "Interrupted: the alarm log was not cleared.\n";
+        return kCliInterrupted;
+    }
+    // An event logged while the records were read is in no file yet.
+    const std::optional<int> now = GetAlarmRecordCount();
+    if (now != count) {
+        err_ << (now ? FormatText("The module now holds %d alarm records, not %d; ", *now, *count)
+                     : std::string(kAlarmCountUnreadable) + "\n")
+             << "the alarm log was not cleared.\n";
+        return kCliLinkFailed;
+    }
+    const bool cleared = ClearAlarmLog();
+    err_ << (cleared ? kLogsCleared : kLogsClearFailed) << "\n";
+    return cleared ? kCliDone : kCliLinkFailed;
 }
 
 const char* PositionWord(int state)
@@ -616,7 +709,7 @@ int Command::Relays()
     for (int n = 0; n < kRelayCount; ++n)
         json[FormatText("output %d", n + 1)] = PositionWord((*positions)[static_cast<std::size_t>(n)]);
     if (o_.json) {
-        out_ << json.dump(2) << "\n";
+        out_ << JsonText(json) << "\n";
     } else {
         for (const auto& [name, value] : json.items())
             out_ << name << ": " << value.get<std::string>() << "\n";
@@ -657,7 +750,14 @@ int RunCli(std::vector<std::string> args, std::ostream& out, std::ostream& err)
     app.add_option("--dir", o.dir, "working directory holding config.txt");
     app.add_option("--port", o.port, "COM port number 1-8 (instead of SERIAL_PORT)")
         ->check(CLI::Range(1, 8));
-    app.add_option("--baud", o.baud, "link speed (instead of BAUD_RATE)")->check(CLI::PositiveNumber);
+    app.add_option("--baud", o.baud, "link speed (instead of BAUD_RATE)")
+        ->check(CLI::Validator(
+            [](std::string& text) -> std::string {
+                const std::optional<int> baud = WholeNumberRule(text);
+                if (baud && IsLinkSpeed(*baud)) return {};
+                return "must be one of the console's speeds: 1200, 2400, 4800, 9600, 14400, 19200";
+            },
+            "SPEED"));
     app.add_option("--transcript", o.transcript, "write every byte both ways, time-stamped, to FILE");
 
     auto* ports = app.add_subcommand("ports", "COM1-COM8, their devices and whether they open");
@@ -686,6 +786,24 @@ int RunCli(std::vector<std::string> args, std::ostream& out, std::ostream& err)
         ->required()
         ->check(CLI::IsMember({"open", "closed"}));
 
+    // A command word that names no command is said as such, not as a
+    // missing one.
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (word == "--dir" || word == "--port" || word == "--baud" || word == "--transcript") {
+            ++i;
+            continue;
+        }
+        if (word.starts_with("-")) continue;
+        const std::vector<CLI::App*> commands = app.get_subcommands({});
+        if (std::any_of(commands.begin(), commands.end(),
+                        [&](const CLI::App* c) { return c->get_name() == word; }))
+            break;
+        std::string names;
+        for (const CLI::App* c : commands) names += (names.empty() ? "" : ", ") + c->get_name();
+        err << "Unknown command \"" << word << "\"; commands: " << names << "\n";
+        return kCliUsage;
+    }
     std::reverse(args.begin(), args.end());
     try {
         app.parse(args);
@@ -694,7 +812,10 @@ int RunCli(std::vector<std::string> args, std::ostream& out, std::ostream& err)
         return code == 0 ? kCliDone : kCliUsage;
     }
 
-    CliSession session(o.dir, o.port, o.baud, o.transcript, err);
+    std::error_code ec;
+    o.callerDir = std::filesystem::current_path(ec);
+    const std::string transcript = o.transcript.empty() ? "" : (o.callerDir / o.transcript).string();
+    CliSession session(o.dir, o.port, o.baud, transcript, err);
     if (!session.Ready()) return kCliUsage;
     Command command(o, out, err);
     if (ports->parsed()) return command.Ports();

@@ -12,6 +12,7 @@ inline constexpr int kCliLinkFailed = 1;  // no logger found, or the link failed
 inline constexpr int kCliUsage = 2;
 inline constexpr int kCliRefused = 3;     // a value refused: nothing was sent
 inline constexpr int kCliPartWrite = 4;   // a write failed after others had gone
+inline constexpr int kCliInterrupted = 130;  // Ctrl-C or TERM stopped the run
 
 // Runs one command line (without the program name). What the forms would
 // show in a message box goes to err, results to out.

@@ -247,6 +247,24 @@ int TermiosLink::GetByte()
     }
 }
 
+std::string TermiosLink::TakePending()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::string bytes;
+    while (fd_ >= 0) {
+        pollfd p{fd_, POLLIN, 0};
+        const int ready = ::poll(&p, 1, 0);
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0 || !(p.revents & POLLIN)) break;
+        char chunk[256];
+        const ssize_t n = ::read(fd_, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        bytes.append(chunk, static_cast<std::size_t>(n));
+    }
+    return bytes;
+}
+
 bool TermiosLink::WriteAll(const unsigned char* bytes, std::size_t length)
 {
     if (fd_ < 0) return false;

@@ -21,6 +21,7 @@ public:
     int GetByte() override;
     int PutString(const char* text) override;
     void Flush() override;
+    std::string TakePending() override;
     PortOpenFault LastOpenFault() const override;
 
     bool IsOpen() const;

@@ -84,6 +84,12 @@ int LinkPutString(const char* text)
 
 void LinkFlush()
 {
+    // Bytes thrown away are part of the exchange (a late reply, line noise):
+    // a transcript shows them.
+    if (g_tapped.load()) {
+        const std::string discarded = Backend().TakePending();
+        Tap(false, discarded.data(), discarded.size());
+    }
     Backend().Flush();
 }
 

@@ -38,6 +38,9 @@ public:
     virtual int GetByte() = 0;
     virtual int PutString(const char* text) = 0;
     virtual void Flush() = 0;
+    // The bytes already received and not yet read, taken without waiting
+    // (what a Flush would throw away). A backend that cannot tell gives none.
+    virtual std::string TakePending() { return {}; }
     // The last Open's failure; None after a successful open or when the
     // backend keeps no record.
     virtual PortOpenFault LastOpenFault() const { return {}; }

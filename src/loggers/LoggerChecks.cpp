@@ -120,35 +120,41 @@ CheckResult ApplyIrrigationTexts(const IrrigationTexts& texts, CIrrigationSettin
     } else {
         if (!kIrrigationCycleRange.Holds(texts.cycle)) return FieldRefusal{IrrCycle, kInvalidCycle};
         record.cycle = texts.cycle;
-        const struct {
-            const std::string& text;
-            int field;
-            const char* message;
-            double maxInches;
-            double maxMm;
-            std::string& target;
-        } rain[] = {
-            {texts.amount, IrrAmount, kAmountMessage, kMaxRainInches, kMaxRainMm, record.amount},
-            {texts.maxDailyRain, IrrMaxDailyRain, kMaxDailyRainMessage, kMaxRainInches, kMaxRainMm,
-             record.maxDailyRain},
-            {texts.maxRainTotal, IrrMaxRainTotal, kMaxRainTotalMessage, kMaxRainInches, kMaxRainMm,
-             record.maxRainTotal},
-            {texts.cutoff, IrrCutoff, kCutoffMessage, kMaxRateInches, kMaxRateMm,
-             record.rainRateCutoff},
-        };
-        for (const auto& r : rain) {
-            if (r.field == IrrCutoff && MeansNoCutoff(r.text)) {
-                r.target = kNoCutoffValue;
-                continue;
-            }
-            const auto stored = RainFieldToRecord(r.text, texts.inches, r.maxInches, r.maxMm);
-            if (!stored)
-                return FieldRefusal{r.field, RainRangeMessage(r.message, texts.inches,
-                                                              r.maxInches, r.maxMm)};
-            r.target = *stored;
-        }
+        if (const CheckResult r = ApplyIrrigationRainTexts(texts, record)) return r;
     }
     record.rainUnit = texts.inches ? kRainUnitInches : kRainUnitMm;
+    return std::nullopt;
+}
+
+CheckResult ApplyIrrigationRainTexts(const IrrigationTexts& texts, CIrrigationSettings& record)
+{
+    const struct {
+        const std::string& text;
+        int field;
+        const char* message;
+        double maxInches;
+        double maxMm;
+        std::string& target;
+    } rain[] = {
+        {texts.amount, IrrAmount, kAmountMessage, kMaxRainInches, kMaxRainMm, record.amount},
+        {texts.maxDailyRain, IrrMaxDailyRain, kMaxDailyRainMessage, kMaxRainInches, kMaxRainMm,
+         record.maxDailyRain},
+        {texts.maxRainTotal, IrrMaxRainTotal, kMaxRainTotalMessage, kMaxRainInches, kMaxRainMm,
+         record.maxRainTotal},
+        {texts.cutoff, IrrCutoff, kCutoffMessage, kMaxRateInches, kMaxRateMm,
+         record.rainRateCutoff},
+    };
+    for (const auto& r : rain) {
+        if (r.field == IrrCutoff && MeansNoCutoff(r.text)) {
+            r.target = kNoCutoffValue;
+            continue;
+        }
+        const auto stored = RainFieldToRecord(r.text, texts.inches, r.maxInches, r.maxMm);
+        if (!stored)
+            return FieldRefusal{r.field, RainRangeMessage(r.message, texts.inches,
+                                                          r.maxInches, r.maxMm)};
+        r.target = *stored;
+    }
     return std::nullopt;
 }
 

@@ -92,6 +92,9 @@ IrrigationTexts IrrigationTextsOf(const CIrrigationSettings& record);
 void SwitchIrrigationUnit(IrrigationTexts& texts, bool inches);
 // Also stores the rain unit shown into the record.
 CheckResult ApplyIrrigationTexts(const IrrigationTexts& texts, CIrrigationSettings& record);
+// The amount, both caps and the cut-off alone, checked and stored as the
+// residential part of ApplyIrrigationTexts does.
+CheckResult ApplyIrrigationRainTexts(const IrrigationTexts& texts, CIrrigationSettings& record);
 
 enum IrrigationAdvancedField { AdvDuration, AdvReactivation, AdvPulseWidth };
 struct IrrigationAdvancedTexts {

@@ -24,20 +24,22 @@ bool SameFolder(const fs::path& a, const fs::path& b)
     return fs::equivalent(a, b, ec);
 }
 
-// config.txt first, then every help file; each only when the folder lacks
-// it, so the user's settings are never replaced.
+// The help files the forms open. Only these and config.txt are copied: the
+// data may sit beside the executable in a build tree, among its other
+// text files (CMakeCache.txt, install_manifest.txt ...).
+constexpr const char* kHelpFiles[] = {
+    "ALOHAHelp.txt",           "APRSHelp.txt",           "IrrigationHelp.txt",
+    "IrrigationAdvancedHelp.txt", "IrrigationCircuitTestHelp.txt", "AlarmOutputModuleHelp.txt",
+    "AOMStationConfigHelp.txt", "AOMSelectUnitsHelp.txt", "AOMAdvancedOptionsHelp.txt"};
+
+// config.txt first, then every help file shipped; each only when the folder
+// lacks it, so the user's settings are never replaced.
 bool CopyMissing(const fs::path& data, const fs::path& folder, WorkingDirectoryPlan& plan)
 {
     std::vector<fs::path> files{data / kConfigFile};
+    for (const char* name : kHelpFiles)
+        if (IsFile(data / name)) files.push_back(data / name);
     std::error_code ec;
-    for (const fs::directory_entry& e : fs::directory_iterator(data, ec)) {
-        const fs::path& p = e.path();
-        if (p.extension() == ".txt" && p.filename() != kConfigFile && IsFile(p)) files.push_back(p);
-    }
-    if (ec) {
-        plan.error = "cannot read " + data.string() + ": " + ec.message();
-        return false;
-    }
     for (const fs::path& from : files) {
         const fs::path to = folder / from.filename();
         if (fs::exists(to, ec)) continue;

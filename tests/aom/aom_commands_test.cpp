@@ -55,13 +55,29 @@ TEST(AomCommands, OutputStateRead)
     }
 }
 
+TEST(AomCommands, LogRepliesThatAreNoRecordOrCount)
+{
+    // A lost reply is an empty line; none of these is a value.
+    for (const char* line : {"", " ", "1 2", "1 2 3 4", "1 x 3", "-1 2 3", "1 2 3x",
+                             "99999999999999999999 4 5"})
+        EXPECT_FALSE(ParseAlarmRecordReply(line)) << '"' << line << '"';
+    EXPECT_EQ(ParseAlarmRecordReply(" 4096  2  8")->second, 2);
+    for (const char* line : {"", "none", "6 7", "-1", "99999999999"})
+        EXPECT_FALSE(ParseAlarmCountReply(line)) << '"' << line << '"';
+    EXPECT_EQ(ParseAlarmCountReply("0"), 0);
+    EXPECT_EQ(ParseAlarmCountReply("2147483647"), 2147483647);
+}
+
 TEST(AomCommands, UnreadableRepliesAndUnsendableQueries)
 {
-    ScriptedModule link({{"MOD21\n", "none"}});
-    EXPECT_EQ(GetAlarmRecordCount(), 0);
-    EXPECT_EQ(ParseAlarmRecordReply("99999999999999999999 4").minute, 4);  // no overflow
-    link.SetPutStringResult(1);
+    ScriptedModule link({{"MOD21\n", "none"}, {"MOD22 1\n", ""}});
+    EXPECT_EQ(GetAlarmRecordCount(), std::nullopt);
     AlarmRecord r;
+    // Every attempt's reply is empty: three queries, then no record.
+    EXPECT_FALSE(ReadAlarmRecord(1, r));
+    const Lines lines = link.Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "MOD22 1\n"), 3);
+    link.SetPutStringResult(1);
     EXPECT_FALSE(ReadAlarmRecord(0, r));
     EXPECT_EQ(ReadOutputState(0), -1);
     const auto events = link.Events();

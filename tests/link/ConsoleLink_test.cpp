@@ -20,6 +20,17 @@ Lines Times(int n, const Lines& events)
     return all;
 }
 
+TEST(LinkTap, SeesTheBytesAFlushThrowsAway)
+{
+    FakeLink link;
+    std::string seen;
+    SetLinkTap([&](bool sent, const char* bytes, std::size_t n) { seen.append(sent ? "" : std::string(bytes, n)); });
+    link.QueueBytes("late\n\r");
+    LinkFlush();
+    SetLinkTap({});
+    EXPECT_EQ(std::make_pair(seen, link.Pending()), std::make_pair(std::string("late\n\r"), std::size_t{0}));
+}
+
 TEST(Crc16, XmodemCheckValue)
 {
     EXPECT_EQ(Crc16Xmodem(reinterpret_cast<const std::uint8_t*>("123456789"), 9), 0x31C3);

@@ -27,10 +27,15 @@ TEST(UserFolder, CreatedFromTheInstalledDataUsedRefilledAndBeatenByALocalConfig)
     fs::create_directories(root / "usr/share");
     fs::copy(CORVANE_DATA_DIR, data);
     fs::create_directories(home);
+    // A build tree keeps other text files beside the data: they are not the program's.
+    const std::size_t shipped = Count(data);
+    for (const char* other : {"CMakeCache.txt", "install_manifest.txt"})
+        scratch.WriteFile((data / other).string(), "x");
 
     WorkingDirectoryPlan plan = PrepareWorkingDirectory(home, nullptr, home.c_str(), exe);
     EXPECT_EQ(std::make_tuple(plan.directory, plan.created, plan.error), std::make_tuple(own, true, std::string()));
-    EXPECT_EQ(Count(own), Count(data));
+    EXPECT_EQ(Count(own), shipped);
+    EXPECT_FALSE(fs::exists(own / "CMakeCache.txt") || fs::exists(own / "install_manifest.txt"));
     DBConfigParser settings(plan.directory);  // the store as main builds it there
     EXPECT_EQ(settings.GetValue("SERIAL_PORT"), "1");
     EXPECT_TRUE(fs::exists(own / "configBackup.txt"));

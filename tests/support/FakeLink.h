@@ -91,6 +91,16 @@ public:
     int GetByte() override;
     int PutString(const char* text) override;
     void Flush() override { Locked([&] { events_.push_back("Flush"); queue_.clear(); }); }
+    // The bytes queued before the first silence.
+    std::string TakePending() override
+    {
+        return Locked([&] {
+            std::string bytes;
+            for (; !queue_.empty() && queue_.front() >= 0; queue_.pop_front())
+                bytes += static_cast<char>(queue_.front());
+            return bytes;
+        });
+    }
 
 private:
     struct Rule {

@@ -60,11 +60,12 @@ bool CAlarmDownloadDlg::Start()
     if (phase_ != Phase::NotStarted) return phase_ == Phase::Downloading;
     phase_ = Phase::Counting;
     WaitCursorGuard wait;
-    const int count = RunLink([] { return GetAlarmRecordCount(); });
+    const std::optional<int> read = RunLink([] { return GetAlarmRecordCount(); });
+    const int count = read.value_or(0);
     if (count <= 0) {
         wait.Restore();
-        ShowMessage(UserMessage{kNoAlarmRecords, std::nullopt, MsgIcon::None, MsgButtons::Ok,
-                                parentWidget()});
+        ShowMessage(UserMessage{read ? kNoAlarmRecords : kAlarmCountUnreadable, std::nullopt,
+                                MsgIcon::None, MsgButtons::Ok, parentWidget()});
         phase_ = Phase::Closed;
         setResult(QDialog::Accepted);
         return false;

@@ -60,8 +60,10 @@ bool COutputTestDlg::Start()
     block_ = std::make_unique<OutputTestBlock>();
     for (int output = 0; output < kRelayCount; ++output) Show(output, (*positions)[output] == 1);
     try {
+        presses_ = std::make_unique<RelayPressSender>();
         worker_ = std::thread(RunOutputTestWorker, std::ref(*block_));
     } catch (const std::system_error&) {
+        presses_.reset();
         block_.reset();
         phase_ = Phase::Closed;
         setResult(QDialog::Rejected);
@@ -93,9 +95,9 @@ void COutputTestDlg::OnPressed(int output, bool closed)
 {
     Show(output, closed);
     if (phase_ != Phase::Testing) return;
-    const int state = closed ? 1 : 0;
-    // The module's reply is not looked at: the next pass sends it again.
-    RunLink([output, state] { SetOutputState(output, state); });
+    // Queued, not sent here: sending would hold the form, and a second
+    // press made meanwhile would be lost.
+    presses_->Press(output, closed ? 1 : 0);
 }
 
 void COutputTestDlg::StopWorker()
@@ -108,10 +110,12 @@ void COutputTestDlg::StopWorker()
         // painting meanwhile.
         WaitCursorGuard wait;
         RunLink([this] {
+            presses_->Finish();
             worker_.join();
             PauseMs(kAfterOutputTestMs);
         });
     }
+    presses_.reset();
     block_.reset();
     phase_ = Phase::Closed;
 }

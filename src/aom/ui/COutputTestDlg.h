@@ -13,7 +13,7 @@ class QPushButton;
 
 // Reads the four relay positions before it shows; while it is open a worker
 // re-sends the positions of the four buttons every four seconds, and each
-// press is sent at once.
+// press is sent at once, in order, by a sender of its own.
 class COutputTestDlg : public QDialog {
     Q_OBJECT
 public:
@@ -51,6 +51,7 @@ private:
     Phase phase_ = Phase::NotStarted;
     std::unique_ptr<OutputTestBlock> block_;
     std::thread worker_;
+    std::unique_ptr<RelayPressSender> presses_;
 };
 
 // Runs the test modally over parent.

@@ -6,6 +6,7 @@
 #include "ConsoleLink.h"
 #include "DBConfigParser.h"
 #include "IrrigationSettings.h"
+#include "LinkChoice.h"
 #include "ModuleCommands.h"
 #include "NumericText.h"
 #include "Pause.h"
@@ -163,10 +164,9 @@ FirmwareWarningForm SetFirmwareWarningForm(FirmwareWarningForm form)
 
 std::unique_ptr<CLoggerSettings> DetectAndReadLogger(OwnerWindow owner)
 {
-    DBConfigParser& settings = Settings();
     IdentificationReply().clear();
-    const int port = settings.GetInt(key::SerialPort);
-    const int baud = settings.GetInt(key::BaudRate);
+    const int port = ChosenPort();
+    const int baud = ChosenBaud();
 
     if (OpenLink(port, baud) != 0) {
         // The reason the port would not open, where the user looks for it.

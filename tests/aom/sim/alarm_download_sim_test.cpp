@@ -99,7 +99,44 @@ TEST_F(AlarmDownloadOnSim, ReadFailureMidwayKeepsTheEntriesWritten)
     EXPECT_EQ(File(), kFirstTwo);
     EXPECT_EQ(statuses.back(), "Downloading record: 2/6");
     FinishAlarmDownload(result);
-    EXPECT_TRUE(opened.empty() && messages.Texts().empty());
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(messages.Texts(),
+              Lines{"Alarm record 3 of 6 could not be read; the download stopped.\n"
+                    "The events read before it are in\n" + (dir.Path() / kFile).string()});
+}
+
+TEST_F(AlarmDownloadOnSim, LostOrGarbledRepliesAreAskedAgainNeverWrittenAsEvents)
+{
+    // The second reply is lost: record 1 is asked for again.
+    sim.SetFault(SimFault::DropReplies, 2);
+    EXPECT_EQ(Download(2).end, DownloadEnd::Complete);
+    EXPECT_EQ(File(), kFirstTwo);
+    EXPECT_EQ(sim.ModuleLines(), (Lines{"MOD22 0\n", "MOD22 1\n", "MOD22 1\n"}));
+    // A module that never answers a record properly: three queries, then the stop.
+    sim.ClearFaults();
+    sim.SetFault(SimFault::Garble);
+    sim.ClearLines();
+    const AlarmDownloadResult result = Download(6);
+    EXPECT_EQ(std::make_tuple(result.end, result.recordsDone), std::make_tuple(DownloadEnd::ReadFailed, 0));
+    EXPECT_EQ(File(), "");
+    EXPECT_EQ(sim.ModuleLines(), (Lines{"MOD22 0\n", "MOD22 0\n", "MOD22 0\n"}));
+}
+
+TEST(AlarmEventConditions, AMinusPairTakesOneBitInBothKindsOfEntry)
+{
+    ConditionRowSummaries rows;
+    for (const auto& [name, check] : {std::pair{"Rain Rate", 1}, {"Outside Temp", int{CheckMinus}},
+                                      {"Dew Point", 1}, {"Wind Speed", 2}})
+        rows.insert({0, {name, check, "", "", "", ""}});
+    while (rows.count(0) < 8) rows.insert({0, ConditionRowSummary()});
+    const struct { bool active; int mask; std::string text; } cases[] = {
+        {true, 0b010, "Outside Temp MINUS Dew Point"},
+        {true, 0b100, "Wind Speed"},
+        {false, 0b010, "Rain Rate Wind Speed " + std::string(4, ' ')},
+        {false, 0b101, "Outside Temp MINUS Dew Point " + std::string(4, ' ')},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EventConditionText({0, c.active, c.mask, 1, 1, 0, 0, 0}, rows), c.text) << c.mask;
 }
 
 TEST_F(AlarmDownloadOnSim, SecondDownloadOfTheDayReplacesTheFile)

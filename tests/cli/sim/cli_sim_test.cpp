@@ -6,11 +6,14 @@
 #include "SimFixture.h"
 #include "TestSupport.h"
 
+#include "SerialLink.h"
 #include "SettingsKeys.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <csignal>
 #include <sstream>
 
 namespace {
@@ -278,6 +281,55 @@ TEST_F(CliOnSim, RestoreWritesOnlyTheChangedParameter)
     EXPECT_TRUE(Sets(sim).empty());
 }
 
+TEST_F(CliOnSim, RestoreWritesExactlyWhatTheFileHoldsOrRefusesByName)
+{
+    {
+        // Hundredths the form's seconds cannot show come back exactly.
+        SimFixture sim(SimKind::Aprs);
+        sim.UseAsPort(dir);
+        sim.SetParam(13, "4903.51N/07201.75W_");
+        ASSERT_EQ(Cli({"backup", "aprs.txt"}).code, kCliDone);
+        EXPECT_EQ(Cli({"restore", "aprs.txt"}).out, "The logger already holds this configuration; nothing to write.\n");
+        sim.SetParam(13, "4903.50N/07201.75W_");
+        sim.ClearLines();
+        const CliRun run = Cli({"restore", "aprs.txt"});
+        EXPECT_EQ(run.code, kCliDone) << run.err;
+        EXPECT_NE(run.out.find("position:  4903.50N/07201.75W_  ->  4903.51N/07201.75W_\n"), std::string::npos);
+        EXPECT_EQ(Sets(sim), Lines{"MOD13 4903.51N/07201.75W_\n"});
+        const std::string file = dir.ReadFile("aprs.txt");
+        const struct { const char *from, *to, *error; } refusals[] = {
+            {"lat-seconds = 30", "lat-seconds = 40",
+             "aprs.txt: position: 4903.51N/07201.75W_ gives lat-seconds = 30, not 40\n"},
+            {"position = 4903.51N/07201.75W_", "position = 4903.5N/07201.75W_",
+             "aprs.txt: position: \"4903.5N/07201.75W_\" is not laid out as 4903.50N/07201.75W_\n"},
+        };
+        for (const auto& r : refusals) {
+            dir.WriteFile("aprs.txt", Replace(file, r.from, r.to));
+            sim.ClearLines();
+            const CliRun refused = Cli({"restore", "aprs.txt"});
+            EXPECT_EQ(std::make_pair(refused.code, refused.err), std::make_pair(kCliRefused, std::string(r.error)));
+            EXPECT_TRUE(Sets(sim).empty());
+        }
+    }
+    // Without a residential schedule the amount is still the file's.
+    SimFixture sim(SimKind::Irr);
+    sim.UseAsPort(dir);
+    sim.SetParam(8, "0");
+    sim.SetParam(25, "100");
+    ASSERT_EQ(Cli({"backup", "irr.txt"}).code, kCliDone);
+    sim.SetParam(25, "200");
+    sim.ClearLines();
+    const CliRun run = Cli({"restore", "irr.txt"});
+    EXPECT_EQ(run.code, kCliDone) << run.err;
+    EXPECT_EQ(run.out, "amount:  50.8  ->  25.4\nwritten: parameter 25 (100)\n");
+    EXPECT_EQ(sim.Param(25), "100");
+    EXPECT_EQ(Cli({"set", "rain-unit=in", "residential=no", "amount=1.5"}).code, kCliDone);
+    EXPECT_EQ(sim.Param(25), "150");
+    const CliRun cycle = Cli({"set", "residential=no", "cycle=4"});
+    EXPECT_EQ(std::make_pair(cycle.code, cycle.err),
+              std::make_pair(kCliRefused, std::string("cycle: must be 0 while residential is no\n")));
+}
+
 TEST_F(CliOnSim, RestoreOfOneOutputClearsTheLogOnlyWithYesAndSendsOnlyThatOutput)
 {
     SimFixture sim(SimKind::Aom);
@@ -339,11 +391,145 @@ TEST_F(CliOnSim, AlarmLogWritesTheFormsFileNamedByTheModulesConditions)
     EXPECT_EQ(run.err, "\rDownloading record: 1/6\rDownloading record: 2/6\rDownloading record: 3/6"
                        "\rDownloading record: 4/6\rDownloading record: 5/6\rDownloading record: 6/6\n"
                        "Download Complete!\n");
+    // --output leaves the day's file (the desktop's download, say) alone.
+    dir.WriteFile(AlarmFileName(now), "earlier");
     const CliRun cleared = Cli({"alarm-log", "--clear", "--output", "log.txt"});
     EXPECT_EQ(cleared.code, kCliDone);
     EXPECT_EQ(dir.ReadFile("log.txt"), file);
+    EXPECT_EQ(dir.ReadFile(AlarmFileName(now)), "earlier");
     EXPECT_NE(cleared.err.find("Logs Cleared!\n"), std::string::npos);
     EXPECT_TRUE(sim.Alarms().empty());
+}
+
+// The number of entries in an alarm log file.
+std::size_t Entries(const std::string& file)
+{
+    std::size_t n = 0;
+    for (auto at = file.find("Output #"); at != std::string::npos; at = file.find("Output #", at + 1)) ++n;
+    return n;
+}
+
+TEST_F(CliOnSim, AlarmLogWithAReplyLostAnywhereSavesEveryEventOrSaysWhatIsMissing)
+{
+    SimFixture sim(SimKind::Aom);
+    sim.UseAsPort(dir, 1, 19200, 50);
+    const std::vector<SimAlarmRecord> alarms = sim.Alarms();
+    ASSERT_EQ(Cli({"alarm-log", "--output", "all.txt"}).code, kCliDone);
+    const std::string complete = dir.ReadFile("all.txt");
+    const Lines before = sim.ModuleLines();
+    // Replies from the count on; those of the outputs' read belong to it.
+    const auto count = std::find(before.begin(), before.end(), "MOD21\n") - before.begin();
+    const auto last = static_cast<long>(before.size()) + 2;  // the second count and the clear
+    const std::string log = (dir.Path() / "log.txt").string();
+    for (const bool clear : {false, true}) {
+        for (long n = count + 1; n <= last + 1; ++n) {
+            SCOPED_TRACE(testing::Message() << (clear ? "--clear" : "") << " reply " << n << " lost");
+            sim.SetAlarms(alarms);
+            sim.ClearFaults();
+            std::filesystem::remove(log);
+            sim.SetFault(SimFault::DropReplies, static_cast<int>(n));
+            const CliRun run = clear ? Cli({"alarm-log", "--output", "log.txt", "--clear"})
+                                     : Cli({"alarm-log", "--output", "log.txt"});
+            const std::string file = dir.Exists("log.txt") ? dir.ReadFile("log.txt") : "";
+            // Emptied only with every event saved; otherwise the entries read
+            // so far, named.
+            if (run.code == kCliDone || sim.Alarms().empty()) {
+                EXPECT_EQ(file, complete) << run.err;
+            }
+            EXPECT_EQ(complete.substr(0, file.size()), file);
+            if (run.code != kCliDone && dir.Exists("log.txt") && file != complete) {
+                EXPECT_NE(run.err.find("The events read before it are in\n" + log + "\n"),
+                          std::string::npos) << run.err;
+            }
+            EXPECT_TRUE(clear || sim.Alarms().size() == alarms.size());
+        }
+    }
+    // The count's reply lost: no download and nothing cleared.
+    sim.ClearFaults();
+    sim.SetFault(SimFault::DropReplies, static_cast<int>(count) + 1);
+    const CliRun lost = Cli({"alarm-log", "--clear"});
+    EXPECT_EQ(lost.code, kCliLinkFailed);
+    EXPECT_EQ(lost.err, std::string(kAlarmCountUnreadable) + "\n");
+}
+
+TEST_F(CliOnSim, AlarmLogStoppedByASignalKeepsThePartialFileAndNeverClears)
+{
+    SimFixture sim(SimKind::Aom);
+    sim.UseAsPort(dir);
+    ASSERT_EQ(Cli({"alarm-log", "--output", "all.txt"}).code, kCliDone);
+    for (const int signal : {SIGINT, SIGTERM}) {
+        // Ctrl-C arrives while record 2 is being read; config.txt never
+        // holds the run's own port.
+        std::string portInConfig;
+        SetLinkTap([&](bool sent, const char* bytes, std::size_t count) {
+            if (!sent || std::string(bytes, count) != "MOD22 2\n") return;
+            portInConfig = dir.ReadFile("config.txt");
+            std::raise(signal);
+        });
+        const CliRun run = Cli({"--port", "1", "alarm-log", "--clear", "--output", "part.txt"});
+        SetLinkTap({});
+        EXPECT_EQ(run.code, kCliInterrupted);
+        EXPECT_NE(run.err.find("The download was stopped before record 4 of 6.\n"
+                               "The events read before it are in\n" +
+                               (dir.Path() / "part.txt").string() + "\n"),
+                  std::string::npos) << run.err;
+        const std::string part = dir.ReadFile("part.txt");
+        EXPECT_EQ(Entries(part), 3u);
+        EXPECT_EQ(dir.ReadFile("all.txt").rfind(part, 0), 0u);
+        EXPECT_EQ(sim.Alarms().size(), 6u);
+        EXPECT_NE(portInConfig.find("SERIAL_PORT=1"), std::string::npos);
+    }
+}
+
+TEST_F(CliOnSim, JsonReplacesBytesThatAreNoUtf8)
+{
+    SimFixture sim(SimKind::Aprs);
+    sim.UseAsPort(dir);
+    sim.SetParam(13, "4903.50N/07201.75W_\xE9");
+    const CliRun run = Cli({"show", "--json"});
+    EXPECT_EQ(run.code, kCliDone);
+    EXPECT_EQ(nlohmann::json::parse(run.out)["settings"]["position"], "4903.50N/07201.75W_\xEF\xBF\xBD");
+}
+
+TEST_F(CliOnSim, MistakesAreNamedBeforeTheLoggerIsRead)
+{
+    SimFixture sim(SimKind::Aloha);
+    sim.UseAsPort(dir);
+    std::filesystem::create_directories(dir.Path() / "folder");
+    const std::string commands =
+        "commands: ports, detect, show, set, backup, restore, alarm-log, relays, relay\n";
+    const struct { Lines args; const std::string err; } cases[] = {
+        {{"frobnicate"}, "Unknown command \"frobnicate\"; " + commands},
+        {{"--port", "2", "frob"}, "Unknown command \"frob\"; " + commands},
+        {{"--baud", "-5", "detect"}, "--baud: must be one of the console's speeds: 1200, 2400, 4800, "
+                                     "9600, 14400, 19200\nRun with --help for more information.\n"},
+        {{"set", "timeout=60", "timeout=70"}, "timeout is given twice\n"},
+        {{"--dir", "folder", "detect"}, "Cannot use folder as the working directory: it holds no config.txt\n"},
+        {{"backup", "folder"}, "Cannot write folder: Is a directory\n"},
+        {{"backup", "nowhere/b.txt"}, "Cannot write nowhere/b.txt: No such file or directory\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Cli(c.args);
+        EXPECT_EQ(std::make_pair(run.code, run.err), std::make_pair(kCliUsage, c.err)) << c.args[0];
+    }
+    EXPECT_TRUE(sim.ModuleLines().empty());
+}
+
+TEST_F(CliOnSim, FileNamesAreTheCallersWhereverTheSettingsLie)
+{
+    SimFixture sim(SimKind::Aloha);
+    sim.UseAsPort(dir);
+    const auto caller = dir.Path() / "stations";
+    std::filesystem::create_directories(caller);
+    std::filesystem::current_path(caller);
+    const std::string settings = dir.Path().string();
+    EXPECT_EQ(Cli({"--dir", settings, "--transcript", "t.txt", "backup", "rel.bak"}).code, kCliDone);
+    EXPECT_TRUE(std::filesystem::exists(caller / "rel.bak"));
+    EXPECT_TRUE(std::filesystem::exists(caller / "t.txt"));
+    EXPECT_EQ(Cli({"--dir", settings, "restore", "rel.bak"}).code, kCliDone);
+    // The run's settings folder is left as it was; the test's is put back.
+    EXPECT_EQ(std::filesystem::current_path(), caller);
+    std::filesystem::current_path(dir.Path());
 }
 
 TEST_F(CliOnSim, RelaysAreReadAndSet)
