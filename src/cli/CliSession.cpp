@@ -21,43 +21,19 @@ LinkTranscript::LinkTranscript(const std::string& path) : file_(path, std::ios::
 LinkTranscript::~LinkTranscript()
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    Flush();
-}
-
-void LinkTranscript::Flush()
-{
-    if (line_.empty()) return;
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%H:%M:%S", &local);
-    file_ << stamp << FormatText(".%03d ", static_cast<int>(ms)) << (sent_ ? "> " : "< ") << line_
-          << "\n";
-    file_.flush();
-    line_.clear();
+    Finish();
 }
 
 void LinkTranscript::Add(bool sent, const char* bytes, std::size_t count)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (sent != sent_) {
-        Flush();
-        sent_ = sent;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        if (c == '\n') line_ += "\\n";
-        else if (c == '\r') line_ += "\\r";
-        else if (c == '\\') line_ += "\\\\";
-        else if (c < 0x20 || c > 0x7E) line_ += FormatText("\\x%02X", c);
-        else line_ += static_cast<char>(c);
-        // A sent line ends with its line feed, a reply with LF CR.
-        if ((sent && c == '\n') || (!sent && c == '\r')) Flush();
-    }
+    TranscriptLines::Add(sent, bytes, count);
+}
+
+void LinkTranscript::Line(const std::string& line, Clock::time_point)
+{
+    file_ << line;
+    file_.flush();
 }
 
 CliSession::CliSession(const std::string& dir, int port, int baud, const std::string& transcript,

@@ -4,6 +4,7 @@
 // given on the command line, the transcript of the link, and messages
 // written to the terminal instead of message boxes.
 #include "DBConfigParser.h"
+#include "LinkLog.h"
 #include "LoggerDetection.h"
 #include "SerialLink.h"
 #include "UserMessages.h"
@@ -28,19 +29,17 @@ private:
 // Every byte both ways as text lines: "12:00:01.250 > MOD01 60\n", bytes
 // outside printable ASCII as \n, \r or \xHH; a line ends where the
 // direction changes or a line ending passes.
-class LinkTranscript {
+class LinkTranscript : private TranscriptLines {
 public:
     explicit LinkTranscript(const std::string& path);
-    ~LinkTranscript();
+    ~LinkTranscript() override;
     bool IsOpen() const { return file_.is_open(); }
     void Add(bool sent, const char* bytes, std::size_t count);
 
 private:
-    void Flush();
+    void Line(const std::string& line, Clock::time_point when) override;
     std::mutex mutex_;
     std::ofstream file_;
-    std::string line_;
-    bool sent_ = true;
 };
 
 class CliSession {

@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> replies;
     while (!input.Empty() && replies.size() < 8) replies.push_back(input.Line());
     for (const std::string& reply : replies) {
-        const AlarmRecord record = ParseAlarmRecordReply(reply);
-        AlarmEntryText(record, EventConditionText(record, rows), EventDateText(record, now));
+        const std::optional<AlarmRecord> record = ParseAlarmRecordReply(reply);
+        if (record) AlarmEntryText(*record, EventConditionText(*record, rows), EventDateText(*record, now));
     }
 
     FakeLink link;
@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         link.Respond("MOD22 " + std::to_string(i) + "\n", replies[i] + "\n\r");
     std::atomic<bool> cancel{false};
     if (LinkOpen(1, 19200) != 0) return 0;
-    DownloadAlarmLog(std::clamp(GetAlarmRecordCount(), 0, 16), rows, cancel, now, {});
+    if (const std::optional<int> count = GetAlarmRecordCount())
+        DownloadAlarmLog(std::clamp(*count, 0, 16), rows, cancel, now, {});
     LinkClose();
     return 0;
 }
