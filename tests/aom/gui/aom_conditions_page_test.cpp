@@ -7,15 +7,11 @@
 #include "CorvaneCli.h"
 #include "CAomConditionsPage.h"
 #include "CNumericEdit.h"
-#include "FormFinder.h"
-#include "SerialLink.h"
 #include "SettingsKeys.h"
-#include "SimFixture.h"
-#include "TestSupport.h"
+#include "../../loggers/gui/LoggerFormTest.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <gtest/gtest.h>
 
 #include <sstream>
 
@@ -33,11 +29,10 @@ Lines Sets(Lines l)
     return l;
 }
 
-class ConditionsPage : public ::testing::Test {
+class ConditionsPage : public LoggerFormTest {
 protected:
-    ConditionsPage() { device.UseAsPort(dir), opened_ = LinkOpen(1, 19200) == 0; }
-    ~ConditionsPage() override { LinkClose(), SetAomUnits({}); }
-    void SetUp() override { ASSERT_TRUE(opened_); }
+    ConditionsPage() : LoggerFormTest(SimKind::Aom) {}
+    ~ConditionsPage() override { SetAomUnits({}); }
 
     // The page of output 1 created on what the module holds.
     void Open(const std::string& conditions, int logic = 1)
@@ -81,13 +76,8 @@ protected:
         return device.Conditions(0);
     }
 
-    TempWorkDir dir;
-    InstantPauses pauses;
-    RecordingMessages messages;
-    SimFixture device{SimKind::Aom};
     CAomSettings record{nullptr, "AOM     100", "30", true};
     std::unique_ptr<CAomConditionsPage> page;
-    bool opened_ = false;
 };
 
 TEST_F(ConditionsPage, EmptyReplyLeavesAllRowsEmptyAfterQueryingConditionsAndOperator)
