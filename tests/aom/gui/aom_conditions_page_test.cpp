@@ -37,8 +37,7 @@ protected:
     // The page of output 1 created on what the module holds.
     void Open(const std::string& conditions, int logic = 1)
     {
-        device.SetConditions(0, conditions, logic);
-        SetAomUnits(kFahrenheit);
+        device.SetConditions(0, conditions, logic), SetAomUnits(kFahrenheit);
         page = std::make_unique<CAomConditionsPage>(0);
         page->SetSettings(&record), page->Create(), page->show();
     }

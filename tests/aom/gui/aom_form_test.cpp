@@ -269,6 +269,8 @@ void Click(QWidget* dlg, const QString& text)
     if (QAbstractButton* button = FindButton(dlg, text)) button->click(); else ADD_FAILURE() << text.toStdString();
 }
 
+auto Tied(const AomUnitSettings& u) { return std::tuple(u.temperature, u.barometer, u.wind, u.rain); }
+
 template <class Button>
 std::string Checked(QWidget* dlg)
 {
@@ -291,12 +293,9 @@ TEST(UnitsForm, StoredCodesLoadedAndShownWithTheirFallbacks)
         TempWorkDir dir(FormatText("AOM_TEMP_UNIT=%s\nAOM_BAR_UNIT=%s\nAOM_WIND_UNIT=%s\nAOM_RAIN_UNIT=%s\n", c.temp,
                                    c.bar, c.wind, c.rain).c_str());
         LoadAomUnitSettings();
-        const AomUnitSettings& u = AomUnits();
-        EXPECT_EQ(std::tie(u.temperature, u.barometer, u.wind, u.rain),
-                  std::tie(c.loaded.temperature, c.loaded.barometer, c.loaded.wind, c.loaded.rain));
+        EXPECT_EQ(Tied(AomUnits()), Tied(c.loaded)) << c.shown;
         CAomUnitsDlg dlg(nullptr);
-        EXPECT_EQ(dlg.windowTitle(), "Choose Units");
-        EXPECT_EQ(Checked<QRadioButton>(&dlg), c.shown) << c.shown;
+        EXPECT_EQ(dlg.windowTitle().toStdString() + "|" + Checked<QRadioButton>(&dlg), "Choose Units|" + std::string(c.shown));
     }
     SetAomUnits({});
 }
@@ -310,9 +309,7 @@ TEST(UnitsForm, OkStoresTheShownCodesAndReloads)
     DBConfigParser& s = dir.Settings();
     EXPECT_EQ(s.GetValue(key::AomTempUnit) + s.GetValue(key::AomBarUnit) + s.GetValue(key::AomWindUnit) + "|" +
                   s.GetValue(key::AomRainUnit), "359|1");
-    const AomUnitSettings& u = AomUnits();
-    EXPECT_EQ(std::tie(u.temperature, u.barometer, u.wind, u.rain),
-              std::make_tuple(UnitFahrenheit, UnitMillibar, UnitKph, UnitInch));
+    EXPECT_EQ(Tied(AomUnits()), Tied({UnitFahrenheit, UnitMillibar, UnitKph, UnitInch}));
     SetAomUnits({});
 }
 
