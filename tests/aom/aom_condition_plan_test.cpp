@@ -51,8 +51,7 @@ TEST_F(ParameterTable, ExtraSensorsFollowTheTransmitters)
     };
     for (const auto& [name, code] : cases) EXPECT_EQ(ResolveParameterCode(name), code) << name;
 
-    Station("0$26$28$24$1000$1001$");
-    FillParameterList(list);
+    Station("0$26$28$24$1000$1001$"), FillParameterList(list);
     const std::pair<int, const char*> picked[] = {{25, "Extra Temperature 5"}, {24, "Extra Temperature 3"},
                                                   {129, "Outside Dewpoint"}};
     for (const auto& [code, name] : picked) EXPECT_EQ(list.Text(SelectParameterByCode(list, code)), name);
@@ -75,8 +74,7 @@ TEST_F(ParameterTable, ExtraSensorsFollowTheTransmitters)
 
 TEST_F(ParameterTable, OfferedSetsInDisplayOrder)
 {
-    Station("");
-    FillParameterList(list);
+    Station(""), FillParameterList(list);
     ASSERT_EQ(list.Count(), 42);
     EXPECT_EQ(list.Text(41), "Time");
     const std::set<int> common = OfferedTableCodes("");
@@ -87,8 +85,7 @@ TEST_F(ParameterTable, OfferedSetsInDisplayOrder)
     EXPECT_EQ(OfferedTableCodes("22$"), common);
     EXPECT_EQ(OfferedTableCodes("0$abc$$999$-3$"), common);
 
-    Station("0$44$24$46$");
-    FillParameterList(list, MinusTemperatures);
+    Station("0$44$24$46$"), FillParameterList(list, MinusTemperatures);
     EXPECT_EQ(Listed(), "Outside Temperature|Outside Dewpoint|Wind Chill|Outside Heat Index|"
                         "Inside Temperature|Inside Dewpoint|Inside Heat Index|"
                         "Extra Temperature 1|Soil Temperature 1|Leaf Temperature 1|");
@@ -109,11 +106,9 @@ TEST_F(ParameterTable, CheckTypeSets)
     }
     // The selection stays while the new parameter still offers it.
     FillCheckTypeList(list, 17);
-    list.Select(FindExact(list, "Minus"));
-    FillCheckTypeList(list, kMissingSensor);
+    list.Select(FindExact(list, "Minus")), FillCheckTypeList(list, kMissingSensor);
     EXPECT_EQ(list.SelectedText(), "Minus");
-    list.Select(FindExact(list, "Between"));
-    FillCheckTypeList(list, 128);
+    list.Select(FindExact(list, "Between")), FillCheckTypeList(list, 128);
     EXPECT_EQ(list.SelectedText(), "Between");
     FillCheckTypeList(list, 50);
     EXPECT_EQ(list.Selected(), -1);

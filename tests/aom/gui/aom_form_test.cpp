@@ -94,8 +94,7 @@ TEST_F(AomForm, TimeOutFiveTo999ThenLoggingFlag)
         device.ClearLines(), messages.Clear();
         Set("Time Out Period", text);
         Click("OK");
-        const int value = std::atoi(text);
-        const bool accepted = *text && value >= 5 && value <= 999;
+        const bool accepted = *text && std::atoi(text) >= 5 && std::atoi(text) <= 999;
         EXPECT_EQ(messages.Texts(),
                   accepted ? Lines{} : Lines{"Invalid Timeout Period! Must be between 5 and 999 sec."}) << text;
         const Lines sent{"\n", std::string("MOD01 ") + text + "\n", "MOD24 0\n"};
@@ -295,7 +294,8 @@ TEST(UnitsForm, StoredCodesLoadedAndShownWithTheirFallbacks)
         LoadAomUnitSettings();
         EXPECT_EQ(Tied(AomUnits()), Tied(c.loaded)) << c.shown;
         CAomUnitsDlg dlg(nullptr);
-        EXPECT_EQ(dlg.windowTitle().toStdString() + "|" + Checked<QRadioButton>(&dlg), "Choose Units|" + std::string(c.shown));
+        EXPECT_EQ(dlg.windowTitle().toStdString() + "|" + Checked<QRadioButton>(&dlg),
+                  "Choose Units|" + std::string(c.shown));
     }
     SetAomUnits({});
 }
