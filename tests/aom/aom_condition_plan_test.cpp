@@ -22,8 +22,7 @@ protected:
     static void Transmitters(std::initializer_list<int> kinds)
     {
         std::uint8_t block[kTransmitterBlockSize] = {};
-        int i = 0;
-        for (int kind : kinds) block[2 * i++] = static_cast<std::uint8_t>(kind);
+        for (std::size_t i = 0; int kind : kinds) block[2 * i++] = static_cast<std::uint8_t>(kind);
         ConsoleTransmitterList transmitters;
         transmitters.Decode(block);
         ExtraSensors().Rebuild(transmitters);
