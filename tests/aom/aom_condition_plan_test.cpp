@@ -1,9 +1,10 @@
-// An output's conditions from the module's reply or from typed rows to the
-// lines its write sends: every check type, subtractions, both unit sets,
-// the refusals with their messages, and values that go back exactly as the
-// module held them.
+// The alarm parameter table (display order, extra sensor codes, offered
+// parameters, check-type lists, unit labels), the transmitter list read, and
+// the plan of an output's conditions built on them.
 #include "AlarmParameterTable.h"
 #include "AomConditionTable.h"
+#include "Crc16.h"
+#include "FakeLink.h"
 #include "NumericText.h"
 #include "SettingsKeys.h"
 #include "TestSupport.h"
@@ -12,41 +13,158 @@
 
 namespace {
 
+class ParameterTable : public ::testing::Test {
+protected:
+    ~ParameterTable() override { ExtraSensors().Clear(); }
+    void Station(const char* config) { dir.Settings().SetValue(key::AomStationConfig, config); }
+
+    // Transmitter kinds by ID 1-8, as the console's EEPROM block holds them.
+    static void Transmitters(std::initializer_list<int> kinds)
+    {
+        std::uint8_t block[kTransmitterBlockSize] = {};
+        for (std::size_t i = 0; int kind : kinds) block[2 * i++] = static_cast<std::uint8_t>(kind);
+        ConsoleTransmitterList transmitters;
+        transmitters.Decode(block);
+        ExtraSensors().Rebuild(transmitters);
+    }
+
+    std::string Listed() const
+    {
+        std::string shown;
+        for (const auto& item : list.Items()) shown += item + "|";
+        return shown;
+    }
+
+    TempWorkDir dir;
+    VectorChoiceList list;
+};
+
+TEST_F(ParameterTable, ExtraSensorsFollowTheTransmitters)
+{
+    EXPECT_EQ(ResolveParameterCode("Extra Temperature 3"), kMissingSensor);  // no list read yet
+    Transmitters({0, 0, 1, 2, 3});
+    const std::pair<const char*, int> cases[] = {
+        {"Extra Temperature 3", 24}, {"Extra Temperature 1", kMissingSensor},
+        {"Extra Humidity 4", 31}, {"Extra Humidity 3", kMissingSensor},
+        {"Outside Temperature", 17}, {"", kNoParameter}, {"Extra Temperature 9", kNoParameter},
+    };
+    for (const auto& [name, code] : cases) EXPECT_EQ(ResolveParameterCode(name), code) << name;
+
+    Station("0$26$28$24$1000$1001$"), FillParameterList(list);
+    const std::pair<int, const char*> picked[] = {{25, "Extra Temperature 5"}, {24, "Extra Temperature 3"},
+                                                  {129, "Outside Dewpoint"}};
+    for (const auto& [code, name] : picked) EXPECT_EQ(list.Text(SelectParameterByCode(list, code)), name);
+    ASSERT_NE(FindExact(list, "Extra Temperature 8"), -1);
+    for (int code : {26, 23, 999, 1000, 1001}) EXPECT_EQ(SelectParameterByCode(list, code), -1);
+
+    const AomUnitSettings metric{UnitCelsius, UnitHectopascal, UnitMetresPerSecond, UnitMillimetre};
+    const AomUnitSettings imperial{UnitFahrenheit, UnitInch, UnitKnots, UnitInch};
+    const char* const labels[][3] = {
+        {"Extra Temperature 3", "\u00b0C", "\u00b0F"}, {"Extra Temperature 1", "", ""},
+        {"Rain Rate", "mm/hr", "in/hr"}};
+    for (const auto& c : labels)
+        EXPECT_EQ(UnitLabelFor(c[0], metric) + "|" + UnitLabelFor(c[0], imperial), c[1] + std::string("|") + c[2]);
+
+    // The module has room for seven sensors of each kind.
+    Transmitters({3, 3, 3, 3, 3, 3, 3, 3});
+    EXPECT_EQ(ResolveParameterCode("Extra Temperature 7"), 30);
+    EXPECT_EQ(ResolveParameterCode("Extra Humidity 8"), kMissingSensor);
+}
+
+TEST_F(ParameterTable, OfferedSetsInDisplayOrder)
+{
+    Station(""), FillParameterList(list);
+    ASSERT_EQ(list.Count(), 42);
+    EXPECT_EQ(list.Text(41), "Time");
+    const std::set<int> common = OfferedTableCodes("");
+    std::set<int> expected = common;
+    expected.insert({22, 14, 15, 16});
+    EXPECT_EQ(OfferedTableCodes("1$22$"), expected);
+    // The model field is never a parameter, and fields that are no code are skipped.
+    EXPECT_EQ(OfferedTableCodes("22$"), common);
+    EXPECT_EQ(OfferedTableCodes("0$abc$$999$-3$"), common);
+
+    Station("0$44$24$46$"), FillParameterList(list, MinusTemperatures);
+    EXPECT_EQ(Listed(), "Outside Temperature|Outside Dewpoint|Wind Chill|Outside Heat Index|"
+                        "Inside Temperature|Inside Dewpoint|Inside Heat Index|"
+                        "Extra Temperature 1|Soil Temperature 1|Leaf Temperature 1|");
+}
+
+TEST_F(ParameterTable, CheckTypeSets)
+{
+    const std::pair<int, const char*> cases[] = {
+        {17, "Greater Than or =|Less Than or =|Between|Not Between|Trending|=|Minus|Missing|"},
+        {128, "Between|Not Between|=|"},
+        {140, "Greater Than or =|Less Than or =|Between|Not Between|True|=|Missing|"},
+        {4, "True|Missing|"},
+        {50, "True|"},
+    };
+    for (const auto& [code, types] : cases) {
+        FillCheckTypeList(list, code);
+        EXPECT_EQ(Listed(), types) << code;
+    }
+    // The selection stays while the new parameter still offers it.
+    FillCheckTypeList(list, 17);
+    list.Select(FindExact(list, "Minus")), FillCheckTypeList(list, kMissingSensor);
+    EXPECT_EQ(list.SelectedText(), "Minus");
+    list.Select(FindExact(list, "Between")), FillCheckTypeList(list, 128);
+    EXPECT_EQ(list.SelectedText(), "Between");
+    FillCheckTypeList(list, 50);
+    EXPECT_EQ(list.Selected(), -1);
+}
+
+// The transmitter list read under module faults the simulator cannot stage.
+TEST(TransmitterList, RefusedLoweringRetriedAndRefusedRestoreGivenUpAfterFive)
+{
+    TempWorkDir dir;
+    InstantPauses pauses;
+    std::string data(kTransmitterBlockSize, '\0');
+    data[0] = 3;
+    const auto crc = Crc16Xmodem(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
+    FakeLink link;
+    link.Respond("\n", "\n\r"), link.Respond("MOD01 |\n", "60\n\r");
+    link.Respond("MOD01 1\n", "ERR\n\r", 2), link.Respond("MOD01 1\n", "OK\n\r");
+    link.Respond("MOD01 60\n", "ERR\n\r");
+    link.Respond("EEBRD 19 10\n", "\x06" + data + char(crc >> 8) + char(crc & 0xFF));
+    ReadTransmitterList();
+    Lines expected;
+    for (int i = 0; i < 3; ++i) expected.insert(expected.end(), {"\n", "MOD01 |\n", "MOD01 1\n"});
+    expected.insert(expected.end(), {"\n", "EEBRD 19 10\n"});
+    for (int i = 0; i < 5; ++i) expected.insert(expected.end(), {"\n", "MOD01 60\n"});
+    EXPECT_EQ(link.Lines(), expected);
+    EXPECT_TRUE(ConsoleTransmitters().At(1).hasHumidity);
+    ConsoleTransmitters().Clear();
+}
+
+// An output's conditions from the module's reply or from typed rows to the
+// lines its write sends: every check type, subtractions, both unit sets,
+// the refusals with their messages, and values that go back exactly as the
+// module held them.
 constexpr AomUnitSettings kF{UnitFahrenheit, UnitInch, UnitMph, UnitInch};
 constexpr AomUnitSettings kM{UnitCelsius, UnitMillibar, UnitKph, UnitMillimetre};
 
-class ConditionPlan : public ::testing::Test {
+class ConditionPlan : public ParameterTable {
 protected:
     ConditionPlan()
     {
         std::string station = "0$22$23$";
         for (int code = 24; code <= 49; ++code) station += FormatText("%d$", code);
-        dir.Settings().SetValue(key::AomStationConfig, station);
+        Station(station.c_str());
         // Temperature sensors on transmitters 3 and 5: Extra Temperature 3 is
         // module code 24, 5 is 25, and 1 is on none.
-        std::uint8_t block[kTransmitterBlockSize] = {0, 0, 0, 0, 1, 0, 0, 0, 1};
-        ConsoleTransmitterList transmitters;
-        transmitters.Decode(block);
-        ExtraSensors().Rebuild(transmitters);
+        Transmitters({0, 0, 1, 0, 1});
     }
-    ~ConditionPlan() override { ExtraSensors().Clear(); }
-    TempWorkDir dir;
 };
 
-struct Typed {
-    const char *parameter, *check, *value1, *value2, *minutes;
-};
-
-std::vector<ConditionRow> RowsOf(std::initializer_list<Typed> typed)
+// Rows as typed: parameter, check type, value 1, value 2, minutes.
+std::vector<ConditionRow> RowsOf(std::initializer_list<std::array<const char*, 5>> typed)
 {
     std::vector<ConditionRow> rows(kConditionRows);
     std::size_t n = 0;
-    for (const Typed& t : typed) {
+    for (const auto& [parameter, check, value1, value2, minutes] : typed) {
         ConditionRow& r = rows.at(n++);
-        r.parameter = t.parameter;
-        r.checkType = *t.check ? CheckTypeFromText(t.check) : CheckNone;
-        r.value1 = t.value1, r.value2 = t.value2, r.minutes = t.minutes;
-        r.grouping = "AND";
+        r.parameter = parameter, r.checkType = *check ? CheckTypeFromText(check) : CheckNone;
+        r.value1 = value1, r.value2 = value2, r.minutes = minutes, r.grouping = "AND";
     }
     return rows;
 }
@@ -71,20 +189,16 @@ struct TypedCase {
     AomUnitSettings units;
     std::vector<ConditionRow> rows;
     const char* lines;  // the heads and values lines, or empty when refused
-    const char* refusal = "";
-    int row = 0, field = 0;
+    std::string refusal = "";
+    int row = 0;
+    ConditionField field = ConditionField::Parameter;
 };
 
 // One row, or a subtraction from row 1 of the second row given.
-std::vector<ConditionRow> One(const char* p, const char* check, const char* v1, const char* v2 = "",
-                              const char* minutes = "")
-{
-    return RowsOf({{p, check, v1, v2, minutes}});
-}
+std::vector<ConditionRow> One(const char* p, const char* check, const char* v1, const char* v2 = "", const char* m = "")
+{ return RowsOf({{p, check, v1, v2, m}}); }
 std::vector<ConditionRow> Minus(const char* a, const char* b, const char* check, const char* value)
-{
-    return RowsOf({{a, "Minus", "", "", ""}, {b, check, value, "", ""}});
-}
+{ return RowsOf({{a, "Minus", "", "", ""}, {b, check, value, "", ""}}); }
 constexpr const char* kGe = "Greater Than or =";
 constexpr const char* kLe = "Less Than or =";
 constexpr const char* kOut = "Outside Temperature";
@@ -92,13 +206,10 @@ constexpr const char* kTempRange = ")  Invalid, value must be between (-90.0 and
 
 TEST_F(ConditionPlan, TypedRowsGiveTheWriteLinesOrTheFormsRefusal)
 {
-    constexpr int kParam = static_cast<int>(ConditionField::Parameter);
-    constexpr int kCheck = static_cast<int>(ConditionField::CheckType);
-    constexpr int kValue = static_cast<int>(ConditionField::Value1);
+    constexpr ConditionField kParam = ConditionField::Parameter, kCheck = ConditionField::CheckType;
+    constexpr ConditionField kValue = ConditionField::Value1;
     const std::string zeros(90, '0');
-    auto range = [](const char* text) { return std::string("(") + text + kTempRange; };
-    const std::string r[] = {range("abc"), range("99999"), range("-1e30"), range("-99999999999999999999"),
-                             range("90,7"), range("8e1"), range("0x55"), range("+85")};
+    auto r = [](const char* text) { return std::string("(") + text + kTempRange; };
     const TypedCase cases[] = {
         {"GreaterTemperature", kF, One(kOut, kGe, "85"), "MOD16 0 17 0\nMOD17 0 17 850\n"},
         {"LessCelsius", kM, One(kOut, kLe, "20.5"), "MOD16 0 17 1\nMOD17 0 17 689\n"},
@@ -126,10 +237,11 @@ TEST_F(ConditionPlan, TypedRowsGiveTheWriteLinesOrTheFormsRefusal)
         {"MinusRainMm", kM, Minus("Daily Rain", "Storm Total Rain", kGe, "12.7"), "MOD16 0 10 7 13\nMOD17 0 10 50\n"},
         // Refused: the form's message, its row and field, nothing planned.
         {"ThresholdEmpty", kF, Minus(kOut, "Inside Temperature", kLe, ""), "", "Field must have a value.", 1, kValue},
-        {"ThresholdLetters", kF, Minus(kOut, "Inside Temperature", kLe, "abc"), "", r[0].c_str(), 1, kValue},
-        {"ThresholdTooLarge", kF, Minus(kOut, "Inside Temperature", kGe, "99999"), "", r[1].c_str(), 1, kValue},
-        {"ThresholdHuge", kF, Minus(kOut, "Inside Temperature", kLe, "-1e30"), "", r[2].c_str(), 1, kValue},
-        {"ThresholdBeyondLong", kF, Minus(kOut, "Inside Temperature", kLe, "-99999999999999999999"), "", r[3].c_str(), 1, kValue},
+        {"ThresholdLetters", kF, Minus(kOut, "Inside Temperature", kLe, "abc"), "", r("abc"), 1, kValue},
+        {"ThresholdTooLarge", kF, Minus(kOut, "Inside Temperature", kGe, "99999"), "", r("99999"), 1, kValue},
+        {"ThresholdHuge", kF, Minus(kOut, "Inside Temperature", kLe, "-1e30"), "", r("-1e30"), 1, kValue},
+        {"ThresholdBeyondLong", kF, Minus(kOut, "Inside Temperature", kLe, "-99999999999999999999"), "",
+         r("-99999999999999999999"), 1, kValue},
         // 40 in of ET is 40000 thousandths: beyond the module's 15 bits.
         {"ThresholdBeyond15Bits", kF, Minus("Daily Rain", "Daily ET", kLe, "40"), "", "40 is not a valid entry!", 1, kValue},
         {"SecondOnNoTransmitter", kF, Minus(kOut, "Extra Temperature 1", kLe, "5"), "",
@@ -139,47 +251,39 @@ TEST_F(ConditionPlan, TypedRowsGiveTheWriteLinesOrTheFormsRefusal)
         {"SecondRowBetween", kF, Minus(kOut, "Inside Temperature", "Between", "1"), "", "Please select a check type.", 1, kCheck},
         {"CheckNotOffered", kF, One("Current Barometer", "Trending", "29", "30", "10"), "", "Please select a check type.", 0, kCheck},
         {"UnknownParameter", kF, One("Wind Speed", "Trending", "10", "25", "30"), "", "Please select a parameter.", 0, kParam},
-        {"CommaDecimal", kF, One(kOut, "=", "90,7"), "", r[4].c_str(), 0, kValue},
-        {"Exponent", kF, One(kOut, "=", "8e1"), "", r[5].c_str(), 0, kValue},
-        {"Hexadecimal", kF, One(kOut, "=", "0x55"), "", r[6].c_str(), 0, kValue},
-        {"PlusSign", kF, One(kOut, "=", "+85"), "", r[7].c_str(), 0, kValue},
+        {"CommaDecimal", kF, One(kOut, "=", "90,7"), "", r("90,7"), 0, kValue},
+        {"Exponent", kF, One(kOut, "=", "8e1"), "", r("8e1"), 0, kValue},
+        {"Hexadecimal", kF, One(kOut, "=", "0x55"), "", r("0x55"), 0, kValue},
+        {"PlusSign", kF, One(kOut, "=", "+85"), "", r("+85"), 0, kValue},
         {"WholeWithBlank", kF, One("Solar Radiation", "=", "500 7"), "", "500 7 is not a valid entry!", 0, kValue},
         {"WholeWithPoint", kF, One("Solar Radiation", "=", "500.5"), "", "500.5 is not a valid entry!", 0, kValue},
         {"Minutes", kF, One("Current Wind Speed", "Trending", "10", "25", "0"), "",
-         "(0)  Invalid time entry!  Must be between (1 min. and 255 min.)", 0, static_cast<int>(ConditionField::Minutes)},
+         "(0)  Invalid time entry!  Must be between (1 min. and 255 min.)", 0, ConditionField::Minutes},
         // Leading zeros pass the validator but no module line holds them.
         {"LineTooLong", kF, One("Outside Humidity", "=", (zeros + "50").c_str()), "", "", 0, kValue},
     };
     for (const TypedCase& c : cases) {
         OutputConditionPlan plan;
-        const auto refusal = PlanOutputConditions(0, c.rows, c.units, plan);
-        if (*c.lines) {
+        if (const auto refusal = PlanOutputConditions(0, c.rows, c.units, plan); *c.lines) {
             ASSERT_FALSE(refusal) << c.name << ": " << refusal->message;
             std::string lines;
             for (const std::string& line : PlanLines(plan)) lines += line;
             EXPECT_EQ(lines, "MOD15 0\n" + std::string(c.lines) + "MOD18 0 1\n") << c.name;
-            continue;
+        } else {
+            ASSERT_TRUE(refusal) << c.name;
+            EXPECT_EQ(refusal->message, c.refusal.empty() ? refusal->message : c.refusal) << c.name;
+            EXPECT_EQ(std::tie(refusal->row, refusal->field), std::tie(c.row, c.field)) << c.name;
+            EXPECT_TRUE(plan.conditions.empty()) << c.name;
         }
-        ASSERT_TRUE(refusal) << c.name;
-        EXPECT_EQ(refusal->message, *c.refusal ? c.refusal : refusal->message) << c.name;
-        EXPECT_EQ(FormatText("%d %d", refusal->row, static_cast<int>(refusal->field)),
-                  FormatText("%d %d", c.row, c.field)) << c.name;
-        EXPECT_TRUE(plan.conditions.empty()) << c.name;
     }
 }
 
-struct HeldCase {
-    const char* reply;
-    int row;               // the row edited for the second run
-    const char* edit;      // its new value 1, minutes or check type
-    const char* changed;   // the reply then expected
-};
-
 // Module text -> rows -> the write: unchanged in both unit sets and through
-// a backup's exact text, and with one other row edited.
+// a backup's exact text, and with one other row edited (its new value 1,
+// minutes or check type) giving the reply then expected.
 TEST_F(ConditionPlan, HeldValuesGoBackExactlyAsTheModuleHeldThem)
 {
-    const HeldCase cases[] = {
+    const struct { const char* reply; int row; const char *edit, *changed; } cases[] = {
         {"18 0 50;129 0 655;14 0 125;17 7 25 95;1 2 29000 30500;10 1 25;140 0 769", 0, "60",
          "18 0 60;129 0 655;14 0 125;17 7 25 95;1 2 29000 30500;10 1 25;140 0 769"},
         {"19 4 30 10 25;21 3 80 20;128 2 730 1805;23 6 55;141 1 905;133 0 733;22 8", 0, "31",
@@ -187,7 +291,7 @@ TEST_F(ConditionPlan, HeldValuesGoBackExactlyAsTheModuleHeldThem)
         {"17 7 2 65486;130 7 131 33;18 7 3 65531;20 7 19 5", 1, "Greater Than or =",
          "17 7 2 50;130 7 131 33;18 7 3 65531;20 7 19 5"},
     };
-    for (const HeldCase& c : cases) {
+    for (const auto& c : cases) {
         for (const AomUnitSettings& units : {kF, kM}) {
             std::vector<ConditionRow> rows = ConditionRowsFromReply(c.reply, 1, units);
             OutputConditionPlan plan;

@@ -1,5 +1,6 @@
-// Condition values: unit conversions, the module's value forms and the
-// validators with their exact messages.
+// Condition values: unit conversions, the module's value forms, the
+// validators with their exact messages, times and subtractions.
+#include "AomConditionRows.h"
 #include "AomConversions.h"
 #include "AomValidators.h"
 
@@ -63,14 +64,12 @@ TEST(Validator, PassesOrGivesExactMessageInAnErrorBox)
         {K::RainRate, "200", kF, "(200)  Invalid, value must be between (0.00 and 199.99)"},
         {K::UvIndex, "16.1", kF, "(16.1)  Invalid, value must be between (0.0 and 16.0)"},
         {K::TimeOfDay, "24:00", kF, "(24:00)  Invalid, hour field must be between (0 and 23)"},
-        {K::TimeOfDay, "7.30", kF,
-         "(7.30)  Invalid, need to insert ':' between hour and minute fields."},
+        {K::TimeOfDay, "7.30", kF, "(7.30)  Invalid, need to insert ':' between hour and minute fields."},
         {K::TimeOfDay, "7:60", kF, "(7:60)  Invalid, minute field must be between (0 and 59)"},
     };
     for (const auto& c : cases) {
         const ValueCheck check = ValidateValue(c.kind, c.text, true, c.u);
-        EXPECT_EQ(check.message, c.message) << c.text;
-        EXPECT_EQ(check.ok, !*c.message) << c.text;
+        EXPECT_EQ(std::tie(check.message, check.ok), std::tuple(c.message, !*c.message)) << c.text;
     }
     EXPECT_TRUE(ValidateValue(K::Temperature, "", false, kF).ok);
     EXPECT_TRUE(ValidateValue(K::TimeOfDay, "x", false, kF).ok);
@@ -81,10 +80,49 @@ TEST(Validator, PassesOrGivesExactMessageInAnErrorBox)
     EXPECT_TRUE(ValidateMinutes("0", false).ok);
 
     const UserMessage box = ValidationMessage(ValidateValue(K::UvIndex, "17", true, kF));
-    EXPECT_EQ(box.text, "(17)  Invalid, value must be between (0.0 and 16.0)");
-    EXPECT_EQ(box.caption, std::optional<std::string>("Error"));
-    EXPECT_EQ(box.icon, MsgIcon::Error);
-    EXPECT_EQ(box.buttons, MsgButtons::Ok);
+    EXPECT_EQ(std::tie(box.text, box.caption, box.icon, box.buttons),
+              std::tuple("(17)  Invalid, value must be between (0.0 and 16.0)", std::optional<std::string>("Error"),
+                         MsgIcon::Error, MsgButtons::Ok));
+}
+
+// The conditions page's rules without widgets: times, the subtraction's
+// stored value and its threshold as a difference.
+TEST(ConditionTime, ShownAsHoursAndMinutesStoredWithLeadingZeros)
+{
+    using Pair = std::pair<const char*, const char*>;
+    for (const auto& [module, shown] : {Pair{"0", "00:00"}, {"5", "00:05"}, {"45", "0:45"}, {"730", "7:30"},
+                                        {"2359", "23:59"}, {"", ""}})
+        EXPECT_EQ(TimeForDisplay(module), shown) << module;
+    for (const auto& [typed, stored] : {Pair{"7:30", "0730"}, {"23:59", "2359"}, {"0:5", "0005"}, {"12", "1200"}})
+        EXPECT_EQ(TimeForModule(typed), stored) << typed;
+}
+
+TEST(ConditionMinus, SecondRowsComparisonEncodedInTheValue)
+{
+    const struct { const char* value; int check; const char* stored; } cases[] = {
+        {"50", CheckLessOrEqual, "65486"}, {"0", CheckLessOrEqual, "0"},
+        {"-50", CheckLessOrEqual, "50"},   {"-50", CheckGreaterOrEqual, "50"},
+        {"5-0", CheckGreaterOrEqual, "50"}, {"-50", CheckNone, "-50"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MinusValueForModule(c.value, c.check), c.stored) << c.value << " " << c.check;
+    // Read back, bit 0x8000 gives "Less Than or =": the page tests load both.
+}
+
+TEST(ConditionMinus, ThresholdConvertedAsADifference)
+{
+    constexpr AomUnitSettings kC{UnitCelsius, UnitMillimetre, UnitKph, UnitMillimetre};
+    const struct { int code; const char *shown, *stored; AomUnitSettings units; } cases[] = {
+        // In °F the module's own forms: tenths (5 -> 50) and °F + 90 (5 -> 95).
+        {2, "5.0", "50", kF}, {24, "5", "95", kF}, {129, "3", "30", kF},
+        // Elsewhere a difference first (5 °C apart is 9 °F apart), then the form.
+        {2, "5.0", "90", kC}, {24, "5", "99", kC},
+        {10, "12.7", "50", kC}, {20, "16.1", "10", kC}, {3, "5", "5", kC},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DifferenceToModule(c.code, c.shown, c.units).value_or("none"), c.stored) << c.code << " " << c.shown;
+        EXPECT_EQ(DifferenceToDisplay(c.code, c.stored, c.units), c.shown) << c.code << " " << c.stored;
+    }
 }
 
 }  // namespace

@@ -3,56 +3,43 @@
 // and the lines a store and send puts on the wire.
 
 #include "AlarmParameterTable.h"
-#include "AomSettings.h"
 #include "BackupFile.h"
 #include "CorvaneCli.h"
-#include "AomUnits.h"
 #include "CAomConditionsPage.h"
 #include "CNumericEdit.h"
-#include "FormFinder.h"
-#include "SerialLink.h"
 #include "SettingsKeys.h"
-#include "SimFixture.h"
-#include "TestSupport.h"
+#include "../../loggers/gui/LoggerFormTest.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <gtest/gtest.h>
 
 #include <sstream>
 
 namespace {
 
-using Lines = std::vector<std::string>;
 constexpr AomUnitSettings kFahrenheit{UnitFahrenheit, UnitInch, UnitMph, UnitInch};
-constexpr const char* kTemperatures[] = {
-    "Outside Temperature", "Outside Dewpoint", "Wind Chill", "Outside Heat Index",
-    "Inside Temperature",  "Inside Dewpoint",  "Inside Heat Index"};
+const Lines kTemperatures{"Outside Temperature", "Outside Dewpoint", "Wind Chill", "Outside Heat Index",
+                          "Inside Temperature",  "Inside Dewpoint",  "Inside Heat Index"};
+const Lines kGeLe{"Greater Than or =", "Less Than or ="};
 
 // What was written: no queries.
-Lines Sets(const Lines& lines)
+Lines Sets(Lines l)
 {
-    Lines sets;
-    for (const std::string& line : lines)
-        if (line.find("|\n") == std::string::npos && line != "MOD00\n") sets.push_back(line);
-    return sets;
+    std::erase_if(l, [](const std::string& s) { return s.find("|\n") != s.npos || s == "MOD00\n"; });
+    return l;
 }
 
-class ConditionsPage : public ::testing::Test {
+class ConditionsPage : public LoggerFormTest {
 protected:
-    ConditionsPage() { device.UseAsPort(dir), opened_ = LinkOpen(1, 19200) == 0; }
-    ~ConditionsPage() override { LinkClose(), SetAomUnits({}); }
-    void SetUp() override { ASSERT_TRUE(opened_); }
+    ConditionsPage() : LoggerFormTest(SimKind::Aom) {}
+    ~ConditionsPage() override { SetAomUnits({}); }
 
     // The page of output 1 created on what the module holds.
     void Open(const std::string& conditions, int logic = 1)
     {
-        device.SetConditions(0, conditions, logic);
-        SetAomUnits(kFahrenheit);
+        device.SetConditions(0, conditions, logic), SetAomUnits(kFahrenheit);
         page = std::make_unique<CAomConditionsPage>(0);
-        page->SetSettings(&record);
-        page->Create();
-        page->show();
+        page->SetSettings(&record), page->Create(), page->show();
     }
     // Controls by their accessible names, "Row 3 check type" and the like.
     template <class T = QComboBox>
@@ -61,20 +48,25 @@ protected:
     std::string Shown(int row, const char* what) { return List(row, what)->currentText().toStdString(); }
     Lines Items(int row, const char* what)
     {
-        Lines items;
-        for (int i = 0; i < List(row, what)->count(); ++i) items.push_back(List(row, what)->itemText(i).toStdString());
+        Lines items(static_cast<std::size_t>(List(row, what)->count()));
+        for (int i = 0; i < int(items.size()); ++i) items[std::size_t(i)] = List(row, what)->itemText(i).toStdString();
         return items;
     }
-    // A pick by the user.
+    // Picks by the user; a row filled parameter, check type, value, each skipped when empty.
     void Pick(int row, const char* what, const char* text)
     {
-        QComboBox* list = List(row, what);
-        const int index = list->findText(text);
+        const int index = List(row, what)->findText(text);
         ASSERT_GE(index, 0) << what << " " << text;
-        list->setCurrentIndex(index);
-        emit list->activated(index);
+        List(row, what)->setCurrentIndex(index);
+        emit List(row, what)->activated(index);
     }
     void Type(int row, const char* text, const char* what = "value 1") { Value(row, what)->setText(text); }
+    void Fill(int row, const char* parameter, const char* check, const char* value = "")
+    {
+        if (*parameter) Pick(row, "parameter", parameter);
+        if (*check) Pick(row, "check type", check);
+        if (*value) Type(row, value);
+    }
     bool Idle(int row) { return !List(row, "parameter")->isEnabled() && Shown(row, "parameter").empty(); }
     std::string Sent()
     {
@@ -83,13 +75,8 @@ protected:
         return device.Conditions(0);
     }
 
-    TempWorkDir dir;
-    InstantPauses pauses;
-    RecordingMessages messages;
-    SimFixture device{SimKind::Aom};
     CAomSettings record{nullptr, "AOM     100", "30", true};
     std::unique_ptr<CAomConditionsPage> page;
-    bool opened_ = false;
 };
 
 TEST_F(ConditionsPage, EmptyReplyLeavesAllRowsEmptyAfterQueryingConditionsAndOperator)
@@ -109,14 +96,11 @@ TEST_F(ConditionsPage, RowEightNeverOffersMinusAndMinusOnRowSevenMakesItTheSecon
     EXPECT_EQ(page->CountUsedRows(), 8);
     EXPECT_EQ(List(8, "grouping"), nullptr);
     Pick(8, "parameter", "Inside Temperature");
-    EXPECT_EQ(Items(8, "check type"), (Lines{"Greater Than or =", "Less Than or =", "Between",
-                                             "Not Between", "Trending", "=", "Missing"}));
-
+    EXPECT_EQ(Items(8, "check type"), (Lines{kGeLe[0], kGeLe[1], "Between", "Not Between", "Trending", "=", "Missing"}));
     Pick(7, "check type", "Minus");
-    EXPECT_EQ(Items(8, "check type"), (Lines{"Greater Than or =", "Less Than or ="}));
-    EXPECT_EQ(Shown(8, "check type"), "");
-    EXPECT_EQ(Items(8, "parameter"), Lines(std::begin(kTemperatures), std::end(kTemperatures)));
-    EXPECT_EQ(Shown(8, "parameter"), "Inside Temperature");
+    EXPECT_EQ(Items(8, "check type"), kGeLe);
+    EXPECT_EQ(Shown(8, "check type") + "|" + Shown(8, "parameter"), "|Inside Temperature");
+    EXPECT_EQ(Items(8, "parameter"), kTemperatures);
     EXPECT_FALSE(List(7, "grouping")->isEnabled());
     EXPECT_TRUE(List<QLabel>(7, "IS")->isHidden());
 }
@@ -127,10 +111,9 @@ TEST_F(ConditionsPage, MinusOnRowThreeNarrowsRowFourAndBetweenThenResetsRowsFour
     Pick(3, "check type", "Minus");
     EXPECT_EQ(Value(3)->text(), "");
     EXPECT_FALSE(Value(3)->isEnabled());
-    EXPECT_EQ(Items(4, "check type"), (Lines{"Greater Than or =", "Less Than or ="}));
-    EXPECT_EQ(Items(4, "parameter"), Lines(std::begin(kTemperatures), std::end(kTemperatures)));
+    EXPECT_EQ(Items(4, "check type"), kGeLe);
+    EXPECT_EQ(Items(4, "parameter"), kTemperatures);
     EXPECT_FALSE(Value(4)->m_bAllowMinus);
-
     Pick(3, "check type", "Between");
     for (int row = 4; row <= 8; ++row) EXPECT_TRUE(Idle(row)) << row;
     EXPECT_GT(List(4, "parameter")->count(), 7);  // the whole list again
@@ -146,55 +129,40 @@ TEST_F(ConditionsPage, AndOnRowOneOpensRowTwoWithDoneSelectedWhileRowThreeIsIdle
     Pick(1, "grouping", "AND");
     EXPECT_TRUE(List(2, "parameter")->isEnabled());
     EXPECT_EQ(Items(2, "grouping"), (Lines{"DONE", "AND"}));
-    EXPECT_EQ(Shown(2, "grouping"), "DONE");
+    EXPECT_EQ(Shown(1, "grouping") + "|" + Shown(2, "grouping"), "AND|DONE");
     EXPECT_TRUE(Idle(3));
-    EXPECT_EQ(Shown(1, "grouping"), "AND");
 }
 
-TEST_F(ConditionsPage, MasterGroupingGivesTheOutputLogic)
+// The output's logic from row 1's grouping (a single row is AND whatever the
+// module held); Between stores the lower bound first except on wind direction.
+TEST_F(ConditionsPage, MasterGroupingGivesTheLogicAndBetweenItsOrder)
 {
-    // OR and XOR on row 1 over two rows; a single row is AND whatever the module held.
-    const struct { const char* grouping; int logic; } cases[] = {{"OR", 0}, {"XOR", 2}, {nullptr, 1}};
+    const struct { const char *grouping, *parameter, *check; int logic; const char* stored; } cases[] = {
+        {"OR", "Outside Humidity", kGeLe[0].c_str(), 0, "17 0 500;18 0 50"},
+        {"XOR", "Outside Humidity", kGeLe[0].c_str(), 2, "17 0 500;18 0 50"},
+        {nullptr, "Outside Temperature", "Between", 1, "17 2 200 800"},
+        {nullptr, "Wind Direction", "Between", 1, "21 2 80 20"},
+    };
     for (const auto& c : cases) {
         Open("17 0 500", 0);
-        if (c.grouping) {
-            Pick(1, "grouping", c.grouping);
-            Pick(2, "parameter", "Outside Humidity");
-            Pick(2, "check type", "Greater Than or =");
-            Type(2, "50");
-        }
-        Sent();
-        EXPECT_EQ(device.Output(0).logic, c.logic) << (c.grouping ? c.grouping : "single row");
-    }
-}
-
-TEST_F(ConditionsPage, BetweenStoresTheLowerBoundFirstExceptOnWindDirection)
-{
-    const struct { const char *parameter, *stored; } cases[] = {
-        {"Outside Temperature", "17 2 200 800"}, {"Wind Direction", "21 2 80 20"}};
-    for (const auto& c : cases) {
-        Open("17 0 500");
-        Pick(1, "parameter", c.parameter);
-        Pick(1, "check type", "Between");
-        Type(1, "80");
-        Type(1, "20", "value 2");
+        const int row = c.grouping ? 2 : 1;
+        if (c.grouping) Pick(1, "grouping", c.grouping);
+        Fill(row, c.parameter, c.check, c.grouping ? "50" : "80");
+        if (!c.grouping) Type(1, "20", "value 2");
         EXPECT_EQ(Sent(), c.stored) << c.parameter;
+        EXPECT_EQ(device.Output(0).logic, c.logic) << (c.grouping ? c.grouping : "single row");
     }
 }
 
 TEST_F(ConditionsPage, LessThanDifferenceStoredAsTwosComplementAndLoadsBack)
 {
     Open("17 0 500");
-    Pick(1, "check type", "Minus");
-    Pick(2, "parameter", "Inside Temperature");
-    Pick(2, "check type", "Less Than or =");
-    Type(2, "5");
+    Fill(1, "", "Minus");
+    Fill(2, "Inside Temperature", "Less Than or =", "5");
     EXPECT_EQ(Sent(), "17 7 2 65486");
-
     Open("17 7 2 65486");
-    EXPECT_EQ(Shown(1, "check type") + "|" + Shown(2, "parameter"), "Minus|Inside Temperature");
-    EXPECT_EQ(Shown(2, "check type"), "Less Than or =");
-    EXPECT_EQ(Value(2)->text(), "5.0");
+    EXPECT_EQ(Shown(1, "check type") + "|" + Shown(2, "parameter") + "|" + Shown(2, "check type") + "|" +
+                  Value(2)->text().toStdString(), "Minus|Inside Temperature|Less Than or =|5.0");
     EXPECT_FALSE(page->HasChanged());
     Pick(2, "check type", "Greater Than or =");
     EXPECT_TRUE(page->HasChanged());
@@ -209,8 +177,8 @@ TEST_F(ConditionsPage, OperatorChangeKeepsOpenRowsAndLeavingMinusFreesTheRowBelo
     Open("18 0 50;17 7 2 65486", 1);
     Pick(1, "grouping", "OR");
     Pick(2, "parameter", "Outside Temperature");  // the one shown: nothing changes
-    EXPECT_EQ(Shown(3, "check type") + " " + Value(3)->text().toStdString(), "Less Than or = 5.0");
-    EXPECT_EQ(Shown(3, "grouping"), "DONE");
+    EXPECT_EQ(Shown(3, "check type") + " " + Value(3)->text().toStdString() + " " + Shown(3, "grouping"),
+              "Less Than or = 5.0 DONE");
     Pick(3, "check type", "Greater Than or =");
     List(3, "check type")->setCurrentIndex(-1);
     EXPECT_FALSE(page->Validate());
@@ -238,11 +206,8 @@ TEST_F(ConditionsPage, FormAndCliSendTheSameLinesForTheSameRows)
     dir.Settings().SetValue(key::AomStationConfig, "0$22$26$");
     ReadTransmitterList(), RebuildExtraSensorCodes();
     Open("19 4 30 10 25;17 0 500", 2);
-    Pick(1, "parameter", "Outside Temperature");
-    Pick(1, "check type", "Minus");
-    Pick(2, "parameter", "Extra Temperature 3");
-    Pick(2, "check type", "Less Than or =");
-    Type(2, "5");
+    Fill(1, "Outside Temperature", "Minus");
+    Fill(2, "Extra Temperature 3", "Less Than or =", "5");
     const Lines form{"MOD15 0\n", "MOD16 0 17 7 25\n", "MOD17 0 17 65441\n", "MOD18 0 1\n"};
     device.ClearLines();
     ASSERT_TRUE(page->StoreAndSend());
@@ -263,8 +228,10 @@ TEST_F(ConditionsPage, FormAndCliSendTheSameLinesForTheSameRows)
 }
 
 // A silent module is a failed read: the page stays closed and is never
-// sent, so nobody overwrites conditions that were not seen.
-TEST_F(ConditionsPage, UnreadOutputStaysClosedAndUnsent)
+// sent, so nobody overwrites conditions that were not seen. Row 1 on a
+// parameter the station does not offer: edits below it are not dropped as
+// "unchanged", the page asks for the parameter.
+TEST_F(ConditionsPage, UnreadOutputStaysUnsentAndUnknownFirstParameterIsAskedFor)
 {
     device.SetFault(SimFault::DropReplies);
     Open("17 0 500");
@@ -275,12 +242,7 @@ TEST_F(ConditionsPage, UnreadOutputStaysClosedAndUnsent)
     EXPECT_TRUE(page->ApplyIfChanged());
     EXPECT_TRUE(device.ModuleLines().empty());
     EXPECT_EQ(device.Conditions(0), "17 0 500");
-}
 
-// Row 1 on a parameter the station does not offer: edits below it are not
-// dropped as "unchanged", the page asks for the parameter.
-TEST_F(ConditionsPage, UnknownFirstParameterCountsAsChangedAndIsAskedFor)
-{
     Open("99 0 5;17 0 500");
     Type(2, "60");
     EXPECT_TRUE(page->HasChanged());
@@ -321,13 +283,13 @@ TEST_F(ConditionsPage, ApplySendsTheWholeOutputByteForByteAndStaysChanged)
     device.ClearLines();
     pauses.Clear();
     EXPECT_TRUE(page->ApplyIfChanged());
-    EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD15 0\n", "\n", "MOD16 0 17 7 129\n",
-                                     "MOD17 0 17 65516\n", "MOD16 0 19 4 30\n", "MOD17 0 19 10 25\n",
-                                     "MOD16 0 3 3\n", "MOD17 0 3 10 60\n", "MOD16 0 128 2\n",
-                                     "MOD17 0 128 0730 1805\n", "MOD16 0 129 0\n", "MOD17 0 129 655\n",
-                                     "MOD18 0 2\n"}));
-    EXPECT_EQ(pauses.Durations(),
-              (std::vector<int>{1000, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 1000}));
+    EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD15 0\n", "\n", "MOD16 0 17 7 129\n", "MOD17 0 17 65516\n",
+                                     "MOD16 0 19 4 30\n", "MOD17 0 19 10 25\n", "MOD16 0 3 3\n", "MOD17 0 3 10 60\n",
+                                     "MOD16 0 128 2\n", "MOD17 0 128 0730 1805\n", "MOD16 0 129 0\n",
+                                     "MOD17 0 129 655\n", "MOD18 0 2\n"}));
+    std::vector<int> durations(13, 100);
+    durations.front() = durations.back() = 1000;
+    EXPECT_EQ(pauses.Durations(), durations);
     EXPECT_EQ(signalled, 1);
     EXPECT_TRUE(page->HasChanged());
 }

@@ -31,8 +31,7 @@ protected:
 TEST_F(AomOnSim, ModuleSettingsAndRefusedSets)
 {
     ASSERT_TRUE(WriteModuleSettings(record));
-    EXPECT_EQ(sim.Param(1), "60");
-    EXPECT_EQ(sim.Param(24), "1");
+    EXPECT_EQ(sim.Param(1) + " " + sim.Param(24), "60 1");
     // Each operation stops at the first refusal.
     sim.SetFault(SimFault::ErrorSets);
     EXPECT_FALSE(WriteModuleSettings(record));
@@ -44,12 +43,11 @@ TEST_F(AomOnSim, ModuleSettingsAndRefusedSets)
 
 TEST_F(AomOnSim, ConditionsOfTwoOutputs)
 {
-    record.AppendCondition(3, {3, 17, 2, CheckMinus, "65486", "", ""});
-    record.AppendCondition(3, {3, 4, 0, CheckTrue, "", "", ""});
-    record.AppendCondition(3, {3, kMissingSensor, 0, CheckGreaterOrEqual, "140", "", ""});
-    record.AppendCondition(3, {3, 17, 0, CheckTrending, "600", "650", "30"});
-    record.AppendCondition(3, {3, 21, 0, CheckNotBetween, "350", "10", ""});
-    record.AppendCondition(3, {3, 18, 0, CheckMissing, "", "", ""});
+    for (const AomCondition& c :
+         {AomCondition{3, 17, 2, CheckMinus, "65486", "", ""}, {3, 4, 0, CheckTrue, "", "", ""},
+          {3, kMissingSensor, 0, CheckGreaterOrEqual, "140", "", ""}, {3, 17, 0, CheckTrending, "600", "650", "30"},
+          {3, 21, 0, CheckNotBetween, "350", "10", ""}, {3, 18, 0, CheckMissing, "", "", ""}})
+        record.AppendCondition(3, c);
     record.outputLogic = 2;
     ASSERT_TRUE(SendOutputConditions(record, 3));
     EXPECT_EQ(sim.Conditions(3), "17 7 2 65486;4 5;17 4 30 600 650;21 3 350 10;18 8");
@@ -67,9 +65,7 @@ TEST_F(AomOnSim, ConditionsOfTwoOutputs)
 
 TEST_F(AomOnSim, OutputOptionsAndRelays)
 {
-    record.releaseDelay = "5";
-    record.reactivationDelay = "10";
-    record.pulseWidth = "250";
+    record.releaseDelay = "5", record.reactivationDelay = "10", record.pulseWidth = "250";
     ASSERT_TRUE(WriteOutputOptions(record, 2));  // normally closed
     record.normallyOpen = true;
     ASSERT_TRUE(WriteOutputOptions(record, 1));
@@ -89,10 +85,7 @@ TEST_F(AomOnSim, TransmitterListReadAndKeptWhenTheBlockFails)
 {
     ConsoleTransmitters().Clear();
     sim.SetParam(1, "45");
-    std::array<std::uint8_t, kSimTransmitterBytes> block{};
-    block[0] = 3;
-    block[4] = 0x41;  // the kind is the low four bits
-    sim.SetTransmitters(block);
+    sim.SetTransmitters({3, 0, 0, 0, 0x41});  // the kind is the low four bits
     ReadTransmitterList();
     EXPECT_EQ(sim.Lines(), (Lines{"\n", "MOD01 |\n", "MOD01 1\n", "\n", "EEBRD 19 10\n", "\n",
                                   "MOD01 45\n"}));
@@ -104,8 +97,7 @@ TEST_F(AomOnSim, TransmitterListReadAndKeptWhenTheBlockFails)
     // A refused or corrupt block, or a time-out that cannot be lowered, keeps it.
     sim.SetTransmitters({});
     for (SimFault fault : {SimFault::NakEebrd, SimFault::BadCrc, SimFault::ErrorSets}) {
-        sim.ClearFaults();
-        sim.SetFault(fault);
+        sim.ClearFaults(), sim.SetFault(fault);
         ReadTransmitterList();
         EXPECT_TRUE(read.At(3).hasTemperature);
         EXPECT_EQ(sim.Param(1), "45");  // the time-out goes back all the same
