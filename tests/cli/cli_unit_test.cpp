@@ -67,7 +67,7 @@ TEST(BackupWriter, NamesAReplyTheFileCouldNotGiveBack)
     }
     BackupContent aom;
     aom.outputs[1].present = true;
-    aom.outputs[1].rows.assign(8, ConditionRowSummary{});
+    aom.outputs[1].rows.assign(8, ConditionRow{});
     aom.outputs[1].rows[2].value1 = "1|2";
     EXPECT_EQ(UnwritableSetting(aom), "output 2 row 3");
 }
