@@ -18,7 +18,6 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
 OwnerWindow const kOwner = reinterpret_cast<OwnerWindow>(0x1234);
 
 // A console that answers every wake-up, and a logger that answers the query
@@ -32,22 +31,16 @@ public:
         Respond("\n", "\n");
         Respond("MOD00\n", identification + "\n\r");
         std::istringstream in(reads);
-        for (std::string read; in >> read;) {
-            Respond("MOD" + read.substr(0, 2) + " |\n", read.substr(3) + "\n\r");
-            lines_.push_back("MOD" + read.substr(0, 2) + " |\n");
-        }
+        for (std::string read; in >> read;)
+            Respond(lines_.emplace_back("MOD" + read.substr(0, 2) + " |\n"), read.substr(3) + "\n\r");
     }
-    int PutString(const char* text) override
-    {
-        SetPutStringResult(text == failSend_ ? -1 : 0);
-        return FakeLink::PutString(text);
-    }
+    int PutString(const char* t) override { SetPutStringResult(t == failSend_ ? -1 : 0); return FakeLink::PutString(t); }
     // The lines a detection reading `reads` in their order sends.
-    Strings Expected() const { return lines_; }
+    ::Lines Expected() const { return lines_; }
 
 private:
     std::string failSend_;
-    Strings lines_{"\n", "MOD00\n"};
+    ::Lines lines_{"\n", "MOD00\n"};
 };
 
 // The record's fields, in the order of the kind's reads.
@@ -139,16 +132,11 @@ TEST_F(DetectionTest, FailedSendsAndShortIrrigationRepliesGiveNoRecord)
         messages.Clear();
         warnings = 0;
         EXPECT_EQ(DetectAndReadLogger(kOwner), nullptr);
+        EXPECT_EQ(messages.Texts(), c.message ? Lines{kNoLoggerFound} : Lines{});
+        for (const UserMessage& m : messages.Shown())
+            EXPECT_EQ(std::pair(m.parent, m.details), std::pair(kOwner, std::string(c.details)));
         std::vector<int> expected(c.queries, 250);
-        if (c.message) {
-            EXPECT_EQ(messages.Texts(), Strings{kNoLoggerFound});
-            EXPECT_EQ(messages.Shown().at(0).parent, kOwner);
-            EXPECT_EQ(messages.Shown().at(0).details, c.details);
-            if (*c.details) expected.push_back(2000);
-        } else {
-            EXPECT_TRUE(messages.Shown().empty());
-            expected.push_back(2000);
-        }
+        if (!c.message || *c.details) expected.push_back(2000);
         EXPECT_EQ(pauses.Durations(), expected);
         EXPECT_EQ(link.Events().back(), "Close");
         EXPECT_EQ(warnings, c.warnings);
