@@ -111,7 +111,7 @@ TEST(LinkOpen, FailureWritesOneEntryNamingDeviceAndReason)
 TEST(PortFailureText, EachReasonFromItsErrno)
 {
     struct Case { const char* name; int error; const char* holder; const char* reason; };
-    const Case cases[] = {
+    for (const Case& c : std::initializer_list<Case>{
         {"permission", EACCES, "", "Permission denied: your user may not use serial ports. Add it to the dialout "
                                    "group with the command\n\n    sudo adduser ann dialout\n\nthen log out and log in again."},
         {"busy", EBUSY, "minicom (process 42)", "The port is busy: another program holds it (minicom (process 42)). "
@@ -120,8 +120,7 @@ TEST(PortFailureText, EachReasonFromItsErrno)
                                 "Plug the adapter in, or choose its device for COM1 in Setup Communications Port."},
         {"not serial", ENOTTY, "", "This is not a serial device. Choose the console's serial port for COM1 in Setup "
                                    "Communications Port."},
-    };
-    for (const Case& c : cases) {
+    }) {
         const PortOpenFault fault{PortFault::System, 1, "/dev/ttyUSB0", 19200, c.error};
         EXPECT_EQ(PortFailureDetails(fault, "ann", c.holder), std::string("Device: /dev/ttyUSB0 (COM1)\n\n") + c.reason)
             << c.name;

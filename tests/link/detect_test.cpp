@@ -74,7 +74,7 @@ protected:
 TEST_F(DetectionTest, EachKindReadsItsParametersInOrderAndConvertsThem)
 {
     struct Case { const char* id; const char* reads; LoggerType kind; const char* record; int warnings = 0; };
-    const Case cases[] = {
+    for (const Case& c : std::initializer_list<Case>{
         // Usual replies of every kind are read by the CLI's show on the simulator.
         {"IRR     202", "01=x 08=0 09=abc 10=254 25=7 26=z 27=-3 03=? 04=4 05=5 06=0 07=1", LoggerIrrigation,
          "x 0 0.00 2.54 0.07 0.00 -0.03 ?/4/5"},
@@ -87,8 +87,7 @@ TEST_F(DetectionTest, EachKindReadsItsParametersInOrderAndConvertsThem)
         // Characters 8-10 read "R 2": firmware 0, so the warning, and the
         // ALOHA record read before it stays.
         {"ALOHA IRR 203", "01=30 02=5", LoggerAloha, "30 5", 1},
-    };
-    for (const Case& c : cases) {
+    }) {
         SCOPED_TRACE(std::string(c.id) + ": " + c.reads);
         ScriptedLogger link(c.id, c.reads);
         pauses.Clear();
@@ -113,7 +112,7 @@ TEST_F(DetectionTest, FailedSendsAndShortIrrigationRepliesGiveNoRecord)
 {
     struct Case { const char* id; const char* failSend; bool message; int warnings; std::size_t queries;
                   const char* details = ""; };
-    const Case cases[] = {
+    for (const Case& c : std::initializer_list<Case>{
         {"ALOHA   202", "MOD00\n", true, 0, 1},
         // A settings reply lost is no value: nothing to show, nothing that
         // the form's OK would write back empty.
@@ -124,8 +123,7 @@ TEST_F(DetectionTest, FailedSendsAndShortIrrigationRepliesGiveNoRecord)
         {"ALOHA APRS", "MOD13 |\n", false, 0, 6},
         // Too short to hold a firmware number: too old to configure.
         {"IRR", "", false, 1, 1},
-    };
-    for (const Case& c : cases) {
+    }) {
         SCOPED_TRACE(std::string(c.id) + " " + c.failSend);
         ScriptedLogger link(c.id, "01=30 02=5 12=2400 13=pos 14=5", c.failSend);
         pauses.Clear();

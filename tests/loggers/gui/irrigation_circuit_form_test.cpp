@@ -53,8 +53,7 @@ TEST_F(CircuitWorkerForm, SilentLoggerOrOddReplyEndsTheFormUnshown)
 
 TEST_F(CircuitWorkerForm, UntouchedButtonsShowTheStatesReadAndAreSentEveryPassTillEscape)
 {
-    device.SetSwitch(1, 1);
-    device.SetSwitch(3, 1);
+    for (int circuit : {1, 3}) device.SetSwitch(circuit, 1);
     form.show();
     ASSERT_TRUE(form.Start());
     for (auto [name, closed] : {std::pair{"Wind", false}, {"Rain", true}, {"ET", false}, {"Alarm", true}})
