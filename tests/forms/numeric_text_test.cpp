@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(NumericTextRule, WholeNumbersAndDecimalsAsAtoiAndAtofReadThem)
 {
     EXPECT_EQ(WholeNumberRule("5-"), 5);
@@ -35,5 +33,3 @@ TEST(TypedCharFilter, RejectsLettersAndMostPunctuation)
     }
     EXPECT_EQ(rejected, 52 + 28);
 }
-
-}  // namespace

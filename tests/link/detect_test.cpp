@@ -18,7 +18,6 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
 OwnerWindow const kOwner = reinterpret_cast<OwnerWindow>(0x1234);
 
 // A console that answers every wake-up, and a logger that answers the query
@@ -32,22 +31,16 @@ public:
         Respond("\n", "\n");
         Respond("MOD00\n", identification + "\n\r");
         std::istringstream in(reads);
-        for (std::string read; in >> read;) {
-            Respond("MOD" + read.substr(0, 2) + " |\n", read.substr(3) + "\n\r");
-            lines_.push_back("MOD" + read.substr(0, 2) + " |\n");
-        }
+        for (std::string read; in >> read;)
+            Respond(lines_.emplace_back("MOD" + read.substr(0, 2) + " |\n"), read.substr(3) + "\n\r");
     }
-    int PutString(const char* text) override
-    {
-        SetPutStringResult(text == failSend_ ? -1 : 0);
-        return FakeLink::PutString(text);
-    }
+    int PutString(const char* t) override { SetPutStringResult(t == failSend_ ? -1 : 0); return FakeLink::PutString(t); }
     // The lines a detection reading `reads` in their order sends.
-    Strings Expected() const { return lines_; }
+    ::Lines Expected() const { return lines_; }
 
 private:
     std::string failSend_;
-    Strings lines_{"\n", "MOD00\n"};
+    ::Lines lines_{"\n", "MOD00\n"};
 };
 
 // The record's fields, in the order of the kind's reads.
@@ -81,7 +74,7 @@ protected:
 TEST_F(DetectionTest, EachKindReadsItsParametersInOrderAndConvertsThem)
 {
     struct Case { const char* id; const char* reads; LoggerType kind; const char* record; int warnings = 0; };
-    const Case cases[] = {
+    for (const Case& c : std::initializer_list<Case>{
         // Usual replies of every kind are read by the CLI's show on the simulator.
         {"IRR     202", "01=x 08=0 09=abc 10=254 25=7 26=z 27=-3 03=? 04=4 05=5 06=0 07=1", LoggerIrrigation,
          "x 0 0.00 2.54 0.07 0.00 -0.03 ?/4/5"},
@@ -94,8 +87,7 @@ TEST_F(DetectionTest, EachKindReadsItsParametersInOrderAndConvertsThem)
         // Characters 8-10 read "R 2": firmware 0, so the warning, and the
         // ALOHA record read before it stays.
         {"ALOHA IRR 203", "01=30 02=5", LoggerAloha, "30 5", 1},
-    };
-    for (const Case& c : cases) {
+    }) {
         SCOPED_TRACE(std::string(c.id) + ": " + c.reads);
         ScriptedLogger link(c.id, c.reads);
         pauses.Clear();
@@ -120,7 +112,7 @@ TEST_F(DetectionTest, FailedSendsAndShortIrrigationRepliesGiveNoRecord)
 {
     struct Case { const char* id; const char* failSend; bool message; int warnings; std::size_t queries;
                   const char* details = ""; };
-    const Case cases[] = {
+    for (const Case& c : std::initializer_list<Case>{
         {"ALOHA   202", "MOD00\n", true, 0, 1},
         // A settings reply lost is no value: nothing to show, nothing that
         // the form's OK would write back empty.
@@ -131,24 +123,18 @@ TEST_F(DetectionTest, FailedSendsAndShortIrrigationRepliesGiveNoRecord)
         {"ALOHA APRS", "MOD13 |\n", false, 0, 6},
         // Too short to hold a firmware number: too old to configure.
         {"IRR", "", false, 1, 1},
-    };
-    for (const Case& c : cases) {
+    }) {
         SCOPED_TRACE(std::string(c.id) + " " + c.failSend);
         ScriptedLogger link(c.id, "01=30 02=5 12=2400 13=pos 14=5", c.failSend);
         pauses.Clear();
         messages.Clear();
         warnings = 0;
         EXPECT_EQ(DetectAndReadLogger(kOwner), nullptr);
+        EXPECT_EQ(messages.Texts(), c.message ? Lines{kNoLoggerFound} : Lines{});
+        for (const UserMessage& m : messages.Shown())
+            EXPECT_EQ(std::pair(m.parent, m.details), std::pair(kOwner, std::string(c.details)));
         std::vector<int> expected(c.queries, 250);
-        if (c.message) {
-            EXPECT_EQ(messages.Texts(), Strings{kNoLoggerFound});
-            EXPECT_EQ(messages.Shown().at(0).parent, kOwner);
-            EXPECT_EQ(messages.Shown().at(0).details, c.details);
-            if (*c.details) expected.push_back(2000);
-        } else {
-            EXPECT_TRUE(messages.Shown().empty());
-            expected.push_back(2000);
-        }
+        if (!c.message || *c.details) expected.push_back(2000);
         EXPECT_EQ(pauses.Durations(), expected);
         EXPECT_EQ(link.Events().back(), "Close");
         EXPECT_EQ(warnings, c.warnings);

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 using namespace std::chrono_literals;
 using Clock = std::chrono::system_clock;
 
@@ -24,8 +22,7 @@ TEST(LinkLog, LinesAsTheTranscriptWritesThemAndOnlyTheLastMinutes)
     const std::string bytes("\x00\xFF\\x", 4);
     log.Add(false, bytes.data(), bytes.size(), t0);  // a reply cut short: shown as far as it came
     EXPECT_EQ(log.Text(t0), stamp + " > \\n\n" + stamp + " > MOD00\\n\n" + stamp + " < \\n\\r\n" + stamp +
-                                " < AOM     100\\n\\r\n" + stamp + " > MOD22 3\\n\n" + stamp +
-                                " < \\x00\\xFF\\\\x\n");
+                                " < AOM     100\\n\\r\n" + stamp + " > MOD22 3\\n\n" + stamp + " < \\x00\\xFF\\\\x\n");
 
     // Twenty minutes later only what came after the first minute is left.
     log.Add(true, "MOD21 |\n", 8, t0 + 1min);
@@ -46,10 +43,9 @@ TEST(LinkLog, LinesAsTheTranscriptWritesThemAndOnlyTheLastMinutes)
 
 TEST(LinkReport, ProgramPortTrafficAndTheEndOfTheEventLog)
 {
-    EXPECT_EQ(LastLines("a\nb\nc\n", 2), "b\nc\n");
-    EXPECT_EQ(LastLines("a\nb\nc", 2), "b\nc");
-    EXPECT_EQ(LastLines("a\nb\n", 5), "a\nb\n");
-    EXPECT_EQ(LastLines("a\n", 0), "");
+    for (auto [text, count, last] :
+         {std::tuple{"a\nb\nc\n", 2, "b\nc\n"}, {"a\nb\nc", 2, "b\nc"}, {"a\nb\n", 5, "a\nb\n"}, {"a\n", 0, ""}})
+        EXPECT_EQ(LastLines(text, count), last) << text << count;
 
     const Clock::time_point now = Clock::from_time_t(1000000000);
     const std::string text =
@@ -57,8 +53,5 @@ TEST(LinkReport, ProgramPortTrafficAndTheEndOfTheEventLog)
     EXPECT_EQ(text.rfind("Corvane Utility Version 2.0.0\nLink log saved ", 0), 0u) << text;
     EXPECT_NE(text.find("\nPort: COM1 = /dev/ttyUSB0 at 19200 baud\n\nLink traffic of the last 20 minutes "
                         "(> sent to the console, < received):\n(none)\n\nEnd of eventLog.txt:\nx\n"),
-              std::string::npos)
-        << text;
+              std::string::npos) << text;
 }
-
-}  // namespace

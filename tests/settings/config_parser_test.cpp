@@ -1,18 +1,25 @@
-// The settings store against real files in a private directory.
+// The settings store against real files in a private directory, and the
+// event log's entries byte for byte.
 
 #include "DBConfigParser.h"
 #include "EventLog.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
-constexpr const char* kLoadMessage =
-    "Cannot open file Config.txt. Please make sure the file is in the same directory as "
+// What GetValue leaves in a variable holding `before`.
+std::string Read(DBConfigParser& s, const std::string& key, std::string before)
+{
+    s.GetValue(key, before);
+    return before;
+}
+
+constexpr const char* kLoadMessage = "Cannot open file Config.txt. Please make sure the file is in the same directory as "
     "CorvaneUtility.exe!";
-constexpr const char* kWriteMessage =
-    "Cannot open file Config.txt.  Please make sure the file is in the same directory as "
+constexpr const char* kWriteMessage = "Cannot open file Config.txt.  Please make sure the file is in the same directory as "
     "CorvaneUtility.exe";
 
 TEST(ConfigParse, SplitsAtFirstEqualsAndKeepsBlanks)
@@ -22,19 +29,13 @@ TEST(ConfigParse, SplitsAtFirstEqualsAndKeepsBlanks)
     TempWorkDir dir(text);
     EXPECT_EQ(dir.ReadFile("configBackup.txt"), text) << "a verbatim copy at every start";
     auto& s = dir.Settings();
-    EXPECT_EQ(s.GetValue("SERIAL_PORT"), "3");
-    EXPECT_EQ(s.GetValue("A"), "b=c");
-    EXPECT_EQ(s.GetValue(" KEY "), " v ");
-    EXPECT_EQ(s.GetValue("KEY"), "");
-    EXPECT_EQ(s.GetValue("X"), "2") << "the later duplicate wins";
+    // Keys and values keep their blanks; the later duplicate wins.
+    for (auto [key, value] : {std::pair{"SERIAL_PORT", "3"}, {"A", "b=c"}, {" KEY ", " v "}, {"KEY", ""}, {"X", "2"}})
+        EXPECT_EQ(s.GetValue(key), value) << '"' << key << '"';
 
-    std::string v = "untouched";
-    s.GetValue("EMPTY", v);
-    EXPECT_EQ(v, "untouched") << "a line ending in = is skipped";
-    s.GetValue("NOEQUALS", v);
-    EXPECT_EQ(v, "") << "a line without = is a key with an empty value";
-    s.GetValue("# serial", v = "x");
-    EXPECT_EQ(v, "x") << "comments are not keys";
+    EXPECT_EQ(Read(s, "EMPTY", "untouched"), "untouched") << "a line ending in = is skipped";
+    EXPECT_EQ(Read(s, "NOEQUALS", "x"), "") << "a line without = is a key with an empty value";
+    EXPECT_EQ(Read(s, "# serial", "x"), "x") << "comments are not keys";
     EXPECT_TRUE(messages.Texts().empty());
 }
 
@@ -79,17 +80,11 @@ TEST(ConfigWrite, ReplacesOnlyTheExactKeysLineInPlaceOrAppendsIt)
          {{"IRRIGATION_RAIN_UNIT", "2"}, {"AOM_FIRST_USE", "1"}}, "# c\r\nIRRIGATION_RAIN_UNIT=2\r\nAOM_FIRST_USE=1\r\n"},
         {"a last line without its end is ended before an appended one", "A=1\nB=2", {{"C", "3"}}, "A=1\nB=2\nC=3\n"},
         {"a NUL inside another line survives", "A=1\nN=x\0y\nB=2\n"s, {{"B", "3"}}, "A=1\nN=x\0y\nB=3\n"s},
-        {"a UTF-8 mark before the first key", "\xEF\xBB\xBFSERIAL_PORT=1\n", {{"SERIAL_PORT", "2"}},
-         "\xEF\xBB\xBFSERIAL_PORT=2\n"},
+        {"a UTF-8 mark before the first key", "\xEF\xBB\xBFSERIAL_PORT=1\n", {{"SERIAL_PORT", "2"}}, "\xEF\xBB\xBFSERIAL_PORT=2\n"},
+        // Read back as text after the restart, too.
         {"a file saved as UTF-16 stays UTF-16", Utf16Le("# note\r\nSERIAL_PORT=1\r\nBAUD_RATE=9600\r\n"),
          {{"SERIAL_PORT", "2"}, {"NEW", "x"}}, Utf16Le("# note\r\nSERIAL_PORT=2\r\nBAUD_RATE=9600\r\nNEW=x\r\n")},
     };
-    {
-        TempWorkDir dir;
-        dir.WriteFile("config.txt", Utf16Le("SERIAL_PORT=3\r\n"));
-        dir.Restart();
-        EXPECT_EQ(dir.Settings().GetInt("SERIAL_PORT"), 3) << "a UTF-16 file is read as text";
-    }
     for (const auto& c : cases) {
         TempWorkDir dir;
         dir.WriteFile("config.txt", c.config);
@@ -129,16 +124,11 @@ TEST(ConfigWrite, FailedRewriteKeepsConfigAndLogsOrigin)
 
 TEST(ConfigLimits, OverlongKeysAndValuesAreRefusedNotCut)
 {
-    const std::string longKey(80, 'K');
-    const std::string longValue(512, 'v');
+    const std::string longKey(80, 'K'), longValue(512, 'v');
     TempWorkDir dir(("A=1\n" + longKey + "=1\nB=" + longValue + "\n" + std::string(79, 'k') +
                      "=" + std::string(511, 'w') + "\n").c_str());
     auto& s = dir.Settings();
-    std::string v = "none";
-    s.GetValue(longKey, v);
-    EXPECT_EQ(v, "none");
-    s.GetValue("B", v);
-    EXPECT_EQ(v, "none");
+    EXPECT_EQ(Read(s, longKey, "none") + Read(s, "B", "none"), "nonenone");
     EXPECT_EQ(s.GetValue(std::string(79, 'k')), std::string(511, 'w')) << "limits themselves pass";
 
     const std::string before = dir.ReadFile("config.txt");
@@ -146,6 +136,43 @@ TEST(ConfigLimits, OverlongKeysAndValuesAreRefusedNotCut)
     EXPECT_EQ(s.GetValue("A"), "1");
     EXPECT_EQ(dir.ReadFile("config.txt"), before);
     EXPECT_NE(dir.ReadFile("eventLog.txt").find("{DBConfigParser::SetValue}"), std::string::npos);
+}
+
+std::tm At(int year, int month, int day, int hour, int min, int sec)
+{
+    std::tm t{};
+    std::tie(t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec) =
+        std::tuple(year - 1900, month - 1, day, hour, min, sec);
+    return t;
+}
+
+const std::string kStars(64, '*');
+
+TEST(EventLogClock, TwelveHourClock)
+{
+    for (auto [hour, shown] : {std::pair{0, "00:05:09 AM"}, {11, "11:05:09 AM"}, {12, "12:05:09 PM"},
+                               {13, "01:05:09 PM"}, {23, "11:05:09 PM"}})
+        EXPECT_EQ(EventLog::FormatEntry(At(2009, 12, 1, hour, 5, 9), "O", "M"),
+                  kStars + "\n2009/12/1  " + shown + "  {O}  \n\t\t\tM  \n\n");
+}
+
+TEST(EventLogFile, AppendsEntriesToWorkingDirectoryOrWithoutOneToTheCurrentDirectory)
+{
+    TempWorkDir dir("WORKING_DIRECTORY=sub\n");
+    std::filesystem::create_directory(dir.Path() / "sub");
+    dir.Restart();
+    dir.Log().SetClock([] { return At(2026, 3, 7, 13, 0, 0); });
+    dir.Log().WriteError("DBConfigParser::Parse", "first");
+    dir.Log().WriteError("X", "second");
+    EXPECT_EQ(dir.ReadFile("sub/eventLog.txt"),
+              kStars + "\n2026/3/7  01:00:00 PM  {DBConfigParser::Parse}  \n\t\t\tfirst  \n\n" + kStars +
+                  "\n2026/3/7  01:00:00 PM  {X}  \n\t\t\tsecond  \n\n");
+    // Without the key the log goes to the current directory, never to "/".
+    dir.WriteFile("config.txt", "SERIAL_PORT=1\n");
+    dir.Restart();
+    EXPECT_EQ(dir.Log().Path(), dir.Path() / "eventLog.txt");
+    dir.Log().WriteError("o", "m");
+    EXPECT_TRUE(dir.Exists("eventLog.txt"));
 }
 
 }  // namespace

@@ -1,14 +1,15 @@
 // The data shipped beside the program: config.txt loads cleanly with every
-// key the program reads, and every help file is there.
+// key the program reads, every help file is there, and a help file is
+// handed to the desktop.
 
 #include "DBConfigParser.h"
+#include "DesktopOpen.h"
 #include "SettingsKeys.h"
+#include "ShowTextFile.h"
 #include "TestSupport.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
-
-namespace {
 
 TEST(ShippedData, ConfigHoldsEveryKey)
 {
@@ -18,36 +19,47 @@ TEST(ShippedData, ConfigHoldsEveryKey)
     dir.Restart();
     auto& s = dir.Settings();
     ASSERT_TRUE(s.IsLoaded());
+    using namespace key;
     for (const char* k :
-         {key::SerialPort, key::BaudRate, key::IrrigationResidential, key::IrrigationCycle,
-          key::IrrigationAmount, key::IrrigationMaxRain, key::IrrigationRainRate,
-          key::IrrigationRainTotal, key::IrrigationTimeout, key::IrrigationRainUnit,
-          key::IrrigationAlarmDuration, key::IrrigationAlarmDelay, key::IrrigationPulseWidth,
-          key::IrrigationContinuousPulse, key::IrrigationOpenCircuit, key::AomAlarmDuration,
-          key::AomAlarmDelay, key::AomAlarmPulseWidth, key::AomContinuousPulse,
-          key::AomOpenCircuit, key::AomTempUnit, key::AomBarUnit, key::AomWindUnit,
-          key::AomRainUnit, key::AomStationConfig, key::AomFirstUse, key::WorkingDirectory,
-          key::LinkTimeoutMs})
+         {SerialPort, BaudRate, IrrigationResidential, IrrigationCycle, IrrigationAmount, IrrigationMaxRain,
+          IrrigationRainRate, IrrigationRainTotal, IrrigationTimeout, IrrigationRainUnit, IrrigationAlarmDuration,
+          IrrigationAlarmDelay, IrrigationPulseWidth, IrrigationContinuousPulse, IrrigationOpenCircuit,
+          AomAlarmDuration, AomAlarmDelay, AomAlarmPulseWidth, AomContinuousPulse, AomOpenCircuit, AomTempUnit,
+          AomBarUnit, AomWindUnit, AomRainUnit, AomStationConfig, AomFirstUse, WorkingDirectory, LinkTimeoutMs})
         EXPECT_FALSE(s.GetValue(k).empty()) << k;
     for (int n = 1; n <= 8; ++n) {
         char k[32];
-        std::snprintf(k, sizeof k, key::ComDeviceFormat, n);
+        std::snprintf(k, sizeof k, ComDeviceFormat, n);
         EXPECT_EQ(s.GetValue(k).rfind("/dev/", 0), 0u) << k;
     }
-    EXPECT_EQ(s.GetValue(key::SerialPort), "1");
-    EXPECT_EQ(s.GetValue(key::BaudRate), "19200");
-    EXPECT_EQ(s.GetValue(key::AomFirstUse), "0");
+    EXPECT_EQ(s.GetValue(SerialPort) + " " + s.GetValue(BaudRate) + " " + s.GetValue(AomFirstUse), "1 19200 0");
     EXPECT_EQ(dir.Log().Path(), dir.Path() / "." / "eventLog.txt");
 }
 
 TEST(ShippedData, EveryHelpFileIsThere)
 {
     TempWorkDir dir;  // reads the installed files by their full paths
-    for (const char* name :
-         {"ALOHAHelp.txt", "APRSHelp.txt", "IrrigationHelp.txt", "IrrigationAdvancedHelp.txt",
-          "IrrigationCircuitTestHelp.txt", "AlarmOutputModuleHelp.txt",
-          "AOMStationConfigHelp.txt", "AOMSelectUnitsHelp.txt", "AOMAdvancedOptionsHelp.txt"})
+    for (const char* name : {"ALOHAHelp.txt", "APRSHelp.txt", "IrrigationHelp.txt", "IrrigationAdvancedHelp.txt",
+                             "IrrigationCircuitTestHelp.txt", "AlarmOutputModuleHelp.txt", "AOMStationConfigHelp.txt",
+                             "AOMSelectUnitsHelp.txt", "AOMAdvancedOptionsHelp.txt"})
         EXPECT_GT(dir.ReadFile(CORVANE_DATA_DIR + std::string("/") + name).size(), 500u) << name;
 }
 
-}  // namespace
+// A missing file shows nothing; a present one is handed to the desktop by
+// its full path in the directory current at the call.
+TEST(ShowTextFile, OpensFileOfDirectoryCurrentAtTheCallAndAMissingOneNot)
+{
+    RecordingMessages messages;
+    TempWorkDir dir("SERIAL_PORT=1\n");
+    const auto later = dir.Path() / "later dir";
+    std::vector<std::pair<std::string, bool>> opened, expected{{(later / "ALOHAHelp.txt").string(), true}};
+    SetDesktopOpener([&](const auto& t, bool isFile) { return opened.emplace_back(t, isFile), OpenResult{true, {}}; });
+    std::filesystem::create_directory(later);
+    dir.WriteFile("later dir/ALOHAHelp.txt", "help");
+    std::filesystem::current_path(later);
+    ShowTextFile("APRSHelp.txt");
+    ShowTextFile("ALOHAHelp.txt");
+    SetDesktopOpener({});
+    EXPECT_EQ(opened, expected);
+    EXPECT_TRUE(messages.Texts().empty());
+}

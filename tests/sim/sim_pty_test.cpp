@@ -15,10 +15,10 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 #include <utility>
 
@@ -32,19 +32,14 @@ int Exchange(const char* path, const char* send, char* reply, int size, bool exc
 {
     const int fd = ::open(path, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return -1;
-    termios tio{};
-    if (::tcgetattr(fd, &tio) == 0) {
-        ::cfmakeraw(&tio);
-        ::tcsetattr(fd, TCSANOW, &tio);
-    }
+    if (termios tio{}; ::tcgetattr(fd, &tio) == 0) ::cfmakeraw(&tio), ::tcsetattr(fd, TCSANOW, &tio);
     if (exclusive) ::ioctl(fd, TIOCEXCL);
     int got = 0;
     const auto length = static_cast<ssize_t>(std::strlen(send));
     pollfd p{fd, POLLIN, 0};
-    if (::write(fd, send, length) == length) {
+    if (::write(fd, send, length) == length)
         for (ssize_t n = 0; got < size && ::poll(&p, 1, 5000) > 0 && (n = ::read(fd, reply + got, size - got)) > 0;)
             got += static_cast<int>(n);
-    }
     ::close(fd);
     return got;
 }
@@ -71,9 +66,8 @@ TEST(SimPty, AnOrdinaryUserReopensAfterAnExclusiveOpen)
             // moment (the program itself waits 2 s between its opens).
             char reply[2];
             int got = -1;
-            for (int tries = 0; got < 0 && tries < 500; ++tries) {
+            for (int tries = 0; got < 0 && tries < 500; ++tries)
                 if ((got = Exchange(path.c_str(), "\n", reply, 2, true)) < 0) ::poll(nullptr, 0, 10);
-            }
             if (got != 2 || reply[0] != '\n' || reply[1] != '\r') ::_exit(10 + round);
         }
         ::_exit(0);
@@ -88,8 +82,7 @@ TEST(SimPty, AnOrdinaryUserReopensAfterAnExclusiveOpen)
 #ifdef CORVANE_SIM_EXE
 
 // corvane-sim as its own process, its standard output and error merged.
-class SimProcess {
-public:
+struct SimProcess {
     explicit SimProcess(const std::string& args)
         : out_(::popen(("echo $$; exec " CORVANE_SIM_EXE " " + args + " 2>&1").c_str(), "r")),
           pid_(out_ ? std::atoi(ReadLine().c_str()) : -1) {}
@@ -116,7 +109,6 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-private:
     std::FILE* out_;
     pid_t pid_;
 };
@@ -124,8 +116,7 @@ private:
 TEST(SimMain, SigtermRemovesTheLinkAndTheStateAndTranscriptOutliveARestart)
 {
     TempWorkDir dir;
-    const std::string options = "--kind irr --link ttyCOM1 --state state.txt --transcript transcript.txt"
-                                " --wake-delay-ms 0";
+    const std::string options = "--kind irr --link ttyCOM1 --state state.txt --transcript transcript.txt --wake-delay-ms 0";
     {
         // The fault as the command line selects it: module replies end with LF alone.
         SimProcess sim(options + " --firmware 201 --fault lf-without-cr");
@@ -141,11 +132,8 @@ TEST(SimMain, SigtermRemovesTheLinkAndTheStateAndTranscriptOutliveARestart)
     for (const char* bytes : {" > \\n", " < IRR     201\\n", "MOD11 2 1\\n", " - stopped\n"})
         EXPECT_NE(transcript.find(bytes), std::string::npos) << bytes;
     std::istringstream lines(transcript);
-    for (std::string line; std::getline(lines, line);) {
-        std::string stamp = line.substr(0, 13);
-        for (char& c : stamp) c = c >= '0' && c <= '9' ? '9' : c;
-        EXPECT_EQ(stamp, "99:99:99.999 ") << line;
-    }
+    for (std::string line; std::getline(lines, line);)
+        EXPECT_TRUE(std::regex_search(line, std::regex(R"(^\d\d:\d\d:\d\d\.\d{3} )"))) << line;
 
     // Restarted, it answers from the state.
     SimProcess sim(options);

@@ -13,8 +13,7 @@ SimOptions SimFixture::Options(SimKind kind)
 {
     SimOptions o;
     o.kind = kind;
-    o.wakeDelayMs = 0;
-    o.sleepAfterMs = 0;
+    o.wakeDelayMs = o.sleepAfterMs = 0;
     return o;
 }
 
@@ -57,8 +56,7 @@ void SimFixture::SetConditions(int output, const std::string& records, int logic
 {
     if (output < 0 || output >= kSimOutputs) throw std::out_of_range("output index");
     std::vector<SimCondition> conditions;
-    if (!ParseConditions(records, conditions))
-        throw std::invalid_argument("not a condition reply: " + records);
+    if (!ParseConditions(records, conditions)) throw std::invalid_argument("not a condition reply: " + records);
     sim_->UpdateState([&](SimState& s) {
         s.outputs[static_cast<std::size_t>(output)].conditions = conditions;
         s.outputs[static_cast<std::size_t>(output)].logic = logic;

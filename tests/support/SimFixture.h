@@ -15,7 +15,7 @@
 // the console wakes at once (wake delay 0) and, once woken, never falls
 // asleep again (sleep-after 0), so a slow test machine cannot make a reply
 // go missing. Tests of the wake-up itself set them with Options() or at run
-// time through Sim().SetWakeDelayMs / SetSleepAfterMs / PutConsoleToSleep.
+// time through sim->SetWakeDelayMs / SetSleepAfterMs / PutConsoleToSleep.
 //
 // The device path is a symbolic link in a private temporary directory; it
 // keeps its name when the hang-up fault replaces the pty behind it. Every
@@ -27,7 +27,7 @@
 // The state starts as SimState::Defaults(kind): for the alarm output module
 // that is sample conditions on all four outputs, six alarm records and
 // logging on (see SimState.cpp). Change it before the exchange
-// with SetParam, SetConditions, SetAlarms or Sim().UpdateState, or pass a
+// with SetParam, SetConditions, SetAlarms or sim->UpdateState, or pass a
 // state in Options().state.
 
 #include "CorvaneSim.h"
@@ -50,12 +50,8 @@ public:
     // options.linkPath is ignored: the fixture makes its own link.
     explicit SimFixture(SimOptions options);
     ~SimFixture();
-    SimFixture(const SimFixture&) = delete;
-    SimFixture& operator=(const SimFixture&) = delete;
 
     // The whole simulator API (faults, console, state, wire record).
-    CorvaneSim& Sim() { return *sim_; }
-    const CorvaneSim& Sim() const { return *sim_; }
     CorvaneSim* operator->() { return sim_.get(); }
 
     // The path to open: a link to the pty that survives hang-ups.
@@ -76,35 +72,22 @@ public:
     void ClearLines() { sim_->ClearReceived(); }
     // Until `line` (line feed included) has been received.
     bool WaitForLine(const std::string& line, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const
-    {
-        return sim_->WaitForLine(line, timeout);
-    }
+    { return sim_->WaitForLine(line, timeout); }
 
     // --- The logger's state ---
     std::string Param(int number) const { return sim_->Param(number); }
-    void SetParam(int number, const std::string& value)
-    {
-        sim_->UpdateState([&](SimState& s) { s.params[number] = value; });
-    }
+    void SetParam(int n, const std::string& v) { sim_->UpdateState([&](SimState& s) { s.params[n] = v; }); }
     int Switch(int index) const { return sim_->Switch(index); }
-    void SetSwitch(int index, int state)
-    {
-        sim_->UpdateState([&](SimState& s) { s.switches.at(static_cast<std::size_t>(index)) = state; });
-    }
+    void SetSwitch(int i, int state) { sim_->UpdateState([&](SimState& s) { s.switches.at(std::size_t(i)) = state; }); }
     SimOutput Output(int index) const { return sim_->Output(index); }
     // An output's conditions in the layout of the condition query
     // ("17 0 850;2 1 600"), read and written.
     std::string Conditions(int output) const { return sim_->ConditionsReply(output); }
     void SetConditions(int output, const std::string& records, int logic = 1);
     std::vector<SimAlarmRecord> Alarms() const { return sim_->Alarms(); }
-    void SetAlarms(const std::vector<SimAlarmRecord>& records)
-    {
-        sim_->UpdateState([&](SimState& s) { s.alarms = records; });
-    }
-    void SetTransmitters(const std::array<std::uint8_t, kSimTransmitterBytes>& bytes)
-    {
-        sim_->UpdateState([&](SimState& s) { s.transmitters = bytes; });
-    }
+    void SetAlarms(const std::vector<SimAlarmRecord>& r) { sim_->UpdateState([&](SimState& s) { s.alarms = r; }); }
+    void SetTransmitters(const std::array<std::uint8_t, kSimTransmitterBytes>& b)
+    { sim_->UpdateState([&](SimState& s) { s.transmitters = b; }); }
 
     // --- Faults ---
     void SetFault(SimFault fault) { sim_->SetFault(fault); }

@@ -11,17 +11,17 @@ namespace fs = std::filesystem;
 
 MsgAnswer RecordingMessages::Show(const UserMessage& message)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard lock(mutex_);
     shown_.push_back(message);
     if (answers_.empty()) return MsgAnswer::Ok;
-    MsgAnswer a = answers_.front();
+    const MsgAnswer a = answers_.front();
     answers_.pop_front();
     return a;
 }
 
 InstantPauses::InstantPauses() : state_(std::make_shared<State>())
 {
-    SetPauseFunction([state = state_](int ms) { state->Locked([&] { state->durations.push_back(ms); }); });
+    SetPauseFunction([state = state_](int ms) { std::lock_guard lock(state->mutex); state->durations.push_back(ms); });
 }
 
 InstantPauses::~InstantPauses() { SetPauseFunction({}); }
@@ -34,8 +34,6 @@ TempWorkDir::TempWorkDir(const char* configText)
     oldCwd_ = fs::current_path();
     fs::current_path(dir_);
     if (configText) WriteFile("config.txt", configText);
-    prevSettings_ = SetProcessSettings(nullptr);
-    prevLog_ = SetProcessEventLog(nullptr);
     Restart();
 }
 
@@ -65,15 +63,13 @@ TempWorkDir::~TempWorkDir()
 
 std::string TempWorkDir::ReadFile(const std::string& name) const
 {
-    std::ifstream in(dir_ / name, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(dir_ / name, std::ios::binary).rdbuf();
     return s.str();
 }
 
 void TempWorkDir::WriteFile(const std::string& name, const std::string& bytes) const
 {
-    std::ofstream out(dir_ / name, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    std::ofstream(dir_ / name, std::ios::binary | std::ios::trunc) << bytes;
 }
 

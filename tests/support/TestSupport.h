@@ -19,59 +19,38 @@ using Lines = std::vector<std::string>;
 
 // Records every message shown; answers from a script (Ok when it runs out).
 class RecordingMessages : public UserMessages {
-    // Runs f under the lock (defined first: the accessors below use it).
-    template <class F>
-    auto Locked(F f) const
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return f();
-    }
-
 public:
-    RecordingMessages() : previous_(SetUserMessages(this)) {}
     ~RecordingMessages() override { SetUserMessages(previous_); }
     MsgAnswer Show(const UserMessage& message) override;
 
-    std::vector<UserMessage> Shown() const { return Locked([&] { return shown_; }); }
+    std::vector<UserMessage> Shown() const { std::lock_guard lock(mutex_); return shown_; }
     std::vector<std::string> Texts() const
     {
-        return Locked([&] {
-            std::vector<std::string> texts;
-            for (const auto& m : shown_) texts.push_back(m.text);
-            return texts;
-        });
+        std::vector<std::string> texts;
+        for (const auto& m : Shown()) texts.push_back(m.text);
+        return texts;
     }
-    void AnswerNext(MsgAnswer answer) { Locked([&] { answers_.push_back(answer); }); }
-    void Clear() { Locked([&] { shown_.clear(); }); }
+    void AnswerNext(MsgAnswer answer) { std::lock_guard lock(mutex_); answers_.push_back(answer); }
+    void Clear() { std::lock_guard lock(mutex_); shown_.clear(); }
 
 private:
     mutable std::mutex mutex_;
     std::vector<UserMessage> shown_;
     std::deque<MsgAnswer> answers_;
-    UserMessages* previous_;
+    UserMessages* previous_ = SetUserMessages(this);
 };
 
 // Makes every PauseMs instant while alive and records the durations asked.
 class InstantPauses {
-    // Shared with the pause function installed while this is alive (defined
-    // first: the accessors below use it).
-    struct State {
-        template <class F>
-        auto Locked(F f)
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            return f();
-        }
-        std::mutex mutex;
-        std::vector<int> durations;
-    };
+    // Shared with the pause function installed while this is alive.
+    struct State { std::mutex mutex; std::vector<int> durations; };
     std::shared_ptr<State> state_;
 
 public:
     InstantPauses();
     ~InstantPauses();
-    std::vector<int> Durations() const { return state_->Locked([&] { return state_->durations; }); }
-    void Clear() { state_->Locked([&] { state_->durations.clear(); }); }
+    std::vector<int> Durations() const { std::lock_guard lock(state_->mutex); return state_->durations; }
+    void Clear() { std::lock_guard lock(state_->mutex); state_->durations.clear(); }
 };
 
 // A fresh temporary directory made current, with config.txt written from
@@ -96,10 +75,9 @@ public:
     void Restart();
 
 private:
-    std::filesystem::path dir_;
-    std::filesystem::path oldCwd_;
+    std::filesystem::path dir_, oldCwd_;
     std::unique_ptr<DBConfigParser> settings_;
     std::unique_ptr<EventLog> log_;
-    DBConfigParser* prevSettings_;
-    EventLog* prevLog_;
+    DBConfigParser* prevSettings_ = SetProcessSettings(nullptr);
+    EventLog* prevLog_ = SetProcessEventLog(nullptr);
 };

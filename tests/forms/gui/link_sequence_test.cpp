@@ -27,12 +27,11 @@ bool OnUi() { return QThread::currentThread() == qApp->thread(); }
 TEST(LinkSequenceThread, UiThreadProcessesEventsWhileTheSequenceRuns)
 {
     // Only a UI thread that is still turning its event loop runs the post.
-    const bool offUiAndServed = RunLink([&] {
+    EXPECT_TRUE(RunLink([&] {
         std::promise<void> fired;
         PostToUiThread([&] { fired.set_value(); });
         return !OnUi() && fired.get_future().wait_for(std::chrono::seconds(30)) == std::future_status::ready;
-    });
-    EXPECT_TRUE(offUiAndServed);
+    }));
 }
 
 TEST(LinkSequenceThread, InputToOpenWindowsIsDiscardedWindowsOpenedMeanwhileTakeIt)
@@ -62,27 +61,19 @@ TEST(LinkSequenceThread, InputToOpenWindowsIsDiscardedWindowsOpenedMeanwhileTake
     EXPECT_EQ(formClicks, 1) << "input flows again after the sequence";
 }
 
-class ThreadNotingMessages final : public UserMessages {
-public:
-    MsgAnswer Show(const UserMessage& m) override
-    {
-        shownOnUi = OnUi();
-        text = m.text;
-        return MsgAnswer::Cancel;
-    }
-    bool shownOnUi = false;
-    std::string text;
+// Each message's text and whether it was shown on the UI thread.
+struct ThreadNotingMessages final : UserMessages {
+    MsgAnswer Show(const UserMessage& m) override { return shown.emplace_back(m.text, OnUi()), MsgAnswer::Cancel; }
+    std::vector<std::pair<std::string, bool>> shown;
 };
 
 TEST(LinkSequenceThread, MessagesAreShownOnTheUiThreadAndAnswerTheSequence)
 {
     ThreadNotingMessages messages;
     UserMessages* previous = SetUserMessages(&messages);
-    const MsgAnswer answer = RunLink([] { return ShowMessage("No Corvane Logger Found."); });
+    EXPECT_EQ(RunLink([] { return ShowMessage("No Corvane Logger Found."); }), MsgAnswer::Cancel);
     SetUserMessages(previous);
-    EXPECT_EQ(answer, MsgAnswer::Cancel);
-    EXPECT_TRUE(messages.shownOnUi);
-    EXPECT_EQ(messages.text, "No Corvane Logger Found.");
+    EXPECT_EQ(messages.shown, (std::vector<std::pair<std::string, bool>>{{"No Corvane Logger Found.", true}}));
 }
 
 TEST(LinkSequenceThread, FailuresComeBackAndNestedSequencesRunInline)

@@ -1,15 +1,18 @@
 // Text from the device or the user that looks like markup is shown as it is
-// (the logger type line is checked with the ALOHA form).
+// (the logger type line is checked with the ALOHA form); the numeric field
+// filters what is typed.
+
+#include "CNumericEdit.h"
 #include "FormSupport.h"
 #include "UserMessages.h"
 #include "WaitCursor.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
-
-namespace {
 
 constexpr const char* kMarkup = "ALOHA   <img src=\"/etc/hosts\"><b>100</b>";
 
@@ -34,4 +37,19 @@ TEST(PlainText, MessageBoxesShowTheirTextAsPlainText)
     EXPECT_EQ(shown, kMarkup);
 }
 
-}  // namespace
+// The character rule itself is in the core's test; here, that the field
+// applies it to typing only, and the minus switch.
+TEST(NumericEdit, TypedLettersPunctuationAndBarredMinusAreSwallowedPasteAndOtherKeysPass)
+{
+    CNumericEdit edit;
+    edit.m_bAllowMinus = false;
+    QTest::keyClicks(&edit, QString::fromUtf8("-1a,$2.:? 3Z\u00b0"));
+    EXPECT_EQ(edit.text(), QString::fromUtf8("12.:? 3\u00b0"));
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    edit.m_bAllowMinus = true;
+    QTest::keyClicks(&edit, "-");
+    EXPECT_EQ(edit.text(), "12.:? 3-");
+    QApplication::clipboard()->setText("abc");
+    edit.paste();
+    EXPECT_EQ(edit.text(), "12.:? 3-abc");
+}

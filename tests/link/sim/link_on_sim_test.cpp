@@ -47,10 +47,7 @@ std::string Query(int parameter, const std::string& argument = "")
     });
 }
 
-int Set(int parameter, const std::string& argument)
-{
-    return Bounded([&] { return ModuleSet(parameter, argument); });
-}
+int Set(int parameter, const std::string& argument) { return Bounded([&] { return ModuleSet(parameter, argument); }); }
 
 class LinkOnSim : public ::testing::Test {
 protected:
@@ -91,20 +88,12 @@ TEST_F(LinkOnSim, ConsoleAndModuleOperationsRoundTrip)
 
 // Every fault meets the same exchange: wake-up, transmitter block, query of
 // parameter 1 ("60"), set of parameter 24 (held "1"); then, the fault
-// cleared and the port reopened, the device must answer again.
-struct FaultCase {
-    const char* name;
-    SimFault fault;
-    int argument;
-    bool woken;         // WakeConsole's result
-    int lineFeeds;      // wake-up line feeds sent
-    bool fresh;         // the transmitter block came with a good CRC
-    std::string reply;  // to the query
-    int set;            // ModuleSet's result
-    const char* held;   // parameter 24 afterwards
-};
-
-void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+// cleared and the port reopened, the device must answer again. woken:
+// WakeConsole's result; lineFeeds: wake-up line feeds sent; fresh: the
+// transmitter block came with a good CRC; reply: to the query; set:
+// ModuleSet's result; held: parameter 24 afterwards.
+struct FaultCase { const char* name; SimFault fault; int argument; bool woken; int lineFeeds; bool fresh;
+                   std::string reply; int set; const char* held; };
 
 class LinkOnSimFault : public LinkOnSim, public ::testing::WithParamInterface<FaultCase> {};
 
@@ -134,10 +123,7 @@ TEST_P(LinkOnSimFault, GivesTheFaultsResultWithoutHangingAndRecoversWhenCleared)
     LinkClose();
     ASSERT_EQ(LinkOpen(1, 19200), 0);
     LinkFlush();
-    Bounded([] {
-        WakeConsoleQuick();
-        return 0;
-    });
+    Bounded([] { return WakeConsoleQuick(), 0; });
     EXPECT_EQ(Query(1), "60");
 }
 

@@ -17,13 +17,6 @@ constexpr const char* kBadStation = "Invalid Station ID! Must be between 0 and 9
 class AlohaForm : public LoggerFormTest {
 protected:
     AlohaForm() : LoggerFormTest(SimKind::Aloha) { (shown = &dlg)->show(); }
-    // Types the texts over the loaded ones and presses a button.
-    void Press(const char* button, const char* timeout, const char* station)
-    {
-        Set(kTimeoutField, timeout);
-        Set(kStationField, station);
-        Click(button);
-    }
 
     CAlohaSettings record{nullptr, "ALOHA   100", "30", "1"};
     CAlohaConfigDlg dlg{nullptr, record};
@@ -31,8 +24,8 @@ protected:
 
 TEST(AlohaLoggerType, IdentificationShownAsVersionInPlainText)
 {
-    for (auto [identification, shown] : {std::pair{"ALOHA   202", "ALOHA  2.02"}, {"ALOHA", "ALOHA"},
-                                         {"ALOHA ", "ALOHA  ."}}) {
+    for (auto [identification, shown] :
+         {std::pair{"ALOHA   202", "ALOHA  2.02"}, {"ALOHA", "ALOHA"}, {"ALOHA ", "ALOHA  ."}}) {
         CAlohaSettings record(nullptr, identification, "30", "1");
         CAlohaConfigDlg dlg(nullptr, record);
         const QLabel* line = FindField<QLabel>(&dlg, "Logger Type:");
@@ -42,17 +35,16 @@ TEST(AlohaLoggerType, IdentificationShownAsVersionInPlainText)
 }
 
 struct OkCase { const char* timeout; const char* station; const char* message; };
-void PrintTo(const OkCase& c, std::ostream* os)
-{
-    *os << "time-out \"" << c.timeout << "\" station \"" << c.station << '"';
-}
+void PrintTo(const OkCase& c, std::ostream* os) { *os << "time-out \"" << c.timeout << "\", station \"" << c.station; }
 
 class AlohaOk : public AlohaForm, public ::testing::WithParamInterface<OkCase> {};
 
 TEST_P(AlohaOk, ChecksInOrder)
 {
     const OkCase& c = GetParam();
-    Press("OK", c.timeout, c.station);
+    Set(kTimeoutField, c.timeout);
+    Set(kStationField, c.station);
+    Click("OK");
     if (!c.message) {  // accepted and written as typed
         EXPECT_TRUE(messages.Texts().empty());
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
@@ -69,17 +61,17 @@ TEST_P(AlohaOk, ChecksInOrder)
     EXPECT_TRUE(device.Lines().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, AlohaOk,
-    ::testing::Values(OkCase{"4", "1", kBadTimeout}, OkCase{"256", "1", kBadTimeout},
-                      OkCase{"5", "0", nullptr}, OkCase{"255", "999", nullptr},
-                      OkCase{"30-", "5", nullptr},  // the logger reads 30
+INSTANTIATE_TEST_SUITE_P(Values, AlohaOk,
+    ::testing::Values(OkCase{"4", "1", kBadTimeout}, OkCase{"256", "1", kBadTimeout}, OkCase{"5", "0", nullptr},
+                      OkCase{"255", "999", nullptr}, OkCase{"30-", "5", nullptr},  // the logger reads 30
                       OkCase{"45", "1000", kBadStation}, OkCase{"45", "-1", kBadStation},
                       OkCase{"4", "1000", kBadTimeout}));
 
 TEST_F(AlohaForm, DefaultFillsFiveAndOneAndCancelWritesNothing)
 {
-    Press("Default", "200", "800");
+    Set(kTimeoutField, "200");
+    Set(kStationField, "800");
+    Click("Default");
     EXPECT_EQ(Text(kTimeoutField) + "/" + Text(kStationField), "5/1");
     EXPECT_TRUE(dlg.isVisible());
     Click("Cancel");

@@ -12,34 +12,24 @@
 
 namespace {
 
-class ProcessLocale {
-public:
-    explicit ProcessLocale(const char* name) : saved_(std::setlocale(LC_ALL, nullptr))
-    {
-        set_ = std::setlocale(LC_ALL, name) != nullptr;
-    }
-    ~ProcessLocale() { std::setlocale(LC_ALL, saved_.c_str()); }
-    bool IsSet() const { return set_; }
-
-private:
-    std::string saved_;
-    bool set_ = false;
+// The process's locale set for the object's life; `set`: it is installed.
+struct ProcessLocale {
+    explicit ProcessLocale(const char* name)
+        : saved(std::setlocale(LC_ALL, nullptr)), set(std::setlocale(LC_ALL, name)) {}
+    ~ProcessLocale() { std::setlocale(LC_ALL, saved.c_str()); }
+    const std::string saved;
+    const bool set;
 };
 
-class CommaLocale : public ::testing::TestWithParam<const char*> {
+class CommaLocale : public LoggerFormTest, public ::testing::WithParamInterface<const char*> {
 protected:
-    CommaLocale() : dir("IRRIGATION_RAIN_UNIT=1\n"), device(SimKind::Irr) { device.UseAsPort(dir); }
-
-    TempWorkDir dir;
-    InstantPauses pauses;
-    RecordingMessages messages;
-    SimFixture device;
+    CommaLocale() : LoggerFormTest(SimKind::Irr, "IRRIGATION_RAIN_UNIT=1\n") {}
 };
 
 TEST_P(CommaLocale, IrrigationDetectedShownCheckedAndWrittenWithAPoint)
 {
     ProcessLocale locale(GetParam());
-    if (!locale.IsSet()) GTEST_SKIP() << GetParam() << " is not installed (localedef)";
+    if (!locale.set) GTEST_SKIP() << GetParam() << " is not installed (localedef)";
     for (auto [n, v] : {std::pair{1, "60"}, {8, "3"}, {9, "0"}, {10, "50"}, {25, "100"},
                         {26, "150"}, {27, "300"}, {3, "5"}, {4, "10"}, {5, "500"}, {6, "1"}, {7, "0"}})
         device.SetParam(n, v);
@@ -50,22 +40,19 @@ TEST_P(CommaLocale, IrrigationDetectedShownCheckedAndWrittenWithAPoint)
     ASSERT_EQ(OpenLink(1, 19200), 0);
     device.ClearLines();
     CIrrigationConfigDlg form(nullptr, *irrigation);
-    form.show();
-    EXPECT_EQ(FindField<QLineEdit>(&form, "Maximum Effective Daily Rain")->text().toStdString(), "1.50");
-    EXPECT_EQ(FindField<QLineEdit>(&form, "Rain Rate Cut-Off")->text().toStdString(), "0.50");
+    (shown = &form)->show();
+    EXPECT_EQ(Text("Maximum Effective Daily Rain") + " " + Text("Rain Rate Cut-Off"), "1.50 0.50");
 
-    FindButton(&form, "mm")->click();
-    EXPECT_EQ(FindField<QLineEdit>(&form, "Rain Rate Cut-Off")->text().toStdString(), "12.7");
-    SetFieldText(&form, "Irrigation Amount", "253.75");
-    FindButton(&form, "OK")->click();
+    Click("mm");
+    EXPECT_EQ(Text("Rain Rate Cut-Off"), "12.7");
+    Set("Irrigation Amount", "253.75");
+    Click("OK");
     EXPECT_EQ(messages.Texts(), (Lines{"Invalid Irrigation Amount! Must be between 0.00 and 253.75"}));
-    SetFieldText(&form, "Irrigation Amount", "25.4");
-    FindButton(&form, "inches")->click();
-    FindButton(&form, "OK")->click();
-    EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD01 60\n", "MOD03 5\n", "MOD04 10\n", "MOD05 500\n",
-                                     "MOD06 1\n", "MOD07 0\n", "MOD08 3\n", "MOD10 50\n",
-                                     "MOD25 100\n", "MOD26 150\n", "MOD27 300\n"}));
-    LinkClose();
+    Set("Irrigation Amount", "25.4");
+    Click("inches");
+    Click("OK");
+    EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD01 60\n", "MOD03 5\n", "MOD04 10\n", "MOD05 500\n", "MOD06 1\n", "MOD07 0\n",
+                                     "MOD08 3\n", "MOD10 50\n", "MOD25 100\n", "MOD26 150\n", "MOD27 300\n"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, CommaLocale, ::testing::Values("C", "de_DE.UTF-8"),

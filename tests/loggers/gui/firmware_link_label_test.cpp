@@ -9,8 +9,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
-
 constexpr const char* kAddress = "https://corvane.example/firmware";
 constexpr const char* kUnable = "Unable to open hyperlink:\n\n";
 
@@ -49,5 +47,3 @@ TEST(LinkLabel, WarningShowsTheTextAndALinkVisitedOnlyAfterTheDesktopOpenedTheAd
     EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(85, 26, 139));
     EXPECT_EQ(asked, (Lines{kAddress, kAddress}));
 }
-
-}  // namespace

@@ -28,8 +28,7 @@ protected:
     bool WaitForSets(std::size_t n)
     {
         const std::size_t target = Sets(device.Lines()).size() + n;
-        return device->WaitForReceived([&](const Lines& l) { return Sets(l).size() >= target; },
-                                       std::chrono::seconds(60));
+        return device->WaitForReceived([&](const Lines& l) { return Sets(l).size() >= target; }, std::chrono::seconds(60));
     }
 
     CIrrigationSettings record{nullptr, "IRR     202", "60", true, "3", "0.00", "1.00", "1.50",
@@ -54,12 +53,10 @@ TEST_F(CircuitWorkerForm, SilentLoggerOrOddReplyEndsTheFormUnshown)
 
 TEST_F(CircuitWorkerForm, UntouchedButtonsShowTheStatesReadAndAreSentEveryPassTillEscape)
 {
-    device.SetSwitch(1, 1);
-    device.SetSwitch(3, 1);
+    for (int circuit : {1, 3}) device.SetSwitch(circuit, 1);
     form.show();
     ASSERT_TRUE(form.Start());
-    for (auto [name, closed] :
-         {std::pair{"Wind", false}, {"Rain", true}, {"ET", false}, {"Alarm", true}})
+    for (auto [name, closed] : {std::pair{"Wind", false}, {"Rain", true}, {"ET", false}, {"Alarm", true}})
         EXPECT_EQ(Circuit(name)->text(), closed ? "Closed" : "Open") << name;
     ASSERT_TRUE(WaitForSets(8));
     QTest::keyClick(&form, Qt::Key_Escape);
@@ -69,8 +66,7 @@ TEST_F(CircuitWorkerForm, UntouchedButtonsShowTheStatesReadAndAreSentEveryPassTi
               (Lines{"\n", "MOD11 0 |\n", "MOD11 1 |\n", "MOD11 2 |\n", "MOD11 3 |\n"}));
     const Lines sets = Sets(lines), pass{"MOD11 0 0\n", "MOD11 1 1\n", "MOD11 2 0\n", "MOD11 3 1\n"};
     for (std::size_t i = 0; i < sets.size(); ++i) EXPECT_EQ(sets[i], pass[i % 4]) << i;
-    const auto durations = pauses.Durations();
-    EXPECT_NE(std::find(durations.begin(), durations.end(), 200), durations.end());
+    EXPECT_GT(std::ranges::count(pauses.Durations(), 200), 0);
 }
 
 TEST_F(CircuitWorkerForm, ToggledButtonIsSentOnLaterPassesTillTheCloseBox)

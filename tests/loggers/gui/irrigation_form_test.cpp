@@ -5,8 +5,6 @@
 #include "CIrrigationConfigDlg.h"
 #include "LoggerFormTest.h"
 
-#include <QLabel>
-
 namespace {
 
 constexpr const char* kSettings =
@@ -33,10 +31,7 @@ protected:
 };
 
 struct OkCase { int unit; const char* field; const char* text; int param; const char* held; };
-void PrintTo(const OkCase& c, std::ostream* os)
-{
-    *os << c.field << " \"" << c.text << (c.unit == 1 ? "\" in" : "\" mm");
-}
+void PrintTo(const OkCase& c, std::ostream* os) { *os << c.field << " \"" << c.text << (c.unit == 1 ? "\" in" : "\" mm"); }
 
 class IrrigationOk : public IrrigationForm, public ::testing::WithParamInterface<OkCase> {};
 
@@ -59,21 +54,15 @@ TEST_P(IrrigationOk, RangeOfShownUnitThenHundredthsOfAnInch)
 }
 
 // The limits of the unit shown; the logger takes hundredths of an inch.
-INSTANTIATE_TEST_SUITE_P(
-    Table, IrrigationOk,
-    ::testing::Values(
-        OkCase{1, "Irrigation Amount", "9.99", 25, "999"},
-        OkCase{1, "Irrigation Amount", "9.991", 25,
-               "Invalid Irrigation Amount! Must be between 0.00 and 9.99"},
+INSTANTIATE_TEST_SUITE_P(Table, IrrigationOk,
+    ::testing::Values(OkCase{1, "Irrigation Amount", "9.99", 25, "999"},
+        OkCase{1, "Irrigation Amount", "9.991", 25, "Invalid Irrigation Amount! Must be between 0.00 and 9.99"},
         OkCase{2, "Irrigation Amount", "253.746", 25, "999"},
-        OkCase{2, "Irrigation Amount", "253.75", 25,
-               "Invalid Irrigation Amount! Must be between 0.00 and 253.75"},
+        OkCase{2, "Irrigation Amount", "253.75", 25, "Invalid Irrigation Amount! Must be between 0.00 and 253.75"},
         OkCase{1, "Rain Rate Cut-Off", "0.29", 10, "29"},
         OkCase{1, "Rain Rate Cut-Off", "--", 10, "255"},
-        OkCase{2, "Rain Rate Cut-Off", "25.15", 10,
-               "Invalid Rain Cutoff! Must be between 0.00 and 25.15"},
-        OkCase{1, "Irrigation Cycle", "256", 8,
-               "Invalid irrigation cycle! Must be between 1 and 255"}));
+        OkCase{2, "Rain Rate Cut-Off", "25.15", 10, "Invalid Rain Cutoff! Must be between 0.00 and 25.15"},
+        OkCase{1, "Irrigation Cycle", "256", 8, "Invalid irrigation cycle! Must be between 1 and 255"}));
 
 TEST_F(IrrigationForm, WithoutResidentialInvalidScheduleStillWritesCycleZero)
 {
@@ -93,12 +82,11 @@ TEST_F(IrrigationForm, UnitSwitchesBothWaysKeepNoCutoffAndMillimetresAreStoredAs
 {
     Open(1, "255");
     Set("Irrigation Amount", "1.004");
-    Click("inches");  // already shown: nothing is converted
-    EXPECT_EQ(Text("Irrigation Amount"), "1.004");
-    Click("mm");
-    EXPECT_EQ(Text("Irrigation Amount"), "25.5");
-    Click("inches");
-    EXPECT_EQ(Text("Irrigation Amount"), "1.00");
+    // The unit already shown converts nothing; then mm and back.
+    for (auto [unit, shown] : {std::pair{"inches", "1.004"}, {"mm", "25.5"}, {"inches", "1.00"}}) {
+        Click(unit);
+        EXPECT_EQ(Text("Irrigation Amount"), shown) << unit;
+    }
     Click("mm");
     Click("OK");
     EXPECT_EQ(device.Param(25) + " " + device.Param(10), "100 255");
@@ -132,20 +120,18 @@ TEST_F(IrrigationForm, DefaultFillsFromTheSettingsFileInInches)
     EXPECT_EQ(Text("Maximum Effective Daily Rain"), "38.1");
     Click("Default");
     EXPECT_TRUE(AmountEnabled() && form->ShowsInches());
-    EXPECT_EQ(Text("Irrigation Cycle") + " " + Text("Rain Rate Cut-Off") + " " +
-                  Text("Maximum Effective Rain Total"), "3 0.50 3.00");
+    EXPECT_EQ(Text("Irrigation Cycle") + " " + Text("Rain Rate Cut-Off") + " " + Text("Maximum Effective Rain Total"),
+              "3 0.50 3.00");
     EXPECT_TRUE(device.Lines().empty());
 }
 
 TEST_F(IrrigationForm, AdvancedRangesThenDefaultFromSettingsAndTheWritesThreeToSeven)
 {
     Open();
-    for (auto [field, text, message] :
-         {std::tuple{"Delay on Release", "0", ""}, {"Delay on Release", "999", ""},
+    for (auto [field, text, message] : {std::tuple{"Delay on Release", "0", ""}, {"Delay on Release", "999", ""},
           {"Delay on Release", "1000", "Invalid Alarm Duration! Must be between 0 and 999"},
           {"Delay on Reactivation", "1000", "Invalid Alarm Reactivation! Must be between 0 and 999"},
-          {"Pulse Width", "0", "Invalid Pulse Width! Must be between 1 and 9999"},
-          {"Pulse Width", "9999", ""}}) {
+          {"Pulse Width", "0", "Invalid Pulse Width! Must be between 1 and 9999"}, {"Pulse Width", "9999", ""}}) {
         CIrrigationAdvancedDlg advanced(nullptr, *record);
         shown = &advanced;
         messages.Clear();
@@ -166,8 +152,7 @@ TEST_F(IrrigationForm, AdvancedRangesThenDefaultFromSettingsAndTheWritesThreeToS
     Set("Pulse Width", "250");
     Click("Pulse");
     Click("OK");
-    EXPECT_EQ(device.Lines(),
-              (Lines{"\n", "MOD03 5\n", "MOD04 10\n", "MOD05 250\n", "MOD06 0\n", "MOD07 1\n"}));
+    EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD03 5\n", "MOD04 10\n", "MOD05 250\n", "MOD06 0\n", "MOD07 1\n"}));
     EXPECT_FALSE(record->normallyOpen || record->continuous);
 }
 

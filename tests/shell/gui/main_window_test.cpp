@@ -43,11 +43,10 @@ TEST(MainWindow, OpensShowingTheWholeTextWithinTheScreenAndKeepsTheBandOnResize)
     QCoreApplication::processEvents();
     const QRect band = frame.View()->TextRect();
     EXPECT_EQ(band, frame.View()->rect().adjusted(60, 0, -60, 0));
-    const QRect text = QFontMetrics(frame.View()->font())
-                           .boundingRect(band, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                                         CCorvaneModulesView::InstructionText());
-    EXPECT_TRUE(band.contains(text)) << text.width() << "x" << text.height() << " in "
-                                     << band.width() << "x" << band.height();
+    const QRect text = QFontMetrics(frame.View()->font()).boundingRect(
+        band, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, CCorvaneModulesView::InstructionText());
+    EXPECT_TRUE(band.contains(text)) << text.width() << "x" << text.height() << " in " << band.width() << "x"
+                                     << band.height();
     const QSize available = frame.screen()->availableGeometry().size();
     EXPECT_LE(frame.width(), available.width());
     EXPECT_LE(frame.height(), available.height());

@@ -47,23 +47,20 @@ protected:
     {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         fs::remove(dir.Path() / "config.txt");
-        g_boxes.clear();
-        static const bool hooked = (qAddPreRoutine(AnswerMessageBoxes), true);
-        (void)hooked;
     }
 
     void SetUp() override
     {
         static int started = 0;
         if (started++ > 0) GTEST_SKIP() << "one start-up per process: run it with --gtest_filter";
+        qAddPreRoutine(AnswerMessageBoxes);
     }
 
     // Runs the program until its main window is up; true when it got there.
     bool Run()
     {
         int argc = 1;
-        char name[] = "corvane-utility";
-        char* argv[] = {name, nullptr};
+        char name[] = "corvane-utility", *argv[] = {name, nullptr};
         bool shown = false;
         const int rc = RunCorvaneUtility(argc, argv, [&](CCorvaneModulesApp& app) {
             shown = app.MainFrame() && app.MainFrame()->isVisible() &&
@@ -90,8 +87,7 @@ TEST_F(StartUp, ConfigTxtThatCannotBeReadIsLoggedAndTheProgramGoesOn)
     EXPECT_TRUE(g_boxes.isEmpty());
     // Once as the store loads, once as the event log reads its directory.
     // The system's reason follows in the user's language.
-    const std::string entry = "{DBConfigParser::Parse}  \n\t\t\tCannot read " +
-                              (dir.Path() / "config.txt").string() + ": ";
+    const std::string entry = "{DBConfigParser::Parse}  \n\t\t\tCannot read " + (dir.Path() / "config.txt").string() + ": ";
     const std::string log = dir.ReadFile("eventLog.txt");
     EXPECT_NE(log.find(entry), std::string::npos) << log;
     EXPECT_NE(log.find(entry, log.find(entry) + 1), std::string::npos) << log;
@@ -100,9 +96,8 @@ TEST_F(StartUp, ConfigTxtThatCannotBeReadIsLoggedAndTheProgramGoesOn)
 TEST_F(StartUp, MissingConfigTxtIsSaidTwiceBeforeTheWindow)
 {
     ASSERT_TRUE(Run());
-    const QString text =
-        "Cannot open file Config.txt. Please make sure the file is in the same directory as "
-        "CorvaneUtility.exe!";
+    const QString text = "Cannot open file Config.txt. Please make sure the file is in the same directory as "
+                         "CorvaneUtility.exe!";
     EXPECT_EQ(g_boxes, (QStringList{text, text}));
 }
 

@@ -26,7 +26,6 @@ inline QAbstractButton* FindButton(QWidget* root, const QString& text)
 inline bool SetFieldText(QWidget* root, const QString& accessibleName, const QString& text)
 {
     auto* field = FindField<QLineEdit>(root, accessibleName);
-    if (!field) return false;
-    field->setText(text);
-    return true;
+    if (field) field->setText(text);
+    return field != nullptr;
 }
