@@ -209,7 +209,7 @@ TEST_F(CliOnSim, DetectNamesTheLoggerOrExitsWithNoLoggerAndAWriteFailedPartWay)
     EXPECT_NE(transcript.find(" < IRR     202\\n\\r\n"), std::string::npos) << transcript;
 }
 
-TEST_F(CliOnSim, PortForOneRunScanStoresThePortAndJsonCarriesTheRows)
+TEST_F(CliOnSim, PortForOneRunScanStoresThePortAndJsonCarriesTheRowsAndOnlyUtf8)
 {
     Use(SimKind::Aom, 3);
     dir.Settings().SetValue(key::SerialPort, "1");
@@ -222,10 +222,7 @@ TEST_F(CliOnSim, PortForOneRunScanStoresThePortAndJsonCarriesTheRows)
     EXPECT_EQ(json["settings"]["timeout"], "60");
     EXPECT_EQ(json["outputs"][1]["conditions"][1]["check"], "Trending");
     EXPECT_EQ(json["outputs"][1]["conditions"][1]["minutes"], "30");
-}
-
-TEST_F(CliOnSim, JsonReplacesBytesThatAreNoUtf8)
-{
+    // Bytes that are no UTF-8 are replaced.
     Use(SimKind::Aprs).SetParam(13, "4903.50N/07201.75W_\xE9");
     const CliRun run = Cli({"show", "--json"});
     EXPECT_EQ(run.code, kCliDone);
