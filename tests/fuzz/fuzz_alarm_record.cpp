@@ -22,10 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     now.tm_year = 100 + input.Pick(60);
     now.tm_mon = input.Pick(12);
     now.tm_mday = 1 + input.Pick(28);
-    const std::vector<ConditionRowSummary> page = ConditionRowsFromReply(input.Line(), 1, units);
+    const std::vector<ConditionRow> page = ConditionRowsFromReply(input.Line(), 1, units);
     ConditionRowSummaries rows;
     for (int output = 0; output < 4; ++output)
-        for (const ConditionRowSummary& row : page) rows.emplace(output, row);
+        for (const ConditionRow& row : page) rows.emplace(output, row);
 
     const std::string countReply = input.Line();
     std::vector<std::string> replies;
