@@ -55,7 +55,7 @@ TEST(AomCommands, OutputStateRead)
     }
 }
 
-TEST(AomCommands, LogRepliesThatAreNoRecordOrCount)
+TEST(AomCommands, LogRepliesThatAreNoRecordOrCountAndUnsendableQueries)
 {
     // A lost reply is an empty line; none of these is a value.
     for (const char* line : {"", " ", "1 2", "1 2 3 4", "1 x 3", "-1 2 3", "1 2 3x",
@@ -66,10 +66,6 @@ TEST(AomCommands, LogRepliesThatAreNoRecordOrCount)
         EXPECT_FALSE(ParseAlarmCountReply(line)) << '"' << line << '"';
     EXPECT_EQ(ParseAlarmCountReply("0"), 0);
     EXPECT_EQ(ParseAlarmCountReply("2147483647"), 2147483647);
-}
-
-TEST(AomCommands, UnreadableRepliesAndUnsendableQueries)
-{
     ScriptedModule link({{"MOD21\n", "none"}, {"MOD22 1\n", ""}});
     EXPECT_EQ(GetAlarmRecordCount(), std::nullopt);
     AlarmRecord r;
@@ -91,10 +87,7 @@ TEST(AomCommands, OutputStateFromTwoThreadsNeverInterleaves)
     auto worker = [] {
         for (int i = 0; i < 50; ++i) SetOutputState(1, i % 2);
     };
-    std::thread a(worker);
-    std::thread b(worker);
-    a.join();
-    b.join();
+    { std::jthread a(worker), b(worker); }  // both joined here
     const Lines lines = link.Lines();
     ASSERT_EQ(lines.size(), 200u);
     for (std::size_t i = 0; i < lines.size(); i += 2) {

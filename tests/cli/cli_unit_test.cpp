@@ -13,27 +13,15 @@
 
 namespace {
 
-struct ParseCase {
-    const char* name;
-    const char* text;
-    const char* error;  // empty: the text is read
-};
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
-
-class BackupReader : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(BackupReader, RefusesAMalformedLineWithItsNumber)
+// Each malformed line refused with its number; a good text read.
+TEST(BackupReader, RefusesAMalformedLineWithItsNumber)
 {
-    std::istringstream in(GetParam().text);
-    std::string error;
-    const auto content = ParseBackup(in, error);
-    EXPECT_EQ(error, GetParam().error);
-    EXPECT_EQ(content.has_value(), error.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, BackupReader,
-    ::testing::Values(
+    struct ParseCase {
+        const char* name;
+        const char* text;
+        const char* error;  // empty: the text is read
+    };
+    for (const ParseCase& c : {
         ParseCase{"Good", "# c\nkind = AOM\ntimeout = 60\n\n[output 2]\nlogic = OR\n"
                           "row 3 = Daily Rain | Greater Than or = | 0.50 |  |\n", ""},
         ParseCase{"NoEquals", "kind = ALOHA\ntimeout 60\n", "line 2: expected name = value: timeout 60"},
@@ -49,17 +37,21 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"BadSection", "kind = AOM\n[output 5]\n", "line 2: expected [output 1] to [output 4]: [output 5]"},
         ParseCase{"ShortRow", "kind = AOM\n[output 1]\nrow 1 = Daily Rain | Minus\n",
                   "line 3: a row has five fields separated by \"|\""},
-        ParseCase{"BadRow", "kind = AOM\n[output 1]\nrow 9 = a | b | | |\n",
-                  "line 3: row number 1 to 8 expected: row 9"},
-        ParseCase{"BadUnits", "kind = AOM\nunits = 3 1 7\n", "line 2: units: four unit codes expected: 3 1 7"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        ParseCase{"BadRow", "kind = AOM\n[output 1]\nrow 9 = a | b | | |\n", "line 3: row number 1 to 8 expected: row 9"},
+        ParseCase{"BadUnits", "kind = AOM\nunits = 3 1 7\n", "line 2: units: four unit codes expected: 3 1 7"}}) {
+        SCOPED_TRACE(c.name);
+        std::istringstream in(c.text);
+        std::string error;
+        const auto content = ParseBackup(in, error);
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(content.has_value(), error.empty());
+    }
+}
 
 TEST(BackupWriter, NamesAReplyTheFileCouldNotGiveBack)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"4903.50N", ""}, {"", ""}, {"49\r03", ""}, {"49\n03", "position"}, {"4903\r", "position"},
-        {" 4903", "position"}};
-    for (const auto& [value, unwritable] : cases) {
+    for (const auto& [value, unwritable] : {std::pair{"4903.50N", ""}, {"", ""}, {"49\r03", ""},
+                                            {"49\n03", "position"}, {"4903\r", "position"}, {" 4903", "position"}}) {
         BackupContent content;
         content.kind = "APRS";
         content.settings = {{"position", value}};
@@ -72,17 +64,8 @@ TEST(BackupWriter, NamesAReplyTheFileCouldNotGiveBack)
     EXPECT_EQ(UnwritableSetting(aom), "output 2 row 3");
 }
 
-TEST(CliRestore, SaysAFolderIsNoBackupFile)
-{
-    TempWorkDir dir("BAUD_RATE=19200\n");
-    std::ostringstream out, err;
-    EXPECT_EQ(RunCli({"restore", dir.Path().string()}, out, err), kCliUsage);
-    EXPECT_EQ(err.str(), "Cannot read " + dir.Path().string() + ": it is a folder\n");
-}
-
 // Ports 2 and 3 fail the way the system refuses a port; the rest open.
-class RefusingPorts : public FakeLink {
-public:
+struct RefusingPorts : FakeLink {
     int Open(int port, int) override
     {
         last_ = {};
@@ -92,8 +75,6 @@ public:
         return -1;
     }
     PortOpenFault LastOpenFault() const override { return last_; }
-
-private:
     PortOpenFault last_;
 };
 
@@ -110,33 +91,5 @@ TEST(CliPorts, NameEachDeviceAndWhyItDoesNotOpen)
     EXPECT_NE(text.find("\nCOM3  /dev/ttyUSB2  does not open: Device: /dev/ttyUSB2 (COM3)  The port is busy: "
                         "another program holds it"), std::string::npos) << text;
 }
-
-struct UsageCase {
-    const char* name;
-    std::vector<std::string> args;
-    int code;
-    const char* text;  // expected in out + err
-};
-void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
-
-class CliUsage : public ::testing::TestWithParam<UsageCase> {};
-
-TEST_P(CliUsage, ExitsWithItsCode)
-{
-    TempWorkDir dir;
-    std::ostringstream out, err;
-    EXPECT_EQ(RunCli(GetParam().args, out, err), GetParam().code);
-    EXPECT_NE((out.str() + err.str()).find(GetParam().text), std::string::npos) << out.str() << err.str();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, CliUsage,
-    ::testing::Values(UsageCase{"Version", {"--version"}, kCliDone, "corvane-cli 2.0.0"},
-                      UsageCase{"NoCommand", {}, kCliUsage, "A subcommand is required"},
-                      UsageCase{"BadRelay", {"relay", "5", "open"}, kCliUsage, "5 not in range"},
-                      UsageCase{"NotAnAssignment", {"set", "timeout"}, kCliUsage, "Expected NAME=VALUE"},
-                      UsageCase{"MissingDir", {"--dir", "/nonexistent/x", "show"}, kCliUsage,
-                                "Cannot use /nonexistent/x"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

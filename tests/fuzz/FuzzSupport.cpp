@@ -8,16 +8,6 @@
 
 #include <map>
 
-namespace {
-
-template <class T>
-std::unique_ptr<CLoggerSettings> Copy(const CLoggerSettings& record)
-{
-    return std::make_unique<T>(static_cast<const T&>(record));
-}
-
-}  // namespace
-
 std::unique_ptr<CLoggerSettings> SimLoggerRecord(SimKind kind)
 {
     // Detection is read once per kind; each caller gets its own copy.
@@ -26,12 +16,12 @@ std::unique_ptr<CLoggerSettings> SimLoggerRecord(SimKind kind)
     if (!held) {
         SimBackedLink link(kind);
         held = DetectAndReadLogger(nullptr);
-        if (!held) return nullptr;
+        if (!held) FuzzFinding("the simulated logger was not read");
     }
     switch (held->kind) {
-    case LoggerAloha: return Copy<CAlohaSettings>(*held);
-    case LoggerAprs: return Copy<CAprsSettings>(*held);
-    case LoggerIrrigation: return Copy<CIrrigationSettings>(*held);
+    case LoggerAloha: return std::make_unique<CAlohaSettings>(static_cast<const CAlohaSettings&>(*held));
+    case LoggerAprs: return std::make_unique<CAprsSettings>(static_cast<const CAprsSettings&>(*held));
+    case LoggerIrrigation: return std::make_unique<CIrrigationSettings>(static_cast<const CIrrigationSettings&>(*held));
     case LoggerAom: {
         // Its conditions are not copied; the module settings are all a set needs.
         const auto& aom = static_cast<const CAomSettings&>(*held);

@@ -69,5 +69,13 @@ inline FuzzProcess& FuzzSetUp()
 }
 
 // The record detection reads from a simulated logger of kind, fresh from
-// the box, over a SimBackedLink.
+// the box, over a SimBackedLink; a logger not read is a finding.
 std::unique_ptr<CLoggerSettings> SimLoggerRecord(SimKind kind);
+
+// Display units from the bits of one byte (bit 6 is left to the caller).
+inline AomUnitSettings UnitsFrom(int b)
+{
+    static constexpr UnitCode kBarometers[] = {UnitInch, UnitMillimetre, UnitMillibar, UnitHectopascal};
+    return {b & 1 ? UnitFahrenheit : UnitCelsius, kBarometers[(b >> 1) & 3],
+            static_cast<UnitCode>(UnitMph + ((b >> 3) & 3)), b & 0x20 ? UnitInch : UnitMillimetre};
+}

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<ConditionRow> page = ConditionRowsFromReply(input.Line(), 1, units);
     ConditionRowSummaries rows;
     for (int output = 0; output < 4; ++output)
-        for (const ConditionRowSummary& row : page) rows.emplace(output, row);
+        for (const ConditionRow& row : page) rows.emplace(output, row);
 
     const std::string countReply = input.Line();
     std::vector<std::string> replies;

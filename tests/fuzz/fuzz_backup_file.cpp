@@ -2,7 +2,6 @@
 // the writes a restore would send, judged by the simulated logger. Also a
 // value as a logger might answer it (the first line): when the file can hold
 // it, it must come back unchanged.
-#include "AomConditionTable.h"
 #include "BackupFile.h"
 #include "FuzzSupport.h"
 
@@ -24,16 +23,12 @@ void ReadsBack(const BackupContent& content)
 
 void JudgeRestore(const BackupContent& content)
 {
-    const SimKind kind = content.kind == "ALOHA" ? SimKind::Aloha
-                         : content.kind == "APRS" ? SimKind::Aprs
-                         : content.kind == "IRR"  ? SimKind::Irr
-                                                  : SimKind::Aom;
+    SimKind kind = SimKind::Aom;
+    for (const SimKind k : {SimKind::Aloha, SimKind::Aprs, SimKind::Irr})
+        if (content.kind == SimKindWord(k)) kind = k;
     const auto record = SimLoggerRecord(kind);
-    if (!record) FuzzFinding("the simulated logger was not read");
-    NamedValues wanted;
-    for (const NamedValue& v : content.settings)
-        if (!IsReadOnlySetting(v.name)) wanted.push_back(v);
-    const ApplyOutcome outcome = ApplySettings(*record, wanted);
+    // A restore applies the file's values as they are.
+    const ApplyOutcome outcome = ApplySettings(*record, content.settings);
     if (outcome.result == ApplyOutcome::Ok)
         if (const auto line = FirstRefusedWrite(kind, outcome.plan))
             FuzzFinding("a restore would send \"" + *line + "\", which the logger refuses");
@@ -42,10 +37,7 @@ void JudgeRestore(const BackupContent& content)
         content.units.value_or(AomUnitSettings{UnitFahrenheit, UnitInch, UnitMph, UnitInch});
     for (int n = 0; n < kAomOutputs; ++n) {
         const BackupOutput& out = content.outputs[static_cast<std::size_t>(n)];
-        if (!out.present || ValidateConditionRows(out.rows, units)) continue;
-        int logic = 0;
-        const auto conditions = ConditionsFromRows(n, out.rows, units, logic);
-        if (const auto line = FirstRefusedLine(SimKind::Aom, OutputConditionLines(n, conditions, logic)))
+        if (const auto line = out.present ? FirstRefusedRows(n, out.rows, units) : std::nullopt)
             FuzzFinding("a restore would send \"" + *line + "\", which the module refuses");
     }
 }

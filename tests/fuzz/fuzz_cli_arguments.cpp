@@ -46,9 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!words.empty()) ParseUnits(words.front());
     OutputOptions(words);
 
-    const auto record = SimLoggerRecord(kind);
-    if (!record) FuzzFinding("the simulated logger was not read");
-    const ApplyOutcome outcome = ApplySettings(*record, changes);
+    const ApplyOutcome outcome = ApplySettings(*SimLoggerRecord(kind), changes);
     if (outcome.result != ApplyOutcome::Ok) {
         if (outcome.message.empty()) FuzzFinding("a refusal without a message");
         return 0;

@@ -14,19 +14,16 @@
 #include "SerialLink.h"
 
 #include <deque>
+#include <sstream>
 
 namespace {
 
 void Converse(FakeLink& link, const std::string& bytes)
 {
     auto replies = std::make_shared<std::deque<std::string>>();
-    std::size_t start = 0;
-    for (;;) {
-        const auto end = bytes.find('\x1e', start);
-        replies->push_back(bytes.substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
+    std::istringstream in(bytes);
+    for (std::string reply; std::getline(in, reply, '\x1e');) replies->push_back(reply);
+    if (bytes.empty() || bytes.back() == '\x1e') replies->emplace_back();  // the empty last reply
     link.RespondWith([replies](const std::string&) -> std::optional<std::string> {
         if (replies->empty()) return std::nullopt;
         std::string reply = std::move(replies->front());

@@ -4,7 +4,6 @@
 // simulated module, and the unit conversions both ways.
 #include "AlarmParameterTable.h"
 #include "AomConditionRows.h"
-#include "AomConditionTable.h"
 #include "AomConversions.h"
 #include "FuzzSupport.h"
 #include "LoggerChecks.h"
@@ -33,27 +32,24 @@ void RulesUnderBothLocales(const std::string& text)
     if (c != comma) FuzzFinding("\"" + text + "\" reads differently under " + kCommaLocale);
 }
 
-void ConditionRow(FuzzInput& input, const std::string& value1, const std::string& value2,
-                  const AomUnitSettings& units)
+void JudgeRow(FuzzInput& input, const std::string& value1, const std::string& value2,
+              const AomUnitSettings& units)
 {
     const auto& table = AlarmParameters().Rows();
     const AlarmParameter& p = table[static_cast<std::size_t>(input.Pick(static_cast<int>(table.size())))];
     const int check = input.Pick(kCheckTypeCount);
     if (!CheckSetOffers(p.checks, check)) return;
-    std::vector<ConditionRowSummary> rows(kConditionRows);
-    rows[0] = {p.name, check, "AND", value1, value2, value1};
+    std::vector<ConditionRow> rows(kConditionRows);
+    static_cast<ConditionRowSummary&>(rows[0]) = {p.name, check, "AND", value1, value2, value1};
     if (check == CheckMinus) {
         const auto& members = AlarmParameters().GroupMembers(p.group);
         if (members.empty()) return;
         const AlarmParameter* second =
             AlarmParameters().ByCode(members[static_cast<std::size_t>(input.Pick(static_cast<int>(members.size())))]);
         if (!second) return;
-        rows[1] = {second->name, input.Pick(2), "AND", "", "", ""};
+        static_cast<ConditionRowSummary&>(rows[1]) = {second->name, input.Pick(2), "AND", "", "", ""};
     }
-    if (ValidateConditionRows(rows, units)) return;
-    int logic = 0;
-    const auto conditions = ConditionsFromRows(0, rows, units, logic);
-    if (const auto line = FirstRefusedLine(SimKind::Aom, OutputConditionLines(0, conditions, logic)))
+    if (const auto line = FirstRefusedRows(0, rows, units))
         FuzzFinding(p.name + " \"" + value1 + "\" \"" + value2 + "\" passed the page, the module refuses \"" +
                     *line + "\"");
 }
@@ -74,10 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzSetUp();
     FuzzInput input(data, size);
     const int b = input.Byte();
-    static constexpr UnitCode kBarometers[] = {UnitInch, UnitMillimetre, UnitMillibar, UnitHectopascal};
-    const AomUnitSettings units{b & 1 ? UnitFahrenheit : UnitCelsius, kBarometers[(b >> 1) & 3],
-                                static_cast<UnitCode>(UnitMph + ((b >> 3) & 3)),
-                                b & 0x20 ? UnitInch : UnitMillimetre};
+    const AomUnitSettings units = UnitsFrom(b);
     const bool comma = b & 0x40;
     const std::string value1 = input.Line();
     const std::string value2 = input.Line();
@@ -88,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int code = input.Byte();
     ModuleToDisplay(code, value1, units, true);
     DisplayToModule(code, value1, units, true);
-    ConditionRow(input, value1, value2, units);
+    JudgeRow(input, value1, value2, units);
     if (comma) std::setlocale(LC_NUMERIC, "C");
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <map>
+#include <sstream>
 
 namespace {
 
@@ -20,15 +21,9 @@ std::map<std::string, std::string> ReadAll(DBConfigParser& store, const std::str
 {
     std::map<std::string, std::string> values;
     for (const char* k : kKeys) values[k] = store.GetValue(k);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(start, end - start);
-        const std::string k = line.substr(0, line.find('='));
-        if (!k.empty()) values[k] = store.GetValue(k);
-        start = end + 1;
-    }
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        if (const std::string k = line.substr(0, line.find('=')); !k.empty()) values[k] = store.GetValue(k);
     return values;
 }
 

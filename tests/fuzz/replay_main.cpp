@@ -19,12 +19,10 @@ int main(int argc, char** argv)
     std::vector<fs::path> files;
     for (int i = 1; i < argc; ++i) {
         const fs::path arg = fs::absolute(argv[i]);
-        if (fs::is_directory(arg)) {
+        if (fs::is_regular_file(arg)) files.push_back(arg);
+        if (fs::is_directory(arg))
             for (const auto& entry : fs::directory_iterator(arg))
                 if (entry.is_regular_file()) files.push_back(entry.path());
-        } else if (fs::exists(arg)) {
-            files.push_back(arg);
-        }
     }
     std::sort(files.begin(), files.end());
     for (const fs::path& file : files) {

@@ -31,25 +31,18 @@ TEST(LinkTap, SeesTheBytesAFlushThrowsAway)
     EXPECT_EQ(std::make_pair(seen, link.Pending()), std::make_pair(std::string("late\n\r"), std::size_t{0}));
 }
 
-TEST(Crc16, XmodemCheckValue)
-{
-    EXPECT_EQ(Crc16Xmodem(reinterpret_cast<const std::uint8_t*>("123456789"), 9), 0x31C3);
-}
-
 TEST(WakeUp, EveryLineFeedAndReadForEachWayTheConsoleAnswers)
 {
     // answers: one per line feed, the last repeated; "" = silent.
     struct Case { bool quick; Lines answers; Lines events; };
-    const Case cases[] = {
-        {false, {""}, Times(5, {"Flush", "PutByte \\n", "Get -1"})},
-        // Only an exact line feed counts: not a CR, nor one with the top bit set.
-        {false, {"\r\n", "\x8A\r", "\n\r"},
-         {"Flush", "PutByte \\n", "Get 13", "Flush", "PutByte \\n", "Get 138",
-          "Flush", "PutByte \\n", "Get 10", "Get 13"}},
-        {true, {""}, Times(3, {"PutByte \\n", "Get -1", "Flush"})},
-        {true, {"", "\n\r"}, {"PutByte \\n", "Get -1", "Flush", "PutByte \\n", "Get 10", "Flush"}},
-    };
-    for (const Case& c : cases) {
+    // Only an exact line feed counts: not a CR, nor one with the top bit set.
+    for (const Case& c : {Case{false, {""}, Times(5, {"Flush", "PutByte \\n", "Get -1"})},
+                          Case{false, {"\r\n", "\x8A\r", "\n\r"},
+                               {"Flush", "PutByte \\n", "Get 13", "Flush", "PutByte \\n", "Get 138", "Flush",
+                                "PutByte \\n", "Get 10", "Get 13"}},
+                          Case{true, {""}, Times(3, {"PutByte \\n", "Get -1", "Flush"})},
+                          Case{true, {"", "\n\r"},
+                               {"PutByte \\n", "Get -1", "Flush", "PutByte \\n", "Get 10", "Flush"}}}) {
         FakeLink link;
         for (std::size_t i = 0; i + 1 < c.answers.size(); ++i) link.Respond("\n", c.answers[i], 1);
         link.Respond("\n", c.answers.back());
@@ -72,17 +65,15 @@ TEST(ReceiveBytes, NeverPastTheBuffer)
 
 TEST(EepromRead, SendsEebrdAndTakesOnlyAGoodBlockAsDoesTheTransmitterRead)
 {
+    EXPECT_EQ(Crc16Xmodem(reinterpret_cast<const std::uint8_t*>("123456789"), 9), 0x31C3);  // the check value
     const std::string kTransmitters("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D\x0E\xF0\xFF", 16);
     const auto crc = Crc16Xmodem(reinterpret_cast<const std::uint8_t*>(kTransmitters.data()), 16);
     // The CRC goes high byte first.
     const std::string good = "\x06" + kTransmitters + static_cast<char>(crc >> 8) + static_cast<char>(crc & 0xFF);
     struct Case { int address, count; std::string reply; int result; std::string written; int reads; };
-    const Case cases[] = {
-        {0x19, 16, good, 0x01, "\nEEBRD 19 10\n", 2 + 1 + 18},
-        {0x1AB, 4, "\x15", -1, "\nEEBRD 1AB 4\n", 3},
-        {0, 511, "", -1, "", 0},  // would not fit the receive buffer: not asked
-    };
-    for (const Case& c : cases) {
+    // The last would not fit the receive buffer: not asked.
+    for (const Case& c : {Case{0x19, 16, good, 0x01, "\nEEBRD 19 10\n", 2 + 1 + 18},
+                          Case{0x1AB, 4, "\x15", -1, "\nEEBRD 1AB 4\n", 3}, Case{0, 511, "", -1, "", 0}}) {
         FakeLink link;
         link.Respond("\n", "\n\r");
         link.Respond(c.written.substr(std::min<std::size_t>(1, c.written.size())), c.reply);
@@ -99,12 +90,9 @@ TEST(EepromRead, SendsEebrdAndTakesOnlyAGoodBlockAsDoesTheTransmitterRead)
 TEST(FirmwareDate, ParsesTheThirteenByteDateAfterOk)
 {
     struct Case { std::string reply; bool ok; std::vector<int> date; };  // reply to "VER"
-    const Case cases[] = {
-        {"\n\rOK\n\rApr 24 2002\n\r", true, {4, 24, 2002}},
-        {"\n\rOK\n\rApr 24      \n", false, {0, 0, 0}},
-        {"\n\rNO\n\rApr 24 2002\n\r", false, {0, 0, 0}},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{"\n\rOK\n\rApr 24 2002\n\r", true, {4, 24, 2002}},
+                          Case{"\n\rOK\n\rApr 24      \n", false, {0, 0, 0}},
+                          Case{"\n\rNO\n\rApr 24 2002\n\r", false, {0, 0, 0}}}) {
         SCOPED_TRACE(FakeLink::Escape(c.reply));
         FakeLink link;
         link.Respond("\n", "\n\r");

@@ -11,11 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::size_t Count(const fs::path& folder)
-{
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
-
 // An installed tree and an empty home folder, where a desktop menu starts
 // programs.
 TEST(UserFolder, CreatedFromTheInstalledDataUsedRefilledAndBeatenByALocalConfig)
@@ -28,13 +23,13 @@ TEST(UserFolder, CreatedFromTheInstalledDataUsedRefilledAndBeatenByALocalConfig)
     fs::copy(CORVANE_DATA_DIR, data);
     fs::create_directories(home);
     // A build tree keeps other text files beside the data: they are not the program's.
-    const std::size_t shipped = Count(data);
+    const auto shipped = std::distance(fs::directory_iterator(data), {});
     for (const char* other : {"CMakeCache.txt", "install_manifest.txt"})
         scratch.WriteFile((data / other).string(), "x");
 
     WorkingDirectoryPlan plan = PrepareWorkingDirectory(home, nullptr, home.c_str(), exe);
     EXPECT_EQ(std::make_tuple(plan.directory, plan.created, plan.error), std::make_tuple(own, true, std::string()));
-    EXPECT_EQ(Count(own), shipped);
+    EXPECT_EQ(std::distance(fs::directory_iterator(own), {}), shipped);
     EXPECT_FALSE(fs::exists(own / "CMakeCache.txt") || fs::exists(own / "install_manifest.txt"));
     DBConfigParser settings(plan.directory);  // the store as main builds it there
     EXPECT_EQ(settings.GetValue("SERIAL_PORT"), "1");

@@ -7,20 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
+static bool Confirmed(const SimModuleReply& reply) { return reply.text.find("OK") != std::string::npos; }
 
-bool Confirmed(const SimModuleReply& reply)
-{
-    return reply.text.find("OK") != std::string::npos;
-}
-
-}  // namespace
-
-std::optional<std::string> FirstRefusedLine(SimKind kind, const std::vector<std::string>& lines,
-                                            std::optional<SimState> state)
+static std::optional<std::string> FirstRefusedLine(SimKind kind, const std::vector<std::string>& lines)
 {
     const SimLogger logger(kind, SimDefaultFirmware(kind));
-    SimState held = state.value_or(SimState::Defaults(kind));
+    SimState held = SimState::Defaults(kind);
     for (const std::string& line : lines)
         if (!Confirmed(logger.Handle(line, held))) return line;
     return std::nullopt;
@@ -29,31 +21,27 @@ std::optional<std::string> FirstRefusedLine(SimKind kind, const std::vector<std:
 std::optional<std::string> FirstRefusedWrite(SimKind kind, const ModuleWritePlan& plan)
 {
     std::vector<std::string> lines;
-    for (const ModuleWrite& w : plan) {
-        std::string line = ModuleSetLine(w.parameter, w.argument);
-        line.pop_back();  // the line feed
-        lines.push_back(line);
-    }
+    for (const ModuleWrite& w : plan) lines.push_back(ModuleSetLine(w.parameter, w.argument));
+    for (std::string& line : lines) line.pop_back();  // the line feed
     return FirstRefusedLine(kind, lines);
 }
 
-std::vector<std::string> OutputConditionLines(int output, const std::vector<AomCondition>& conditions,
-                                              int logic)
+std::optional<std::string> FirstRefusedRows(int output, const std::vector<ConditionRow>& rows,
+                                            const AomUnitSettings& units)
 {
+    if (ValidateConditionRows(rows, units)) return std::nullopt;
+    int logic = 0;
     std::vector<std::string> lines{"MOD15 " + std::to_string(output)};
-    for (const AomCondition& c : conditions) {
+    for (const AomCondition& c : ConditionsFromRows(output, rows, units, logic)) {
         if (c.parameter == kMissingSensor) continue;
         lines.push_back("MOD16 " + ConditionHead(output, c));
         lines.push_back("MOD17 " + ConditionValues(output, c));
     }
     lines.push_back("MOD18 " + std::to_string(output) + " " + std::to_string(logic));
-    return lines;
+    return FirstRefusedLine(SimKind::Aom, lines);
 }
 
-SimBackedLink::SimBackedLink(SimKind kind) : SimBackedLink(kind, SimState::Defaults(kind)) {}
-
-SimBackedLink::SimBackedLink(SimKind kind, SimState state)
-    : logger_(kind, SimDefaultFirmware(kind)), state_(std::move(state))
+SimBackedLink::SimBackedLink(SimKind kind) : logger_(kind, SimDefaultFirmware(kind)), state_(SimState::Defaults(kind))
 {
     RespondWith([this](const std::string& line) -> std::optional<std::string> {
         if (line == "\n") return std::string("\n\r");

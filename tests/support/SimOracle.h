@@ -8,6 +8,7 @@
 //   auto record = DetectAndReadLogger(nullptr);
 //   if (auto line = FirstRefusedWrite(SimKind::Aom, plan)) ...  // the line refused
 
+#include "AomConditionTable.h"
 #include "FakeLink.h"
 #include "ModuleWritePlan.h"
 #include "SimLogger.h"
@@ -16,20 +17,16 @@
 #include <string>
 #include <vector>
 
-// Lines without their line feed, sent in order to a logger of kind holding
-// state: the first one whose reply holds no "OK", nullopt when every one
-// was taken.
-// A logger fresh from the box when no state is given.
-std::optional<std::string> FirstRefusedLine(SimKind kind, const std::vector<std::string>& lines,
-                                            std::optional<SimState> state = std::nullopt);
-// The same for a form's write sequence.
+// A form's write sequence sent in order to a logger of kind fresh from the
+// box: the first line (without its line feed) whose reply holds no "OK",
+// nullopt when every one was taken.
 std::optional<std::string> FirstRefusedWrite(SimKind kind, const ModuleWritePlan& plan);
 
-// The lines that send an output's conditions and logic, as the conditions
-// page sends them (conditions on a sensor the station lacks are skipped).
-struct AomCondition;
-std::vector<std::string> OutputConditionLines(int output, const std::vector<AomCondition>& conditions,
-                                              int logic);
+// The same for the lines an output's conditions page sends for rows the
+// page's checks pass (conditions on a sensor the station lacks are skipped);
+// nullopt too when the page refuses the rows.
+std::optional<std::string> FirstRefusedRows(int output, const std::vector<ConditionRow>& rows,
+                                            const AomUnitSettings& units);
 
 // A scripted port whose console answers a wake-up line feed with LF CR and
 // whose logger is the simulator's: "MOD" lines are answered from state as
@@ -38,9 +35,7 @@ std::vector<std::string> OutputConditionLines(int output, const std::vector<AomC
 class SimBackedLink : public FakeLink {
 public:
     explicit SimBackedLink(SimKind kind);
-    SimBackedLink(SimKind kind, SimState state);
     // Read after the code under test has finished with the link.
-    const SimState& State() const { return state_; }
     const std::vector<std::string>& RefusedSets() const { return refused_; }
 
 private:

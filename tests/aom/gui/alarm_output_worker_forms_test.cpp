@@ -17,7 +17,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
 
 class AomWorkerForm : public ::testing::Test {
 protected:
@@ -75,7 +74,7 @@ protected:
     Lines opened;
 };
 
-TEST_F(AomWorkerForm, EmptyLogSaysSoAndWritesNoFile)
+TEST_F(AomWorkerForm, EmptyLogSaysSoAndASilentModuleEndsBothForms)
 {
     device.SetAlarms({});
     CAlarmDownloadDlg form(nullptr, rows);
@@ -89,6 +88,12 @@ TEST_F(AomWorkerForm, EmptyLogSaysSoAndWritesNoFile)
     CAlarmDownloadDlg silent(nullptr, rows);
     EXPECT_EQ(silent.exec(), QDialog::Accepted);
     EXPECT_EQ(messages.Texts().back(), kAlarmCountUnreadable);
+    // A silent module closes the output test by itself, without a message.
+    device.ClearLines();
+    COutputTestDlg test(nullptr);
+    EXPECT_EQ(test.exec(), QDialog::Rejected);
+    EXPECT_EQ(device.ModuleLines(), Lines{"MOD11 0 |\n"});
+    EXPECT_EQ(messages.Texts().size(), 2u);
 }
 
 TEST_F(AomWorkerForm, DownloadWorkerReadsEveryRecordWhileTheFormMirrorsIt)
@@ -116,15 +121,6 @@ TEST_F(AomWorkerForm, CancelDuringTheFirstRecordEndsTheDownloadWorkerAfterIt)
     EXPECT_EQ(device.ModuleLines(), (Lines{"MOD21\n", "MOD22 0\n"}));
     EXPECT_EQ(dir.ReadFile(form.Result().fileName).find("Output #", 1), std::string::npos);
     EXPECT_TRUE(opened.empty());
-}
-
-TEST_F(AomWorkerForm, SilentModuleClosesTheOutputTestByItself)
-{
-    device.SetFault(SimFault::NoLogger);
-    COutputTestDlg form(nullptr);
-    EXPECT_EQ(form.exec(), QDialog::Rejected);
-    EXPECT_EQ(device.ModuleLines(), Lines{"MOD11 0 |\n"});
-    EXPECT_TRUE(messages.Texts().empty());
 }
 
 TEST_F(AomWorkerForm, RelayWorkerWritesThePositionsReadBackUnchangedTillEscape)

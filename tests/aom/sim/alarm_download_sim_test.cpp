@@ -87,6 +87,10 @@ TEST_F(AlarmDownloadOnSim, EveryRecordReadAndEachEventNamedByItsRows)
     EXPECT_EQ(pauses.Durations().back(), 1500);
     FinishAlarmDownload(result);
     EXPECT_EQ(opened, Lines{(dir.Path() / kFile).string()});
+    // The day's second download replaces the file.
+    sim.SetAlarms({EncodeAlarmRecord(0, true, 0b1, 1, 9, 7, 8, 9)});
+    EXPECT_EQ(Download(1).end, DownloadEnd::Complete);
+    EXPECT_EQ(File(), Entry(1, "Outside Temp", true, "Date: 01/09/27  Time: 07:08:09 AM"));
 }
 
 TEST_F(AlarmDownloadOnSim, ReadFailureMidwayKeepsTheEntriesWritten)
@@ -122,7 +126,7 @@ TEST_F(AlarmDownloadOnSim, LostOrGarbledRepliesAreAskedAgainNeverWrittenAsEvents
     EXPECT_EQ(sim.ModuleLines(), (Lines{"MOD22 0\n", "MOD22 0\n", "MOD22 0\n"}));
 }
 
-TEST(AlarmEventConditions, AMinusPairTakesOneBitInBothKindsOfEntry)
+TEST(AlarmEventText, AMinusPairTakesOneBitInBothKindsOfEntryAndImpossibleDatesAreMarked)
 {
     ConditionRowSummaries rows;
     for (const auto& [name, check] : {std::pair{"Rain Rate", 1}, {"Outside Temp", int{CheckMinus}},
@@ -137,14 +141,17 @@ TEST(AlarmEventConditions, AMinusPairTakesOneBitInBothKindsOfEntry)
     };
     for (const auto& c : cases)
         EXPECT_EQ(EventConditionText({0, c.active, c.mask, 1, 1, 0, 0, 0}, rows), c.text) << c.mask;
-}
-
-TEST_F(AlarmDownloadOnSim, SecondDownloadOfTheDayReplacesTheFile)
-{
-    Download(6);
-    sim.SetAlarms({EncodeAlarmRecord(0, true, 0b1, 1, 9, 7, 8, 9)});
-    EXPECT_EQ(Download(1).end, DownloadEnd::Complete);
-    EXPECT_EQ(File(), Entry(1, "Outside Temp", true, "Date: 01/09/27  Time: 07:08:09 AM"));
+    // Impossible dates keep the module's numbers, marked.
+    std::tm march{};
+    march.tm_year = 2027 - 1900;
+    march.tm_mon = 2;
+    const struct { AlarmRecord record; const char* text; } dates[] = {
+        {{0, true, 1, 0, 12, 13, 14, 15}, "Date: 00/12/27  Time: 13:14:15  (not a valid date)"},
+        {{0, true, 1, 1, 32, 1, 2, 3}, "Date: 01/32/27  Time: 01:02:03  (not a valid date)"},
+        {{0, true, 1, 2, 29, 9, 0, 0}, "Date: 02/29/27  Time: 09:00:00  (not a valid date)"},
+        {{0, true, 1, 3, 1, 25, 0, 0}, "Date: 03/01/27  Time: 25:00:00  (not a valid date)"},
+    };
+    for (const auto& c : dates) EXPECT_EQ(EventDateText(c.record, march), c.text);
 }
 
 TEST_F(AlarmDownloadOnSim, UnwritableFileReadsNothingAndSaysWhereAndWhy)
@@ -160,20 +167,6 @@ TEST_F(AlarmDownloadOnSim, UnwritableFileReadsNothingAndSaysWhereAndWhy)
     EXPECT_NE(dir.ReadFile("eventLog.txt").find("{CAlarmDownloadDlg}  \n\t\t\t" + text + "  \n\n"),
               std::string::npos);
     EXPECT_TRUE(opened.empty());
-}
-
-TEST(AlarmEventDate, ImpossibleDatesKeepTheModulesNumbersMarked)
-{
-    std::tm march{};
-    march.tm_year = 2027 - 1900;
-    march.tm_mon = 2;
-    const struct { AlarmRecord record; const char* text; } cases[] = {
-        {{0, true, 1, 0, 12, 13, 14, 15}, "Date: 00/12/27  Time: 13:14:15  (not a valid date)"},
-        {{0, true, 1, 1, 32, 1, 2, 3}, "Date: 01/32/27  Time: 01:02:03  (not a valid date)"},
-        {{0, true, 1, 2, 29, 9, 0, 0}, "Date: 02/29/27  Time: 09:00:00  (not a valid date)"},
-        {{0, true, 1, 3, 1, 25, 0, 0}, "Date: 03/01/27  Time: 25:00:00  (not a valid date)"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(EventDateText(c.record, march), c.text);
 }
 
 }  // namespace
