@@ -77,10 +77,8 @@ std::optional<std::string> FindAprsBaudEntry(const std::string& baud)
 
 bool IsAprsBaud(const std::string& text)
 {
-    const auto baud = ReadWholeNumber(text);
-    if (!baud) return false;
     for (const char* entry : kAprsBaudEntries)
-        if (*baud == ReadInt(entry)) return true;
+        if (text == entry) return true;
     return false;
 }
 

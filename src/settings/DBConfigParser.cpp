@@ -156,6 +156,17 @@ std::string Utf16FromUtf8(const std::string& text, Encoding encoding)
     return out;
 }
 
+// Whether text survives the trip into UTF-16 and back unchanged.
+bool IsUtf8(const std::string& text)
+{
+    const std::string le = Utf16FromUtf8(text, Encoding::Utf16Le);
+    std::vector<char16_t> units;
+    for (std::size_t i = 0; i + 1 < le.size(); i += 2)
+        units.push_back(static_cast<char16_t>(static_cast<unsigned char>(le[i]) |
+                                              (static_cast<unsigned char>(le[i + 1]) << 8)));
+    return Utf8FromUnits(units) == text;
+}
+
 SettingsText SplitLines(const std::string& bytes)
 {
     SettingsText file;
@@ -359,6 +370,11 @@ void DBConfigParser::SetValue(const std::string& key, const std::string& value)
         std::string bytes;
         if (!ReadAll(in.get(), bytes)) ThrowFileError("Cannot read", settingsPath_, errno ? errno : EIO);
         const SettingsText file = SplitLines(bytes);
+        // A UTF-16 file holds characters, not bytes: a byte that is no UTF-8
+        // would come back as another character.
+        if (file.encoding != Encoding::Bytes && !IsUtf8(newLine))
+            throw FileError("Refused setting " + key.substr(0, kMaxKeyLength) +
+                            ": config.txt is UTF-16 and the setting holds bytes that are no UTF-8");
 
         // Only lines whose own key is this key are replaced, keeping their
         // line ends; a key that has no line yet is appended, so the value

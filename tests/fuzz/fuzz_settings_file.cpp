@@ -27,6 +27,26 @@ std::map<std::string, std::string> ReadAll(DBConfigParser& store, const std::str
     return values;
 }
 
+// Strict UTF-8: shortest forms, no surrogate halves, nothing past U+10FFFF.
+bool Utf16RoundTrips(const std::string& s)
+{
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned char b = static_cast<unsigned char>(s[i]);
+        const int n = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        if (n < 0 || (n > 0 && i + n >= s.size())) return false;
+        char32_t c = n == 0 ? b : b & (0x3F >> n);
+        for (int k = 1; k <= n; ++k) {
+            const unsigned char x = static_cast<unsigned char>(s[i + k]);
+            if ((x & 0xC0) != 0x80) return false;
+            c = (c << 6) | (x & 0x3F);
+        }
+        static constexpr char32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+        if (c < kShortest[n] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+        i += static_cast<std::size_t>(n) + 1;
+    }
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -60,7 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           changedKey.find_first_of("=\r\n#") == std::string::npos &&
                           changedKey.find('\0') == std::string::npos &&
                           newValue.find_first_of(std::string("\r\n\0", 3)) == std::string::npos &&
-                          newValue.back() != '\r';
+                          newValue.back() != '\r' &&
+                          // a UTF-16 file refuses bytes that are no UTF-8
+                          ((text.compare(0, 2, "\xFF\xFE") != 0 && text.compare(0, 2, "\xFE\xFF") != 0) ||
+                           Utf16RoundTrips(changedKey + newValue));
     if (storable && again.GetValue(changedKey) != newValue)
         FuzzFinding("the rewritten key " + changedKey + " does not read back");
     return 0;

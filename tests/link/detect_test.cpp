@@ -111,13 +111,16 @@ TEST_F(DetectionTest, EachKindReadsItsParametersInOrderAndConvertsThem)
 TEST_F(DetectionTest, FailedSendsAndShortIrrigationRepliesGiveNoRecord)
 {
     struct Case { const char* id; const char* failSend; bool message; int warnings; std::size_t queries;
-                  const char* details = ""; };
+                  const char* details = ""; const char* reads = "01=30 02=5 12=2400 13=pos 14=5"; };
     for (const Case& c : std::initializer_list<Case>{
         {"ALOHA   202", "MOD00\n", true, 0, 1},
         // A settings reply lost is no value: nothing to show, nothing that
         // the form's OK would write back empty.
         {"AOM", "", true, 0, 3, "The logger did not answer the query for module parameter 24."},
         {"IRR     202", "", true, 0, 3, "The logger did not answer the query for module parameter 8."},
+        // A number beyond an int would be written back as a value the logger never held.
+        {"IRR     202", "", true, 0, 13, "The logger's reply for module parameter 25 is no number it can hold.",
+         "01=30 08=1 09=1 10=1 25=4503333333333 26=1 27=1 03=1 04=1 05=1 06=1 07=1"},
         {"ALOHA   202", "MOD02 |\n", false, 0, 3},
         // The APRS read fails after the ALOHA read: its record is dropped too.
         {"ALOHA APRS", "MOD13 |\n", false, 0, 6},
@@ -125,7 +128,7 @@ TEST_F(DetectionTest, FailedSendsAndShortIrrigationRepliesGiveNoRecord)
         {"IRR", "", false, 1, 1},
     }) {
         SCOPED_TRACE(std::string(c.id) + " " + c.failSend);
-        ScriptedLogger link(c.id, "01=30 02=5 12=2400 13=pos 14=5", c.failSend);
+        ScriptedLogger link(c.id, c.reads, c.failSend);
         pauses.Clear();
         messages.Clear();
         warnings = 0;

@@ -59,11 +59,17 @@ std::string Hundredths(int number)
     return FormatText("%.2f", number * 0.01);
 }
 
-// The parameter whose query went unanswered in the last read, 0 for none.
+// The parameter whose query went unanswered in the last read, 0 for none,
+// and what was wrong with its reply.
 int& SilentParameter()
 {
     static int parameter = 0;
     return parameter;
+}
+const char*& FailedReadText()
+{
+    static const char* text = kSettingUnanswered;
+    return text;
 }
 
 // One reply per parameter, in the order given; false (port closed) when a
@@ -82,6 +88,7 @@ bool ReadParameters(std::initializer_list<int> parameters, std::vector<std::stri
         replies.push_back(ModuleReadLine());
         if (replies.back().empty()) {
             SilentParameter() = parameter;
+            FailedReadText() = kSettingUnanswered;
             LinkClose();
             return false;
         }
@@ -107,6 +114,15 @@ std::unique_ptr<CLoggerSettings> ReadIrrigation(OwnerWindow owner, const std::st
 {
     std::vector<std::string> r;
     if (!ReadParameters({1, 8, 9, 10, 25, 26, 27, 3, 4, 5, 6, 7}, r)) return nullptr;
+    // A number beyond an int is no setting the logger holds: the form would
+    // write back a value it never had.
+    static constexpr int kNumbered[] = {8, 9, 10, 25, 26, 27, 0, 0, 0, 6, 7};
+    for (std::size_t i = 1; i < r.size(); ++i)
+        if (kNumbered[i - 1] != 0 && !ReadWholeNumber(r[i])) {
+            SilentParameter() = kNumbered[i - 1];
+            FailedReadText() = kSettingUnreadable;
+            return nullptr;
+        }
     const std::string& p1 = r[0];
     const std::string& p8 = r[1];
     const int p9 = ReadInt(r[2]);
@@ -207,7 +223,7 @@ std::unique_ptr<CLoggerSettings> DetectAndReadLogger(OwnerWindow owner)
     LinkClose();
     PauseMs(kAfterClosePauseMs);
     if (!result && SilentParameter() != 0)
-        ShowNoLogger(owner, FormatText(kSettingUnanswered, SilentParameter()));
+        ShowNoLogger(owner, FormatText(FailedReadText(), SilentParameter()));
     return result;
 }
 

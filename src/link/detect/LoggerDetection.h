@@ -23,6 +23,8 @@ inline constexpr const char* kNoLoggerFound =
 // but not the query of one of its settings.
 inline constexpr const char* kSettingUnanswered =
     "The logger did not answer the query for module parameter %d.";
+inline constexpr const char* kSettingUnreadable =
+    "The logger's reply for module parameter %d is no number it can hold.";
 
 // LinkOpen then LinkFlush: 0 when open, -1 when the port could not be opened.
 int OpenLink(int port, int baud);
