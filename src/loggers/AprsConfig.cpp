@@ -77,8 +77,12 @@ std::optional<std::string> FindAprsBaudEntry(const std::string& baud)
 
 bool IsAprsBaud(const std::string& text)
 {
+    for (unsigned char c : text)
+        if (c < 0x20 || c == 0x7F || c == '|') return false;
+    const auto baud = ReadWholeNumber(text);
+    if (!baud) return false;
     for (const char* entry : kAprsBaudEntries)
-        if (text == entry) return true;
+        if (*baud == ReadInt(entry)) return true;
     return false;
 }
 

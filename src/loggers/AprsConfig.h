@@ -22,8 +22,9 @@ inline constexpr std::array<const char*, 6> kAprsBaudEntries = {"1200", "2400", 
 // case ignored. nullopt leaves the field empty.
 std::optional<std::string> FindAprsBaudEntry(const std::string& baud);
 
-// The check at OK: the text is one of the speeds. The text is sent as it
-// stands, so a speed followed by anything else ("2400 x") is refused.
+// The check at OK: the number at the start of the text is one of the speeds.
+// The text is sent as it stands, so it may hold no control character and no
+// "|" (the logger would take the line for a query).
 bool IsAprsBaud(const std::string& text);
 
 enum class Hemisphere { None, NorthOrEast, SouthOrWest };

@@ -13,7 +13,8 @@ TEST(NumericTextRule, WholeNumbersAndDecimalsAsAtoiAndAtofReadThem)
     EXPECT_EQ(ReadWholeNumber(" -2147483648x"), -2147483648LL);
     EXPECT_EQ(ReadWholeNumber("abc"), 0);
     EXPECT_TRUE(IsAprsBaud("1200"));
-    for (const char* refused : {"4294968496", "2400\x0Er0]", "2400 x", " 2400"})
+    EXPECT_TRUE(IsAprsBaud("9600 baud"));
+    for (const char* refused : {"4294968496", "2400\x0Er0]", "2400 |"})
         EXPECT_FALSE(IsAprsBaud(refused)) << "sent as typed: " << refused;
     EXPECT_DOUBLE_EQ(*DecimalRule("1.2.3"), 1.2);
     EXPECT_DOUBLE_EQ(*DecimalRule("-.5"), -0.5);
