@@ -354,13 +354,15 @@ NamedValues OutputOptionsOf(const CLoggerSettings& record, const std::string& lo
 }
 
 bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units, RowValues values,
-                    bool extraSensors)
+                    bool extraSensors, const std::function<bool(const std::string& step)>& step)
 {
     auto& aom = static_cast<CAomSettings&>(*logger.record);
     std::array<OutputConditionReplies, kAomOutputs> replies;
     logger.unreadOutputs.clear();
     for (int output = 0; output < kAomOutputs; ++output) {
         const auto n = static_cast<std::size_t>(output);
+        if (step && !step(FormatText("Reading output %d of %d", output + 1, kAomOutputs)))
+            return false;
         replies[n] = QueryOutputConditions(output);
         if (!replies[n].read) logger.unreadOutputs.push_back(output);
         if (!ReadOutputOptions(aom, output)) return false;
@@ -376,6 +378,7 @@ bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units, RowValues v
     // them lowers the module's time-out for a moment, so it is done only
     // when a condition held or about to be written needs it.
     if (extraSensors) {
+        if (step && !step("Reading the station's transmitters")) return false;
         ReadTransmitterList();
         RebuildExtraSensorCodes();
     }

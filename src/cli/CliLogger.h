@@ -8,6 +8,7 @@
 #include "LoggerSettings.h"
 #include "ModuleWritePlan.h"
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,10 +59,12 @@ void StoreLocalSettings(const CLoggerSettings& record);
 
 // Reads the module's outputs (conditions, logic, options) on the open link,
 // rows in the given units (values as shown, or exact for a backup). False
-// when an output's options did not arrive; outputs whose conditions did not
-// arrive are listed in unreadOutputs. The console's transmitters are read
-// when the module's conditions or extraSensors ask for them.
+// when an output's options did not arrive or step said stop before an
+// output; outputs whose conditions did not arrive are listed in
+// unreadOutputs. The console's transmitters are read when the module's
+// conditions or extraSensors ask for them.
 bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units,
-                    RowValues values = RowValues::Shown, bool extraSensors = false);
+                    RowValues values = RowValues::Shown, bool extraSensors = false,
+                    const std::function<bool(const std::string& step)>& step = {});
 // An output's option values under their names.
 NamedValues OutputOptionsOf(const CLoggerSettings& record, const std::string& logic);

@@ -12,6 +12,7 @@
 #include "BackupFile.h"
 #include "CliLogger.h"
 #include "CliSession.h"
+#include "LoggerBackup.h"
 #include "DBConfigParser.h"
 #include "FirmwareLink.h"
 #include "LinkChoice.h"
@@ -47,10 +48,6 @@ std::string JsonText(const Json& json)
 {
     return json.dump(2, ' ', false, Json::error_handler_t::replace);
 }
-
-// The units the module keeps its values in: a backup in these converts
-// back without rounding.
-constexpr AomUnitSettings kModuleUnits{UnitFahrenheit, UnitInch, UnitMph, UnitInch};
 
 struct Options {
     std::string dir;
@@ -93,11 +90,9 @@ private:
     std::unique_ptr<CliLogger> Read(bool withOutputs, const AomUnitSettings& units,
                                     RowValues values = RowValues::Shown, bool extraSensors = false);
     bool Open();
-    BackupContent ContentOf(const CliLogger& logger, const AomUnitSettings& units) const;
-    bool Writable(const BackupContent& content);
-    // Stops after a failed write: the form's message, then what went.
-    int WriteFailed(const std::vector<std::string>& written,
-                    const std::string& message = kLoggerWriteFailed);
+    // What went; after a failed write the form's message, then what went
+    // before it.
+    int Written(const RestoreResult& result);
     const CAomSettings* RequireAom(const CliLogger& logger);
     int DownloadAndClear(const ConditionRowSummaries& rows, const std::atomic<bool>& stop);
     // A file named on the command line, relative to the caller's folder.
@@ -111,30 +106,17 @@ private:
 std::unique_ptr<CliLogger> Command::Read(bool withOutputs, const AomUnitSettings& units,
                                          RowValues values, bool extraSensors)
 {
-    auto logger = std::make_unique<CliLogger>();
-    logger->record = DetectAndReadLogger(nullptr);
-    if (!logger->record) {
-        const std::string reply = LastIdentificationReply();
-        if (!reply.empty() && !NamesLoggerKind(reply))
-            err_ << "The logger answered \"" << reply << "\", which names no known kind.\n";
+    LoggerRead read = ReadLogger(nullptr, withOutputs, units, values, extraSensors);
+    if (read.logger) return std::move(read.logger);
+    if (!read.message.empty()) {
+        err_ << read.message << "\n";
+        if (!read.details.empty()) err_ << read.details << "\n";
         return nullptr;
     }
-    if (withOutputs && logger->record->kind == LoggerAom) {
-        if (!Open()) return nullptr;
-        const bool read = ReadAomOutputs(*logger, units, values, extraSensors);
-        LinkClose();
-        if (!read) {
-            err_ << kNoLoggerFound << "\n";
-            return nullptr;
-        }
-        // An output that could not be read is not empty: nothing is shown,
-        // kept or compared for it.
-        if (!logger->unreadOutputs.empty()) {
-            err_ << UnreadOutputsText(logger->unreadOutputs) << "\n";
-            return nullptr;
-        }
-    }
-    return logger;
+    const std::string reply = LastIdentificationReply();
+    if (!reply.empty() && !NamesLoggerKind(reply))
+        err_ << "The logger answered \"" << reply << "\", which names no known kind.\n";
+    return nullptr;
 }
 
 bool Command::Open()
@@ -158,54 +140,18 @@ const CAomSettings* Command::RequireAom(const CliLogger& logger)
     return nullptr;
 }
 
-BackupContent Command::ContentOf(const CliLogger& logger, const AomUnitSettings& units) const
+int Command::Written(const RestoreResult& result)
 {
-    BackupContent content;
-    content.kind = KindWord(logger.record->kind);
-    content.settings = SettingsOf(*logger.record);
-    if (logger.record->kind == LoggerAom) {
-        content.units = units;
-        for (std::size_t n = 0; n < logger.outputs.size(); ++n) {
-            content.outputs[n].present = true;
-            content.outputs[n].options = logger.outputs[n].options;
-            content.outputs[n].rows = logger.outputs[n].rows;
-        }
+    if (result.ok) {
+        for (const std::string& w : result.written) out_ << "written: " << w << "\n";
+        return kCliDone;
     }
-    return content;
-}
-
-// A malformed reply (a line feed inside a value) is a failed read: it is
-// not printed or saved as a file that restore would then refuse.
-bool Command::Writable(const BackupContent& content)
-{
-    const std::string name = UnwritableSetting(content);
-    if (name.empty()) return true;
-    err_ << "The logger's reply for " << name
-         << " holds a line feed or blanks a backup file cannot keep; nothing was written.\n";
-    return false;
-}
-
-int Command::WriteFailed(const std::vector<std::string>& written, const std::string& message)
-{
-    err_ << message << "\n";
-    if (written.empty()) return kCliLinkFailed;
+    err_ << result.failure << "\n";
+    if (result.written.empty()) return kCliLinkFailed;
     err_ << "Already written:";
-    for (const std::string& w : written) err_ << " " << w << ";";
+    for (const std::string& w : result.written) err_ << " " << w << ";";
     err_ << "\n";
     return kCliPartWrite;
-}
-
-std::string WriteName(const ModuleWrite& w)
-{
-    return FormatText("parameter %d (%s)", w.parameter, w.argument.c_str());
-}
-
-// Sends plan; the names of the writes confirmed are added to written.
-bool Send(const ModuleWritePlan& plan, std::vector<std::string>& written)
-{
-    const std::size_t done = SendModuleWrites(plan);
-    for (std::size_t i = 0; i < done; ++i) written.push_back(WriteName(plan[i]));
-    return done == plan.size();
 }
 
 int Command::Ports()
@@ -294,8 +240,11 @@ int Command::Show()
     const AomUnitSettings units = AomUnits();
     const auto logger = Read(true, units);
     if (!logger) return kCliLinkFailed;
-    const BackupContent content = ContentOf(*logger, units);
-    if (!o_.json && !Writable(content)) return kCliLinkFailed;
+    const BackupContent content = BackupContentOf(*logger, units);
+    if (const std::string why = UnwritableText(content); !o_.json && !why.empty()) {
+        err_ << why << "\n";
+        return kCliLinkFailed;
+    }
     if (o_.json)
         out_ << JsonText(ContentJson(content, logger->record->identification)) << "\n";
     else
@@ -338,12 +287,11 @@ int Command::Set()
     }
     StoreLocalSettings(*logger->record);
     if (!Open()) return kCliLinkFailed;
-    std::vector<std::string> written;
-    const bool sent = Send(outcome.plan, written);
+    RestorePlan plan;
+    plan.writes = outcome.plan;
+    const RestoreResult result = WriteRestore(*logger->record, plan);
     LinkClose();
-    if (!sent) return WriteFailed(written);
-    for (const ModuleWrite& w : outcome.plan) out_ << "written: " << WriteName(w) << "\n";
-    return kCliDone;
+    return Written(result);
 }
 
 // Why path cannot be written, empty when it can (as far as can be told
@@ -371,14 +319,12 @@ int Command::Backup()
     // Values at the module's own resolution: restored, they give its very text.
     const auto logger = Read(true, kModuleUnits, RowValues::Exact);
     if (!logger) return kCliLinkFailed;
-    const BackupContent content = ContentOf(*logger, kModuleUnits);
-    if (!Writable(content)) return kCliLinkFailed;
-    const std::string text = FormatBackup(
-        content,
-        {"Corvane Logger configuration, written by corvane-cli backup.",
-         "Logger Type: " + FormatIdentification(logger->record->identification),
-         "One setting a line as \"name = value\"; lines starting with # are comments.",
-         "corvane-cli restore writes back only what differs from the logger."});
+    std::string error;
+    const std::string text = BackupText(*logger, "corvane-cli backup", error);
+    if (text.empty()) {
+        err_ << error << "\n";
+        return kCliLinkFailed;
+    }
     errno = 0;
     std::ofstream file(CallerPath(o_.file), std::ios::binary | std::ios::trunc);
     file << text;
@@ -390,39 +336,6 @@ int Command::Backup()
     out_ << "Backup of the " << KindWord(logger->record->kind) << " logger written to " << o_.file
          << "\n";
     return kCliDone;
-}
-
-// One output of a restore: what changes and how it goes out.
-struct OutputChange {
-    int output = 0;
-    bool options = false;
-    AomOptionTexts optionTexts;
-    bool conditions = false;
-    OutputConditionPlan plan;
-};
-
-// Whether a file's rows name an extra sensor, which only the console's
-// transmitters map to a module code.
-bool NamesExtraSensor(const BackupContent& file)
-{
-    for (const BackupOutput& out : file.outputs)
-        for (const ConditionRow& row : out.rows)
-            if (row.parameter.rfind("Extra ", 0) == 0) return true;
-    return false;
-}
-
-bool IsLogicWord(const std::string& word)
-{
-    for (int logic = 0; logic <= 3; ++logic)
-        if (word == OperatorText(logic)) return true;
-    return false;
-}
-
-std::string RowText(const ConditionRowSummary& row)
-{
-    if (row.parameter.empty()) return "(empty)";
-    return row.parameter + " | " + CheckTypeText(row.checkType) + " | " + row.value1 + " | " +
-           row.value2 + " | " + row.minutes;
 }
 
 int Command::Restore()
@@ -444,144 +357,45 @@ int Command::Restore()
     const AomUnitSettings units = file->units.value_or(kModuleUnits);
     const auto logger = Read(true, units, RowValues::Shown, NamesExtraSensor(*file));
     if (!logger) return kCliLinkFailed;
-    CLoggerSettings& record = *logger->record;
-    if (file->kind != KindWord(record.kind)) {
-        err_ << o_.file << " holds the configuration of an " << file->kind
-             << " logger; the logger on the port is " << KindWord(record.kind) << ".\n";
+    if (const std::string other = OtherKindText(*file, *logger->record); !other.empty()) {
+        err_ << o_.file << " " << other << "\n";
         return kCliRefused;
     }
-
-    // Every value is checked first, with the forms' rules.
-    const NamedValues held = SettingsOf(record);
-    const ModuleWritePlan heldPlan = WritePlanOf(record);
-    const NamedValues& wanted = file->settings;
-    const ApplyOutcome outcome = ApplySettings(record, wanted);
-    if (outcome.result != ApplyOutcome::Ok) {
-        err_ << o_.file << ": " << outcome.message << "\n";
-        return outcome.result == ApplyOutcome::Usage ? kCliUsage : kCliRefused;
+    const RestorePlan plan = PlanRestore(*file, *logger, units);
+    if (!plan.refusals.empty()) {
+        for (const std::string& refusal : plan.refusals) err_ << o_.file << ": " << refusal << "\n";
+        return plan.unknownSetting ? kCliUsage : kCliRefused;
     }
-    const ModuleWritePlan writes = ChangedWrites(outcome.plan, heldPlan);
-    for (const NamedValue& v : wanted) {
-        const auto old = std::find_if(held.begin(), held.end(),
-                                      [&](const NamedValue& h) { return h.name == v.name; });
-        if (old != held.end() && old->value != v.value)
-            out_ << v.name << ":  " << old->value << "  ->  " << v.value << "\n";
+    for (const ReviewLine& line : plan.lines) {
+        if (line.kind == ReviewLine::Setting)
+            out_ << line.setting << ":  " << line.held << "  ->  " << line.wanted << "\n";
+        else if (line.kind == ReviewLine::Conditions)
+            out_ << line.setting << " (logic " << line.held << "  ->  " << line.wanted << "):\n";
+        else
+            out_ << "  " << line.setting.substr(line.setting.find("row")) << ":  " << line.held
+                 << "  ->  " << line.wanted << "\n";
     }
-
-    std::vector<OutputChange> outputs;
-    bool clearsLog = false;
-    if (record.kind == LoggerAom) {
-        for (int n = 0; n < kAomOutputs; ++n) {
-            const BackupOutput& want = file->outputs[static_cast<std::size_t>(n)];
-            if (!want.present) continue;
-            const CliOutput& have = logger->outputs[static_cast<std::size_t>(n)];
-            OutputChange change;
-            change.output = n;
-            // What the file leaves out stays as the module holds it.
-            NamedValues options = have.options;
-            for (const NamedValue& v : want.options)
-                for (NamedValue& o : options)
-                    if (o.name == v.name && o.value != v.value) {
-                        if (v.name != "logic") change.options = true;
-                        if (v.name != "logic")
-                            out_ << "output " << n + 1 << " " << v.name << ":  " << o.value
-                                 << "  ->  " << v.value << "\n";
-                        o.value = v.value;
-                    }
-            auto option = [&](const char* name) {
-                for (const NamedValue& o : options)
-                    if (o.name == name) return o.value;
-                return std::string();
-            };
-            const std::string wantedLogic = option("logic");
-            const std::string circuit = option("circuit");
-            if (circuit != "normally-open" && circuit != "normally-closed") {
-                err_ << o_.file << ": output " << n + 1
-                     << ": circuit: must be normally-open or normally-closed\n";
-                return kCliRefused;
-            }
-            change.optionTexts = {option("release-delay"), option("reactivation-delay"),
-                               option("pulse-width"), circuit == "normally-open"};
-            CAomSettings scratch(nullptr, {}, {}, false);
-            if (const CheckResult r = ApplyAomOptionTexts(change.optionTexts, scratch)) {
-                err_ << o_.file << ": output " << n + 1 << ": " << r->message << "\n";
-                return kCliRefused;
-            }
-            if (!IsLogicWord(wantedLogic)) {
-                err_ << o_.file << ": output " << n + 1 << ": logic: must be OR, AND, XOR or DONE\n";
-                return kCliRefused;
-            }
-            std::vector<ConditionRow> rows = want.rows;
-            for (ConditionRow& r : rows) r.grouping = wantedLogic;
-            // The page's checks, then every line of the output's write.
-            if (const auto refusal = PlanOutputConditions(n, rows, units, change.plan)) {
-                err_ << o_.file << ": output " << n + 1 << ": " << refusal->message << "\n";
-                return kCliRefused;
-            }
-            // Compared as the module's values: what it holds goes back as its own text.
-            OutputConditionPlan held;
-            held.output = n;
-            held.conditions = ConditionsFromRows(n, have.rows, units, held.logic);
-            change.conditions = PlanLines(change.plan) != PlanLines(held);
-            if (change.conditions) {
-                clearsLog = true;
-                out_ << "output " << n + 1 << " conditions (logic " << have.rows[0].grouping
-                     << "  ->  " << wantedLogic << "):\n";
-                for (std::size_t r = 0; r < rows.size(); ++r)
-                    if (RowText(have.rows[r]) != RowText(rows[r]))
-                        out_ << "  row " << r + 1 << ":  " << RowText(have.rows[r]) << "  ->  "
-                             << RowText(rows[r]) << "\n";
-            }
-            if (change.options || change.conditions) outputs.push_back(change);
-        }
-    }
-    if (writes.empty() && outputs.empty()) {
+    CLoggerSettings& record = *logger->record;
+    if (plan.NothingToWrite()) {
         out_ << "The logger already holds this configuration; nothing to write.\n";
         // The rain unit lives in config.txt, not in the logger.
         if (!o_.dryRun) StoreLocalSettings(record);
         return kCliDone;
     }
-    if (clearsLog) err_ << kClearWarning << "\n";
+    if (plan.clearsLog) err_ << kClearWarning << "\n";
     if (o_.dryRun) {
         out_ << "Dry run: nothing written.\n";
         return kCliDone;
     }
-    if (clearsLog && !o_.yes) {
+    if (plan.clearsLog && !o_.yes) {
         err_ << "Give --yes to write the conditions and clear the alarm log.\n";
         return kCliRefused;
     }
-
     StoreLocalSettings(record);
     if (!Open()) return kCliLinkFailed;
-    std::vector<std::string> written;
-    std::string failure = kLoggerWriteFailed;
-    bool ok = Send(writes, written);
-    auto& aom = static_cast<CAomSettings&>(record);
-    for (const OutputChange& change : outputs) {
-        if (!ok || !change.options) continue;
-        ApplyAomOptionTexts(change.optionTexts, aom);
-        ok = WriteOutputOptions(aom, change.output);
-        if (ok) written.push_back(FormatText("output %d options", change.output + 1));
-        else failure = kAomOptionsWriteFailed;
-    }
-    if (ok && clearsLog) {
-        ok = ClearAlarmLog();
-        if (!ok) failure = kAlarmLogClearFailed;
-        else written.push_back("alarm log cleared");
-    }
-    for (const OutputChange& change : outputs) {
-        if (!ok || !change.conditions) continue;
-        ok = WriteOutputConditions(aom, change.plan);
-        if (ok) {
-            written.push_back(FormatText("output %d conditions", change.output + 1));
-        } else {
-            failure = FormatText(kSendFailed, change.output + 1);
-        }
-    }
+    const RestoreResult result = WriteRestore(record, plan);
     LinkClose();
-    if (!ok) return WriteFailed(written, failure);
-    for (const std::string& w : written) out_ << "written: " << w << "\n";
-    return kCliDone;
+    return Written(result);
 }
 
 // Ctrl-C (or a TERM) during a download stops it between two records: the
