@@ -32,6 +32,7 @@ LoggerRead ReadLogger(OwnerWindow owner, bool withOutputs, const AomUnitSettings
             read.details = LastPortFailureDetails();
             return read;
         }
+        read.reopened = true;
         const bool done = ReadAomOutputs(*logger, units, values, extraSensors, report);
         LinkClose();
         if (read.stopped) return read;

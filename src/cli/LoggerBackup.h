@@ -23,6 +23,7 @@ using StepReport = std::function<bool(const std::string& step)>;
 struct LoggerRead {
     std::unique_ptr<CliLogger> logger;  // null when the read failed or was stopped
     bool stopped = false;               // stopped by the step report
+    bool reopened = false;              // the port was opened again after detection
     // Why it failed after detection: the port, an output's options or
     // conditions. Empty when detection's own message said it all.
     std::string message;

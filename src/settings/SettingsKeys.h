@@ -32,7 +32,8 @@ inline constexpr const char* AomStationConfig = "AOM_STATION_CONFIG";
 inline constexpr const char* AomFirstUse = "AOM_FIRST_USE";
 
 inline constexpr const char* WorkingDirectory = "WORKING_DIRECTORY";
-// The folder of the last file the user saved from the window, offered again.
+// The folder of the last file the user saved or opened from the window,
+// offered again.
 inline constexpr const char* LastSaveFolder = "LAST_SAVE_FOLDER";
 
 // Serial devices behind "COM1".."COM8" and the read time-out of the link.

@@ -10,10 +10,10 @@
 #include "LinkLog.h"
 #include "NumericText.h"
 #include "SettingsKeys.h"
+#include "SetupCommands.h"
 #include "UserMessages.h"
 
 #include <QDate>
-#include <QFileDialog>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -31,6 +31,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     QMenu* setup = menuBar()->addMenu(tr("&Setup"));
     setup->addAction(tr("Setup Communications Port"), view_, &CCorvaneModulesView::OnSetupCommPort);
     setup->addAction(tr("Configure Corvane Logger"), view_, &CCorvaneModulesView::OnConfigureLogger);
+    setup->addSeparator();
+    setup->addAction(tr("&Back Up Logger Settings..."), this, [this] { BackUpLogger(view_); });
+    setup->addAction(tr("&Restore Logger Settings..."), this, [this] { ReviewBackup(view_, true); });
+    setup->addAction(tr("&Compare with Backup..."), this, [this] { ReviewBackup(view_, false); });
     setup->addSeparator();
     setup->addAction(tr("E&xit"), this, &QWidget::close);
 
@@ -87,26 +91,16 @@ void CMainFrame::OnSaveLinkLog()
     report.eventLogTail = LastLines(ReadWholeFile(Log().Path()), kEventLogLines);
     const std::string text = FormatLinkReport(report, std::chrono::system_clock::now());
 
-    // The folder of the last saved file, else the working directory.
-    std::string folder = settings.GetValue(key::LastSaveFolder);
-    if (folder.empty() || !std::filesystem::is_directory(folder)) folder = settings.WorkingDirectory().string();
-    QFileDialog dialog(view_, tr("Save Link Log"), QString::fromStdString(folder));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter(tr("Text files (*.txt)"));
-    dialog.setDefaultSuffix("txt");
-    dialog.selectFile(QString("Corvane link log %1.txt").arg(QDate::currentDate().toString(Qt::ISODate)));
-    dialog.setAccessibleName(tr("Save Link Log"));
-    if (RunChildForm(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    const std::filesystem::path path = dialog.selectedFiles().front().toStdString();
-
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    const auto path = ChooseFile(
+        view_, tr("Save Link Log"), true,
+        QString("Corvane link log %1.txt").arg(QDate::currentDate().toString(Qt::ISODate)));
+    if (!path) return;
+    std::ofstream out(*path, std::ios::binary | std::ios::trunc);
     out << text;
     out.close();
     if (!out) {
-        ShowMessage("Could not write the link log to " + path.string() + ".");
+        ShowMessage("Could not write the link log to " + path->string() + ".");
         return;
     }
-    settings.SetValue(key::LastSaveFolder, path.parent_path().string());
-    ShowMessage("Link log saved to " + path.string() + ".");
+    ShowMessage("Link log saved to " + path->string() + ".");
 }

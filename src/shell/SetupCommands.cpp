@@ -1,23 +1,32 @@
 #include "SetupCommands.h"
 
+#include "CBackupReviewDlg.h"
 #include "CCommPortDlg.h"
 #include "DBConfigParser.h"
 #include "FormSupport.h"
+#include "LinkChoice.h"
 #include "LinkSequence.h"
+#include "LoggerBackup.h"
 #include "LoggerDetection.h"
 #include "Pause.h"
 #include "PortFailure.h"
 #include "SerialLink.h"
 #include "SettingsKeys.h"
+#include "StepProgress.h"
 #include "UserMessages.h"
 #include "WaitCursor.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDialog>
 #include <QEvent>
+#include <QFileDialog>
 #include <QPointer>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <vector>
 
 namespace {
@@ -75,7 +84,65 @@ private:
     std::vector<QPointer<QDialog>> arrowed_;
 };
 
+void Show(QWidget* owner, const std::string& text, const std::string& details = {})
+{
+    UserMessage message;
+    message.text = text;
+    message.details = details;
+    message.parent = owner;
+    ShowMessage(message);
+}
+
+// Reads the whole logger under a progress window that can stop the read;
+// null when it failed (said) or the user cancelled.
+std::unique_ptr<CliLogger> ReadWithProgress(QWidget* owner, const QString& title,
+                                            const AomUnitSettings& units, RowValues values,
+                                            bool extraSensors)
+{
+    StepProgress progress(owner, title, true);
+    LoggerRead read = RunLink([&] {
+        LoggerRead r = ReadLogger(owner, true, units, values, extraSensors,
+                                  [&](const std::string& step) { return progress.Step(step); });
+        // Detection rested after its close; the outputs' read closes again.
+        if (r.reopened) PauseMs(kAfterClosePauseMs);
+        return r;
+    });
+    if (progress.Cancelled()) return nullptr;
+    if (!read.logger && !read.message.empty()) Show(owner, read.message, read.details);
+    return std::move(read.logger);
+}
+
+std::string WrittenText(const std::vector<std::string>& written)
+{
+    if (written.empty()) return "Nothing was written to the logger.";
+    std::string text = "Already written:";
+    for (const std::string& w : written) text += " " + w + ";";
+    return text;
+}
+
 }  // namespace
+
+std::optional<std::filesystem::path> ChooseFile(QWidget* owner, const QString& title, bool save,
+                                                const QString& name)
+{
+    DBConfigParser& settings = Settings();
+    std::string folder = settings.GetValue(key::LastSaveFolder);
+    std::error_code ec;
+    if (folder.empty() || !std::filesystem::is_directory(folder, ec))
+        folder = settings.WorkingDirectory().string();
+    QFileDialog dialog(owner, title, QString::fromStdString(folder));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters({QObject::tr("Text files (*.txt)"), QObject::tr("All files (*)")});
+    if (save) dialog.setDefaultSuffix("txt");
+    if (!name.isEmpty()) dialog.selectFile(name);
+    dialog.setAccessibleName(title);
+    if (RunChildForm(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    std::filesystem::path path = dialog.selectedFiles().front().toStdString();
+    settings.SetValue(key::LastSaveFolder, path.parent_path().string());
+    return path;
+}
 
 void SetupCommPort(QWidget* owner)
 {
@@ -128,4 +195,89 @@ void ConfigureLogger(QWidget* owner)
         LinkClose();
         PauseMs(kAfterClosePauseMs);
     });
+}
+
+void BackUpLogger(QWidget* owner)
+{
+    const QString title = QObject::tr("Back Up Logger Settings");
+    LoadAomUnitSettings();
+    // Values at the module's own resolution: restored, they give its very text.
+    const auto logger = ReadWithProgress(owner, title, kModuleUnits, RowValues::Exact, false);
+    if (!logger) return;
+    std::string error;
+    const std::string text = BackupText(*logger, "the Corvane Utility", error);
+    if (text.empty()) return Show(owner, error);
+    const char* kind = KindWord(logger->record->kind);
+    const auto path = ChooseFile(
+        owner, title, true,
+        QString("%1 backup %2.txt").arg(kind, QDate::currentDate().toString(Qt::ISODate)));
+    if (!path) return;
+    errno = 0;
+    std::ofstream file(*path, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.close();
+    if (!file)
+        return Show(owner, "Could not write the backup to " + path->string() + ": " +
+                               std::strerror(errno ? errno : EIO));
+    Show(owner, std::string("Backup of the ") + kind + " logger written to " + path->string() + ".");
+}
+
+void ReviewBackup(QWidget* owner, bool restore)
+{
+    const QString title = restore ? CBackupReviewDlg::kRestoreTitle : CBackupReviewDlg::kCompareTitle;
+    const auto path = ChooseFile(owner, title, false);
+    if (!path) return;
+    const std::string name = path->filename().string();
+    std::error_code ec;
+    errno = 0;
+    std::ifstream in(*path, std::ios::binary);
+    if (!in || std::filesystem::is_directory(*path, ec))
+        return Show(owner, "Cannot read " + name + ": " +
+                               std::strerror(std::filesystem::is_directory(*path, ec) ? EISDIR
+                                             : errno                                  ? errno
+                                                                                      : EIO),
+                    "Nothing was sent to the logger.");
+    std::string error;
+    const std::optional<BackupContent> file = ParseBackup(in, error);
+    if (!file) return Show(owner, name + ": " + error, "Nothing was sent to the logger.");
+
+    LoadAomUnitSettings();
+    const AomUnitSettings units = file->units.value_or(kModuleUnits);
+    const auto logger = ReadWithProgress(owner, title, units, RowValues::Shown, NamesExtraSensor(*file));
+    if (!logger) return;
+    CLoggerSettings& record = *logger->record;
+    if (const std::string other = OtherKindText(*file, record); !other.empty())
+        return Show(owner, name + " " + other, "Nothing was sent to the logger.");
+    const RestorePlan plan = PlanRestore(*file, *logger, units);
+    CBackupReviewDlg review(owner, QString::fromStdString(name), plan, restore);
+    if (RunChildForm(review) != QDialog::Accepted || !restore || !plan.refusals.empty()) return;
+    // The rain unit lives in config.txt, not in the logger.
+    StoreLocalSettings(record);
+    if (plan.NothingToWrite()) return;
+    // Changing an output's conditions clears the alarm event log.
+    if (plan.clearsLog && ShowMessage(UserMessage{kClearWarning, std::string("Please Note"),
+                                                  MsgIcon::Exclamation, MsgButtons::OkCancel,
+                                                  owner}) != MsgAnswer::Ok)
+        return;
+
+    std::string details;
+    RestoreResult result;
+    {
+        StepProgress progress(owner, title, false);
+        result = RunLink([&] {
+            RestoreResult r;
+            if (OpenLink(ChosenPort(), ChosenBaud()) != 0) {
+                r.ok = false;
+                r.failure = kOpenFailed;
+                details = LastPortFailureDetails() + "\n";
+                return r;
+            }
+            r = WriteRestore(record, plan, [&](const std::string& step) { return progress.Step(step); });
+            LinkClose();
+            PauseMs(kAfterClosePauseMs);
+            return r;
+        });
+    }
+    if (!result.ok) return Show(owner, result.failure, details + WrittenText(result.written));
+    Show(owner, "The logger now holds the configuration in " + name + ".");
 }

@@ -30,7 +30,8 @@ TEST(MainWindow, TitleAndMenus)
     ASSERT_EQ(top.size(), 2);
     EXPECT_EQ(top[0]->text() + top[1]->text(), "&Setup&About");
     EXPECT_EQ(MenuTexts(top[0]->menu()),
-              (QStringList{"Setup Communications Port", "Configure Corvane Logger", "-", "E&xit"}));
+              (QStringList{"Setup Communications Port", "Configure Corvane Logger", "-", "&Back Up Logger Settings...",
+                           "&Restore Logger Settings...", "&Compare with Backup...", "-", "E&xit"}));
     EXPECT_EQ(MenuTexts(top[1]->menu()), (QStringList{"&About Corvane Utility...", "Save &Link Log..."}));
     EXPECT_EQ(frame.findChildren<QToolBar*>().size(), 0);
     EXPECT_EQ(frame.findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly), nullptr);
