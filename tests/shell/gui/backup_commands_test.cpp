@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDate>
 #include <QFileDialog>
 #include <QProgressDialog>
 #include <QTableWidget>
@@ -65,6 +66,7 @@ protected:
         previousRunner_ = SetFormRunner([this](QDialog& dlg) {
             forms.push_back(dlg.windowTitle().toStdString());
             if (auto* files = qobject_cast<QFileDialog*>(&dlg)) {
+                offered = files->selectedFiles().value(0).toStdString();
                 if (file.empty()) return int(QDialog::Rejected);
                 files->selectFile(QString::fromStdString((dir.Path() / file).string()));
                 dlg.accept();
@@ -97,7 +99,7 @@ protected:
     std::string file;  // the file the file dialogs choose, in dir; empty: cancelled
     bool okReview = true;
     std::vector<Row> reviewed;
-    std::string reviewText, copied;
+    std::string reviewText, copied, offered;
     FormRunner previousRunner_;
 };
 
@@ -123,6 +125,8 @@ TEST_P(BackupRoundTrip, CompareShowsTheChangeAndRestoreBringsBackEveryByte)
     file = "window.txt";
     Pick("&Back Up Logger Settings...");
     const std::string kind = c.name;
+    EXPECT_EQ(offered, (dir.Path() / (kind + " backup " + QDate::currentDate().toString(Qt::ISODate).toStdString() +
+                                      ".txt")).string());
     ASSERT_EQ(messages.Texts(), Lines{"Backup of the " + kind + " logger written to " + (dir.Path() / file).string() + "."});
     EXPECT_TRUE(Sets(sim).empty());
     // The window's file and corvane-cli's differ only in their comments.
