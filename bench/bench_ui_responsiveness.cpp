@@ -4,7 +4,9 @@
 // against a silent console, against corvane-sim with the real pauses. Each
 // runs twice: with every exchange on the UI thread (how the program first
 // worked) and with the exchanges off the UI thread. Desktops offer to kill a
-// window that has not answered for about 5 s.
+// window that has not answered for about 5 s. A third run, without the gap
+// meter's timer, measures the CPU time the UI thread spends while it waits
+// for the sequences, against their wall time.
 
 #include "BenchSupport.h"
 #include "CorvaneSim.h"
@@ -22,9 +24,11 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -76,6 +80,19 @@ private:
     qint64 longest_ = 0;
 };
 
+double ThreadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// The UI thread's CPU and wall time inside the waits for sequences.
+struct WaitCost {
+    double cpuMs = 0;
+    double wallMs = 0;
+};
+
 struct Case {
     const char* name;
     SimKind kind;
@@ -117,14 +134,26 @@ int main(int argc, char** argv)
     std::printf("Configure Corvane Logger at %d baud against corvane-sim (real pauses),\n"
                 "longest time the UI thread went without processing events.\n\n",
                 kBaud);
-    std::printf("%-8s %12s %16s %12s %16s\n", "case", "on UI: wall", "on UI: gap ms", "off: wall",
-                "off: gap ms");
+    std::printf("%-8s %12s %16s %12s %16s %16s\n", "case", "on UI: wall", "on UI: gap ms", "off: wall",
+                "off: gap ms", "off: wait cpu %");
 
     for (const Case& c : cases) {
-        double wall[2] = {0, 0};
-        double gap[2] = {0, 0};
-        for (int offThread = 0; offThread < 2; ++offThread) {
-            SetLinkSequenceRunner(offThread ? LinkSequenceRunner(RunSequenceKeepingUiAlive)
+        double wall[3] = {0, 0, 0};
+        double gap[3] = {0, 0, 0};
+        WaitCost wait;
+        for (int run = 0; run < 3; ++run) {
+            const bool offThread = run > 0;
+            const bool metered = run < 2;
+            SetLinkSequenceRunner(offThread ? LinkSequenceRunner([&](const std::function<void()>& sequence) {
+                QElapsedTimer waited;
+                waited.start();
+                const double cpu = ThreadCpuMs();
+                RunSequenceKeepingUiAlive(sequence);
+                if (run == 2 && QThread::currentThread() == qApp->thread()) {
+                    wait.cpuMs += ThreadCpuMs() - cpu;
+                    wait.wallMs += waited.nsecsElapsed() / 1e6;
+                }
+            })
                                             : LinkSequenceRunner{});
             SimOptions options = BenchSimOptions(c.kind, dir);
             if (c.fault) options.faults.emplace_back(*c.fault, 0);
@@ -134,17 +163,18 @@ int main(int argc, char** argv)
             GapMeter meter;
             QElapsedTimer clock;
             QTimer::singleShot(0, [&] {
-                meter.Start();
+                if (metered) meter.Start();
                 clock.start();
                 ConfigureLogger(nullptr);
-                wall[offThread] = clock.nsecsElapsed() / 1e6;
-                gap[offThread] = meter.StopMs();
+                wall[run] = clock.nsecsElapsed() / 1e6;
+                gap[run] = metered ? meter.StopMs() : 0;
                 QApplication::quit();
             });
             QApplication::exec();
             sim.Stop();
         }
-        std::printf("%-8s %12.0f %16.1f %12.0f %16.1f\n", c.name, wall[0], gap[0], wall[1], gap[1]);
+        std::printf("%-8s %12.0f %16.1f %12.0f %16.1f %16.3f\n", c.name, wall[0], gap[0], wall[1], gap[1],
+                    wait.wallMs > 0 ? 100 * wait.cpuMs / wait.wallMs : 0.0);
     }
 
     return 0;

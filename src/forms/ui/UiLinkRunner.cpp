@@ -1,13 +1,18 @@
 #include "UiLinkRunner.h"
 
+#include "EventLog.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QThread>
-#include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -21,9 +26,6 @@
 
 namespace {
 
-// How often the UI thread looks for calls from a running sequence.
-constexpr int kPollMs = 2;
-
 struct UiCall {
     std::function<void()> fn;
     bool wait = false;
@@ -35,6 +37,29 @@ std::mutex g_mutex;
 std::condition_variable g_done;
 std::deque<std::shared_ptr<UiCall>> g_calls;
 int g_pollers = 0;  // UI loops waiting for a sequence, which run the calls
+// The first failure of a call that nobody waited for; the waiting sequence's
+// caller gets it, since it must not unwind through Qt's event loop.
+std::exception_ptr g_postedError;
+
+// The waiting loops' wake-ups: each loop sleeps on an eventfd of its own,
+// which a worker rings when it hands a call over or finishes. The calls
+// themselves pass through g_mutex, so the thread checkers see every
+// hand-over; an eventfd carries no data.
+std::vector<int> g_wakeFds;  // under g_mutex
+
+void Ring(int fd)
+{
+    const std::uint64_t one = 1;
+    while (::write(fd, &one, sizeof one) < 0 && errno == EINTR) {
+    }
+}
+
+void Drain(int fd)
+{
+    std::uint64_t count = 0;
+    while (::read(fd, &count, sizeof count) < 0 && errno == EINTR) {
+    }
+}
 
 // False when no UI loop is there to run the call.
 bool Enqueue(const std::shared_ptr<UiCall>& call)
@@ -42,6 +67,7 @@ bool Enqueue(const std::shared_ptr<UiCall>& call)
     std::lock_guard<std::mutex> lock(g_mutex);
     if (g_pollers == 0) return false;
     g_calls.push_back(call);
+    for (int fd : g_wakeFds) Ring(fd);
     return true;
 }
 
@@ -62,7 +88,8 @@ void RunQueuedCalls()
             error = std::current_exception();
         }
         if (!call->wait) {
-            if (error) std::rethrow_exception(error);
+            std::lock_guard<std::mutex> lock(g_mutex);
+            if (error && !g_postedError) g_postedError = error;
             continue;
         }
         {
@@ -152,13 +179,33 @@ void RunSequenceKeepingUiAlive(const std::function<void()>& sequence)
         sequence();
         return;
     }
+    const int wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (wakeFd < 0) {
+        // Nothing to sleep on: a frozen window beats not talking at all.
+        sequence();
+        return;
+    }
     InputBlocker blocker;
     QEventLoop loop;
     std::exception_ptr failure;
     std::atomic<bool> finished{false};
+    // Woken, not polled: the UI thread sleeps until a call or the end arrives.
+    QSocketNotifier woken(wakeFd, QSocketNotifier::Read);
+    QObject::connect(&woken, &QSocketNotifier::activated, &loop, [&] {
+        Drain(wakeFd);
+        RunQueuedCalls();
+        if (finished.load(std::memory_order_acquire)) loop.quit();
+    });
+    auto stopWaiting = [&] {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        --g_pollers;
+        std::erase(g_wakeFds, wakeFd);
+        if (!failure) std::swap(failure, g_postedError);
+    };
     {
         std::lock_guard<std::mutex> lock(g_mutex);
         ++g_pollers;
+        g_wakeFds.push_back(wakeFd);
     }
     std::thread worker;
     try {
@@ -169,37 +216,21 @@ void RunSequenceKeepingUiAlive(const std::function<void()>& sequence)
                 failure = std::current_exception();
             }
             finished.store(true, std::memory_order_release);
+            Ring(wakeFd);
         });
     } catch (const std::system_error&) {
-        {
-            std::lock_guard<std::mutex> lock(g_mutex);
-            --g_pollers;
-        }
+        stopWaiting();
+        ::close(wakeFd);
         // No thread to be had: a frozen window beats not talking at all.
         sequence();
         return;
     }
-    // The worker hands its calls over through the queue, not through Qt's
-    // cross-thread events, so every hand-over is a plain mutex that the
-    // thread checkers see; the loop looks for them at a short interval.
-    QTimer poll;
-    poll.setInterval(kPollMs);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        RunQueuedCalls();
-        if (finished.load(std::memory_order_acquire)) {
-            RunQueuedCalls();
-            loop.quit();
-        }
-    });
-    poll.start();
     loop.exec();
-    poll.stop();
     worker.join();
     RunQueuedCalls();
-    {
-        std::lock_guard<std::mutex> lock(g_mutex);
-        --g_pollers;
-    }
+    stopWaiting();
+    woken.setEnabled(false);
+    ::close(wakeFd);
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -229,7 +260,18 @@ void PostToUiThread(std::function<void()> fn)
     }
     auto call = std::make_shared<UiCall>();
     call->fn = std::move(fn);
-    if (!Enqueue(call)) QMetaObject::invokeMethod(qApp, call->fn, Qt::QueuedConnection);
+    if (!Enqueue(call))
+        QMetaObject::invokeMethod(qApp, [call] {
+            // No sequence waits to take a failure back: it is noted, not
+            // let through Qt's event loop.
+            try {
+                call->fn();
+            } catch (const std::exception& e) {
+                Log().WriteError("Window", std::string("a call to the window failed: ") + e.what());
+            } catch (...) {
+                Log().WriteError("Window", "a call to the window failed");
+            }
+        }, Qt::QueuedConnection);
 }
 
 bool LinkSequenceRunning()

@@ -79,6 +79,15 @@ TEST(LinkSequenceThread, MessagesAreShownOnTheUiThreadAndAnswerTheSequence)
 TEST(LinkSequenceThread, FailuresComeBackAndNestedSequencesRunInline)
 {
     EXPECT_THROW(RunLinkSequence([] { throw std::runtime_error("lost"); }), std::runtime_error);
+    // A call handed to the window without waiting fails back to the
+    // sequence's caller, not through Qt's event loop; later calls still run.
+    int after = 0;
+    EXPECT_THROW(RunLinkSequence([&] {
+                     PostToUiThread([] { throw std::logic_error("posted"); });
+                     OnUiThread([&] { after = 1; });
+                 }),
+                 std::logic_error);
+    EXPECT_EQ(after, 1);
     std::thread::id outer, inner;
     RunLinkSequence([&] {
         outer = std::this_thread::get_id();
