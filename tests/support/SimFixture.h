@@ -69,6 +69,14 @@ public:
     // --- What the program sent ---
     std::vector<std::string> Lines() const { return sim_->ReceivedLines(); }
     std::vector<std::string> ModuleLines() const { return sim_->ReceivedModuleLines(); }
+    // The module lines that set or command something: not the queries
+    // ("MOD01 |", "MOD16 0 |") nor the identification ("MOD00").
+    std::vector<std::string> SetLines() const
+    {
+        std::vector<std::string> sets = ModuleLines();
+        std::erase_if(sets, [](const std::string& l) { return l.find("|\n") != l.npos || l == "MOD00\n"; });
+        return sets;
+    }
     void ClearLines() { sim_->ClearReceived(); }
     // Until `line` (line feed included) has been received.
     bool WaitForLine(const std::string& line, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const
