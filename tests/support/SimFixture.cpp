@@ -63,3 +63,15 @@ void SimFixture::SetConditions(int output, const std::string& records, int logic
     });
 }
 
+std::vector<std::string> SimFixture::SwitchSetsIn(std::vector<std::string> lines)
+{
+    std::erase_if(lines, [](const std::string& l) { return l.rfind("MOD11 ", 0) != 0 || l[8] == '|'; });
+    return lines;
+}
+
+bool SimFixture::WaitForSwitchSets(std::size_t n) const
+{
+    const std::size_t target = SwitchSets().size() + n;
+    return sim_->WaitForReceived([&](const std::vector<std::string>& l) { return SwitchSetsIn(l).size() >= target; },
+                                 std::chrono::seconds(60));
+}

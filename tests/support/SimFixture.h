@@ -69,6 +69,18 @@ public:
     // --- What the program sent ---
     std::vector<std::string> Lines() const { return sim_->ReceivedLines(); }
     std::vector<std::string> ModuleLines() const { return sim_->ReceivedModuleLines(); }
+    // The module lines that set or command something: not the queries
+    // ("MOD01 |", "MOD16 0 |") nor the identification ("MOD00").
+    std::vector<std::string> SetLines() const
+    {
+        std::vector<std::string> sets = ModuleLines();
+        std::erase_if(sets, [](const std::string& l) { return l.find("|\n") != l.npos || l == "MOD00\n"; });
+        return sets;
+    }
+    // The relay and circuit sets ("MOD11 2 1"), not their reads ("MOD11 2 |");
+    // then a wait until n more than now have arrived (false after a minute).
+    std::vector<std::string> SwitchSets() const { return SwitchSetsIn(Lines()); }
+    bool WaitForSwitchSets(std::size_t n) const;
     void ClearLines() { sim_->ClearReceived(); }
     // Until `line` (line feed included) has been received.
     bool WaitForLine(const std::string& line, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const
@@ -95,6 +107,8 @@ public:
     void ClearFaults() { sim_->ClearFaults(); }
 
 private:
+    static std::vector<std::string> SwitchSetsIn(std::vector<std::string> lines);
+
     std::filesystem::path dir_;
     std::unique_ptr<CorvaneSim> sim_;
 };

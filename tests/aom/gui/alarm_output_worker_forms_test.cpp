@@ -4,9 +4,7 @@
 #include "COutputTestDlg.h"
 #include "DesktopOpen.h"
 #include "FormFinder.h"
-#include "SerialLink.h"
-#include "SimFixture.h"
-#include "TestSupport.h"
+#include "SimOnPortTest.h"
 
 #include <QEventLoop>
 #include <QLabel>
@@ -17,13 +15,11 @@
 
 namespace {
 
-
-class AomWorkerForm : public ::testing::Test {
+class AomWorkerForm : public SimOnPortTest {
 protected:
     void SetUp() override
     {
-        device.UseAsPort(dir);
-        ASSERT_EQ(LinkOpen(1, 19200), 0);
+        SimOnPortTest::SetUp();
         SetDesktopOpener([this](const std::string& target, bool) {
             opened.push_back(target);
             return OpenResult{true, {}};
@@ -32,20 +28,7 @@ protected:
             for (const char* name : {"Outside Temp", "Wind Speed", "", "", "", "", "", ""})
                 rows.insert({output, {name, 1, "", "", "", ""}});
     }
-    void TearDown() override { SetDesktopOpener({}); LinkClose(); }
-    // The relay writes ("MOD11 o s"); the reads ("MOD11 o |") left out.
-    static Lines SetsOf(Lines lines)
-    {
-        std::erase_if(lines, [](const std::string& l) { return l.rfind("MOD11 ", 0) != 0 || l[8] == '|'; });
-        return lines;
-    }
-    Lines Sets() { return SetsOf(device.Lines()); }
-    bool WaitForSets(std::size_t n)
-    {
-        const std::size_t target = Sets().size() + n;
-        return device->WaitForReceived([&](const Lines& l) { return SetsOf(l).size() >= target; },
-                                       std::chrono::seconds(60));
-    }
+    void TearDown() override { SetDesktopOpener({}); }
     // The download form run to its end without painting it: Qt paints on
     // threads of its own that ThreadSanitizer cannot follow.
     static int RunUnshown(CAlarmDownloadDlg& form)
@@ -66,10 +49,6 @@ protected:
         EXPECT_EQ(device.Lines().size(), sent);
     }
 
-    TempWorkDir dir;
-    InstantPauses pauses;
-    RecordingMessages messages;
-    SimFixture device{SimKind::Aom};
     ConditionRowSummaries rows;
     Lines opened;
 };
@@ -133,8 +112,8 @@ TEST_F(AomWorkerForm, RelayWorkerWritesThePositionsReadBackUnchangedTillEscape)
     for (int n = 1; n <= 4; ++n)
         EXPECT_EQ(FindField<QAbstractButton>(&form, QString("Output %1").arg(n))->text(),
                   n == 2 || n == 3 ? "Closed" : "Open");
-    ASSERT_TRUE(WaitForSets(4));
-    const Lines sets = Sets();
+    ASSERT_TRUE(device.WaitForSwitchSets(4));
+    const Lines sets = device.SwitchSets();
     EXPECT_EQ(Lines(sets.begin(), sets.begin() + 4),
               (Lines{"MOD11 0 0\n", "MOD11 1 1\n", "MOD11 2 1\n", "MOD11 3 0\n"}));
     ExpectClosedWithNoWriteAfter(form, [&] { QTest::keyClick(&form, Qt::Key_Escape); });
@@ -145,17 +124,17 @@ TEST_F(AomWorkerForm, TwoPressesFiftyMillisecondsApartSendClosedThenOpen)
     COutputTestDlg form(nullptr);
     form.show();
     ASSERT_TRUE(form.Start());
-    ASSERT_TRUE(WaitForSets(4));
+    ASSERT_TRUE(device.WaitForSwitchSets(4));
     // A slow module: the first press is still being sent when the second comes.
     device.SetFault(SimFault::SlowReplies, 150);
-    const std::size_t before = Sets().size();
+    const std::size_t before = device.SwitchSets().size();
     auto* button = FindField<QAbstractButton>(&form, "Output 3");
     for (const int at : {0, 50})
         QTimer::singleShot(at, &form, [&] { QTest::mouseClick(button, Qt::LeftButton); });
     // Output 3's writes since, repeats folded: the presses' 1 then 0, the poller's 0 last.
     auto output2 = [&] {
         Lines sent;
-        const Lines sets = Sets();
+        const Lines sets = device.SwitchSets();
         for (auto it = sets.begin() + static_cast<long>(before); it != sets.end(); ++it)
             if (it->rfind("MOD11 2 ", 0) == 0 && (sent.empty() || sent.back() != *it)) sent.push_back(*it);
         return sent;

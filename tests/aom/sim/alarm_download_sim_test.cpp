@@ -4,9 +4,7 @@
 #include "AlarmDownload.h"
 #include "AlarmParameterTable.h"
 #include "DesktopOpen.h"
-#include "SerialLink.h"
-#include "SimFixture.h"
-#include "TestSupport.h"
+#include "SimOnPortTest.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +16,11 @@ std::string Entry(int output, const std::string& conditions, bool active, const 
            (active ? "Output Active -  " : "Output Not Active -  ") + date + "\n\n\n";
 }
 
-class AlarmDownloadOnSim : public ::testing::Test {
+class AlarmDownloadOnSim : public SimOnPortTest {
 protected:
     void SetUp() override
     {
+        SimOnPortTest::SetUp();
         // Output 3's page has no conditions; output 2 has no page at all.
         const std::pair<int, ConditionRowSummary> used[] = {
             {0, {"Outside Temp", 1, "", "", "", ""}}, {0, {"Wind Speed", 1, "", "", "", ""}},
@@ -38,25 +37,19 @@ protected:
             opened.push_back(target);
             return OpenResult{true, {}};
         });
-        sim.UseAsPort(dir);
-        ASSERT_EQ(LinkOpen(1, 19200), 0);
-        sim.SetAlarms({EncodeAlarmRecord(0, true, 0b101, 1, 5, 14, 30, 9),
-                       EncodeAlarmRecord(0, false, 0, 12, 24, 0, 5, 0),
-                       EncodeAlarmRecord(1, true, 0b01, 1, 10, 12, 0, 0),
-                       EncodeAlarmRecord(1, true, 0b10, 11, 3, 23, 59, 59),
-                       EncodeAlarmRecord(3, true, 0b1, 1, 2, 8, 0, 0),
-                       EncodeAlarmRecord(2, true, 0b1, 1, 2, 8, 0, 0)});
-        sim.ClearLines();
+        device.SetAlarms({EncodeAlarmRecord(0, true, 0b101, 1, 5, 14, 30, 9),
+                          EncodeAlarmRecord(0, false, 0, 12, 24, 0, 5, 0),
+                          EncodeAlarmRecord(1, true, 0b01, 1, 10, 12, 0, 0),
+                          EncodeAlarmRecord(1, true, 0b10, 11, 3, 23, 59, 59),
+                          EncodeAlarmRecord(3, true, 0b1, 1, 2, 8, 0, 0),
+                          EncodeAlarmRecord(2, true, 0b1, 1, 2, 8, 0, 0)});
+        device.ClearLines();
     }
-    void TearDown() override { LinkClose(); SetDesktopOpener({}); }
+    void TearDown() override { SetDesktopOpener({}); }
     AlarmDownloadResult Download(int count) { return DownloadAlarmLog(count, rows, cancel, now, hooks); }
     std::string File() const { return dir.ReadFile(kFile); }
 
     static constexpr const char* kFile = "Alarm Download 01-10-27.txt";
-    TempWorkDir dir;
-    InstantPauses pauses;
-    RecordingMessages messages;
-    SimFixture sim{SimKind::Aom};
     ConditionRowSummaries rows;
     std::tm now{};
     std::atomic<bool> cancel{false};
@@ -79,7 +72,7 @@ TEST_F(AlarmDownloadOnSim, EveryRecordReadAndEachEventNamedByItsRows)
     EXPECT_EQ(File(), kFirstTwo +
                           Entry(2, "Outside Temp MINUS Dew Point", true, "Date: 01/10/27  Time: 12:00:00 PM") +
                           Entry(2, "Wind Speed", true, "Date: 11/03/26  Time: 11:59:59 PM"));
-    EXPECT_EQ(sim.ModuleLines(),
+    EXPECT_EQ(device.ModuleLines(),
               (Lines{"MOD22 0\n", "MOD22 1\n", "MOD22 2\n", "MOD22 3\n", "MOD22 4\n", "MOD22 5\n"}));
     EXPECT_EQ(progress, (std::vector<int>{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(Lines(statuses.end() - 2, statuses.end()),
@@ -88,7 +81,7 @@ TEST_F(AlarmDownloadOnSim, EveryRecordReadAndEachEventNamedByItsRows)
     FinishAlarmDownload(result);
     EXPECT_EQ(opened, Lines{(dir.Path() / kFile).string()});
     // The day's second download replaces the file.
-    sim.SetAlarms({EncodeAlarmRecord(0, true, 0b1, 1, 9, 7, 8, 9)});
+    device.SetAlarms({EncodeAlarmRecord(0, true, 0b1, 1, 9, 7, 8, 9)});
     EXPECT_EQ(Download(1).end, DownloadEnd::Complete);
     EXPECT_EQ(File(), Entry(1, "Outside Temp", true, "Date: 01/09/27  Time: 07:08:09 AM"));
 }
@@ -96,9 +89,9 @@ TEST_F(AlarmDownloadOnSim, EveryRecordReadAndEachEventNamedByItsRows)
 TEST_F(AlarmDownloadOnSim, ReadFailureMidwayKeepsTheEntriesWritten)
 {
     // Two records are 18 bytes (wake-up and query each); the module goes at the third.
-    sim.SetFault(SimFault::Hangup, 19);
+    device.SetFault(SimFault::Hangup, 19);
     const AlarmDownloadResult result = Download(6);
-    EXPECT_EQ(std::make_tuple(result.end, result.recordsDone, sim->Hangups()),
+    EXPECT_EQ(std::make_tuple(result.end, result.recordsDone, device->Hangups()),
               std::make_tuple(DownloadEnd::ReadFailed, 2, 1));
     EXPECT_EQ(File(), kFirstTwo);
     EXPECT_EQ(statuses.back(), "Downloading record: 2/6");
@@ -112,18 +105,18 @@ TEST_F(AlarmDownloadOnSim, ReadFailureMidwayKeepsTheEntriesWritten)
 TEST_F(AlarmDownloadOnSim, LostOrGarbledRepliesAreAskedAgainNeverWrittenAsEvents)
 {
     // The second reply is lost: record 1 is asked for again.
-    sim.SetFault(SimFault::DropReplies, 2);
+    device.SetFault(SimFault::DropReplies, 2);
     EXPECT_EQ(Download(2).end, DownloadEnd::Complete);
     EXPECT_EQ(File(), kFirstTwo);
-    EXPECT_EQ(sim.ModuleLines(), (Lines{"MOD22 0\n", "MOD22 1\n", "MOD22 1\n"}));
+    EXPECT_EQ(device.ModuleLines(), (Lines{"MOD22 0\n", "MOD22 1\n", "MOD22 1\n"}));
     // A module that never answers a record properly: three queries, then the stop.
-    sim.ClearFaults();
-    sim.SetFault(SimFault::Garble);
-    sim.ClearLines();
+    device.ClearFaults();
+    device.SetFault(SimFault::Garble);
+    device.ClearLines();
     const AlarmDownloadResult result = Download(6);
     EXPECT_EQ(std::make_tuple(result.end, result.recordsDone), std::make_tuple(DownloadEnd::ReadFailed, 0));
     EXPECT_EQ(File(), "");
-    EXPECT_EQ(sim.ModuleLines(), (Lines{"MOD22 0\n", "MOD22 0\n", "MOD22 0\n"}));
+    EXPECT_EQ(device.ModuleLines(), (Lines{"MOD22 0\n", "MOD22 0\n", "MOD22 0\n"}));
 }
 
 TEST(AlarmEventText, AMinusPairTakesOneBitInBothKindsOfEntryAndImpossibleDatesAreMarked)
@@ -159,7 +152,7 @@ TEST_F(AlarmDownloadOnSim, UnwritableFileReadsNothingAndSaysWhereAndWhy)
     std::filesystem::create_directory(dir.Path() / kFile);
     const AlarmDownloadResult result = Download(6);
     EXPECT_EQ(result.end, DownloadEnd::FileFailed);
-    EXPECT_TRUE(sim.ModuleLines().empty() && progress.empty());
+    EXPECT_TRUE(device.ModuleLines().empty() && progress.empty());
     FinishAlarmDownload(result);
     const std::string text = "The alarm records could not be written to the file\n" +
                              (dir.Path() / kFile).string() + "\nIs a directory";

@@ -2,9 +2,7 @@
 // the real serial code against the simulated console and module.
 #include "AlarmParameterTable.h"
 #include "AomCommands.h"
-#include "SerialLink.h"
-#include "SimFixture.h"
-#include "TestSupport.h"
+#include "SimOnPortTest.h"
 
 #include <gtest/gtest.h>
 
@@ -12,32 +10,23 @@ namespace {
 
 using Pauses = std::vector<int>;
 
-class AomOnSim : public ::testing::Test {
+class AomOnSim : public SimOnPortTest {
 protected:
-    void SetUp() override
-    {
-        sim.UseAsPort(dir);
-        ASSERT_EQ(LinkOpen(1, 19200), 0);
-        sim.ClearLines();
-    }
-    void TearDown() override { LinkClose(); }
+    AomOnSim() { device.ClearLines(); }
 
-    TempWorkDir dir;
-    InstantPauses pauses;
-    SimFixture sim{SimKind::Aom};
     CAomSettings record{nullptr, "AOM     100", "60", true};
 };
 
 TEST_F(AomOnSim, ModuleSettingsAndRefusedSets)
 {
     ASSERT_TRUE(WriteModuleSettings(record));
-    EXPECT_EQ(sim.Param(1) + " " + sim.Param(24), "60 1");
+    EXPECT_EQ(device.Param(1) + " " + device.Param(24), "60 1");
     // Each operation stops at the first refusal.
-    sim.SetFault(SimFault::ErrorSets);
+    device.SetFault(SimFault::ErrorSets);
     EXPECT_FALSE(WriteModuleSettings(record));
     EXPECT_FALSE(SendOutputConditions(record, 0));
     EXPECT_FALSE(ClearAlarmLog());
-    EXPECT_EQ(sim.ModuleLines(),
+    EXPECT_EQ(device.ModuleLines(),
               (Lines{"MOD01 60\n", "MOD24 1\n", "MOD01 60\n", "MOD15 0\n", "MOD23\n"}));
 }
 
@@ -50,10 +39,10 @@ TEST_F(AomOnSim, ConditionsOfTwoOutputs)
         record.AppendCondition(3, c);
     record.outputLogic = 2;
     ASSERT_TRUE(SendOutputConditions(record, 3));
-    EXPECT_EQ(sim.Conditions(3), "17 7 2 65486;4 5;17 4 30 600 650;21 3 350 10;18 8");
+    EXPECT_EQ(device.Conditions(3), "17 7 2 65486;4 5;17 4 30 600 650;21 3 350 10;18 8");
     // Output 1 had conditions; with none in the record it is cleared and gets its logic.
     ASSERT_TRUE(SendOutputConditions(record, 0));
-    EXPECT_EQ(sim.ModuleLines(),
+    EXPECT_EQ(device.ModuleLines(),
               (Lines{"MOD15 3\n", "MOD16 3 17 7 2\n", "MOD17 3 17 65486\n", "MOD16 3 4 5\n",
                      "MOD17 3 4 0\n", "MOD16 3 17 4 30\n", "MOD17 3 17 600 650\n",
                      "MOD16 3 21 3\n", "MOD17 3 21 350 10\n", "MOD16 3 18 8\n", "MOD17 3 18 0\n",
@@ -76,7 +65,7 @@ TEST_F(AomOnSim, OutputOptionsAndRelays)
     // The relays themselves are set and read by the CLI and output test forms.
     SetOutputState(4, 1);  // no such output: only the wake-up goes out
     EXPECT_EQ(ReadOutputState(4), -1);
-    EXPECT_EQ(sim.ModuleLines(), (Lines{"MOD19 2 5 10\n", "MOD20 2 250 1\n", "MOD19 1 5 10\n",
+    EXPECT_EQ(device.ModuleLines(), (Lines{"MOD19 2 5 10\n", "MOD20 2 250 1\n", "MOD19 1 5 10\n",
                                         "MOD20 1 250 0\n", "MOD19 1 |\n", "MOD20 1 |\n"}));
     EXPECT_EQ(pauses.Durations(), (Pauses{250, 250}));
 }
@@ -84,10 +73,10 @@ TEST_F(AomOnSim, OutputOptionsAndRelays)
 TEST_F(AomOnSim, TransmitterListReadAndKeptWhenTheBlockFails)
 {
     ConsoleTransmitters().Clear();
-    sim.SetParam(1, "45");
-    sim.SetTransmitters({3, 0, 0, 0, 0x41});  // the kind is the low four bits
+    device.SetParam(1, "45");
+    device.SetTransmitters({3, 0, 0, 0, 0x41});  // the kind is the low four bits
     ReadTransmitterList();
-    EXPECT_EQ(sim.Lines(), (Lines{"\n", "MOD01 |\n", "MOD01 1\n", "\n", "EEBRD 19 10\n", "\n",
+    EXPECT_EQ(device.Lines(), (Lines{"\n", "MOD01 |\n", "MOD01 1\n", "\n", "EEBRD 19 10\n", "\n",
                                   "MOD01 45\n"}));
     EXPECT_EQ(pauses.Durations(), (Pauses{250, 1000}));
     const ConsoleTransmitterList& read = ConsoleTransmitters();
@@ -95,12 +84,12 @@ TEST_F(AomOnSim, TransmitterListReadAndKeptWhenTheBlockFails)
     EXPECT_FALSE(read.At(3).hasHumidity || read.At(2).hasTemperature);
 
     // A refused or corrupt block, or a time-out that cannot be lowered, keeps it.
-    sim.SetTransmitters({});
+    device.SetTransmitters({});
     for (SimFault fault : {SimFault::NakEebrd, SimFault::BadCrc, SimFault::ErrorSets}) {
-        sim.ClearFaults(), sim.SetFault(fault);
+        device.ClearFaults(), device.SetFault(fault);
         ReadTransmitterList();
         EXPECT_TRUE(read.At(3).hasTemperature);
-        EXPECT_EQ(sim.Param(1), "45");  // the time-out goes back all the same
+        EXPECT_EQ(device.Param(1), "45");  // the time-out goes back all the same
     }
     ConsoleTransmitters().Clear();
 }

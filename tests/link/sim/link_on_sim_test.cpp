@@ -7,8 +7,7 @@
 #include "ConsoleLink.h"
 #include "ModuleCommands.h"
 #include "SerialLink.h"
-#include "SimFixture.h"
-#include "TestSupport.h"
+#include "SimOnPortTest.h"
 
 #include <gtest/gtest.h>
 
@@ -49,20 +48,9 @@ std::string Query(int parameter, const std::string& argument = "")
 
 int Set(int parameter, const std::string& argument) { return Bounded([&] { return ModuleSet(parameter, argument); }); }
 
-class LinkOnSim : public ::testing::Test {
+class LinkOnSim : public SimOnPortTest {
 protected:
-    ~LinkOnSim() override { LinkClose(); }
-
-    void SetUp() override
-    {
-        sim.UseAsPort(dir, 1, 19200, kTimeoutMs);
-        ASSERT_EQ(LinkOpen(1, 19200), 0);
-        LinkFlush();
-    }
-
-    TempWorkDir dir;
-    InstantPauses pauses;
-    SimFixture sim{SimKind::Aom};
+    LinkOnSim() : SimOnPortTest(SimKind::Aom, "", kTimeoutMs) { LinkFlush(); }
 };
 
 TEST_F(LinkOnSim, ConsoleAndModuleOperationsRoundTrip)
@@ -80,7 +68,7 @@ TEST_F(LinkOnSim, ConsoleAndModuleOperationsRoundTrip)
     EXPECT_EQ(Query(21), "0");
     EXPECT_EQ(Set(1, "1000"), -1);  // beyond the range: the module answers ERR
 
-    EXPECT_EQ(sim.Lines(), (Lines{"\n", "\n", "VER\n", "MOD00\n", "MOD01 120\n", "MOD01 |\n", "MOD16 0 |\n",
+    EXPECT_EQ(device.Lines(), (Lines{"\n", "\n", "VER\n", "MOD00\n", "MOD01 120\n", "MOD01 |\n", "MOD16 0 |\n",
                                   "MOD22 0\n", "MOD23\n", "MOD21\n", "MOD01 1000\n"}));
     // Each query waited its 250 ms; sets and commands did not.
     EXPECT_EQ(pauses.Durations(), (std::vector<int>(5, 250)));
@@ -100,26 +88,26 @@ class LinkOnSimFault : public LinkOnSim, public ::testing::WithParamInterface<Fa
 TEST_P(LinkOnSimFault, GivesTheFaultsResultWithoutHangingAndRecoversWhenCleared)
 {
     const FaultCase& c = GetParam();
-    sim.SetFault(c.fault, c.argument);
+    device.SetFault(c.fault, c.argument);
     EXPECT_EQ(Bounded([] { return WakeConsole(); }), c.woken);
-    const Lines lines = sim.Lines();
+    const Lines lines = device.Lines();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "\n"), c.lineFeeds);
     bool fresh = !c.fresh;
     const std::uint8_t* bytes = Bounded([&] { return ReadTransmitterEeprom(&fresh); });
     EXPECT_EQ(fresh, c.fresh);
-    const auto transmitters = sim->State().transmitters;
+    const auto transmitters = device->State().transmitters;
     EXPECT_TRUE(!fresh || std::equal(transmitters.begin(), transmitters.end(), bytes));
     EXPECT_EQ(Query(1), c.reply);
     EXPECT_EQ(Set(24, "0"), c.set);
-    ASSERT_TRUE(c.fault == SimFault::Hangup || sim.WaitForLine("MOD24 0\n"));
+    ASSERT_TRUE(c.fault == SimFault::Hangup || device.WaitForLine("MOD24 0\n"));
     // A lost or spoilt confirmation does not mean the module refused the value.
-    EXPECT_EQ(sim.Param(24), c.held);
-    EXPECT_EQ(sim->Hangups(), c.fault == SimFault::Hangup ? 1 : 0);
+    EXPECT_EQ(device.Param(24), c.held);
+    EXPECT_EQ(device->Hangups(), c.fault == SimFault::Hangup ? 1 : 0);
 
     // Late replies and babble end, and the reopened port reaches the device
     // that replaced a hung-up one.
-    sim.ClearFaults();
-    ASSERT_TRUE(sim->WaitForQuiet(10s));
+    device.ClearFaults();
+    ASSERT_TRUE(device->WaitForQuiet(10s));
     LinkClose();
     ASSERT_EQ(LinkOpen(1, 19200), 0);
     LinkFlush();

@@ -13,23 +13,10 @@ namespace {
 
 using Phase = CCircuitTestDlg::Phase;
 
-// The circuit sets ("MOD11 c s"), the reads ("MOD11 c |") left out.
-Lines Sets(Lines lines)
-{
-    std::erase_if(lines, [](const std::string& l) { return l.rfind("MOD11 ", 0) != 0 || l[8] == '|'; });
-    return lines;
-}
-
 class CircuitWorkerForm : public LoggerFormTest {
 protected:
     CircuitWorkerForm() : LoggerFormTest(SimKind::Irr) {}
     QAbstractButton* Circuit(const char* name) { return FindField<QAbstractButton>(&form, name); }
-    // Until n more sets have arrived (false after a generous minute).
-    bool WaitForSets(std::size_t n)
-    {
-        const std::size_t target = Sets(device.Lines()).size() + n;
-        return device->WaitForReceived([&](const Lines& l) { return Sets(l).size() >= target; }, std::chrono::seconds(60));
-    }
 
     CIrrigationSettings record{nullptr, "IRR     202", "60", true, "3", "0.00", "1.00", "1.50",
                                "3.00", "255", "5", "10", "500", true, true};
@@ -47,7 +34,7 @@ TEST_F(CircuitWorkerForm, SilentLoggerOrOddReplyEndsTheFormUnshown)
     CCircuitTestDlg second(nullptr, record);
     EXPECT_EQ(second.exec(), QDialog::Rejected);
     EXPECT_EQ(device.Lines().back(), "MOD11 2 |\n");
-    EXPECT_TRUE(Sets(device.Lines()).empty());
+    EXPECT_TRUE(device.SwitchSets().empty());
     EXPECT_TRUE(messages.Texts().empty());
 }
 
@@ -58,13 +45,13 @@ TEST_F(CircuitWorkerForm, UntouchedButtonsShowTheStatesReadAndAreSentEveryPassTi
     ASSERT_TRUE(form.Start());
     for (auto [name, closed] : {std::pair{"Wind", false}, {"Rain", true}, {"ET", false}, {"Alarm", true}})
         EXPECT_EQ(Circuit(name)->text(), closed ? "Closed" : "Open") << name;
-    ASSERT_TRUE(WaitForSets(8));
+    ASSERT_TRUE(device.WaitForSwitchSets(8));
     QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_EQ(form.CurrentPhase(), Phase::Closed);
     const Lines lines = device.Lines();
     EXPECT_EQ(Lines(lines.begin(), lines.begin() + 5),
               (Lines{"\n", "MOD11 0 |\n", "MOD11 1 |\n", "MOD11 2 |\n", "MOD11 3 |\n"}));
-    const Lines sets = Sets(lines), pass{"MOD11 0 0\n", "MOD11 1 1\n", "MOD11 2 0\n", "MOD11 3 1\n"};
+    const Lines sets = device.SwitchSets(), pass{"MOD11 0 0\n", "MOD11 1 1\n", "MOD11 2 0\n", "MOD11 3 1\n"};
     for (std::size_t i = 0; i < sets.size(); ++i) EXPECT_EQ(sets[i], pass[i % 4]) << i;
     EXPECT_GT(std::ranges::count(pauses.Durations(), 200), 0);
 }
@@ -75,10 +62,10 @@ TEST_F(CircuitWorkerForm, ToggledButtonIsSentOnLaterPassesTillTheCloseBox)
     ASSERT_TRUE(form.Start());
     Circuit("ET")->click();
     EXPECT_EQ(Circuit("ET")->text(), "Closed");
-    ASSERT_TRUE(WaitForSets(8));
+    ASSERT_TRUE(device.WaitForSwitchSets(8));
     form.close();
     EXPECT_EQ(form.CurrentPhase(), Phase::Closed);
-    const Lines sets = Sets(device.Lines());
+    const Lines sets = device.SwitchSets();
     const auto first = std::find(sets.begin(), sets.end(), "MOD11 2 1\n");
     ASSERT_NE(first, sets.end());
     EXPECT_EQ(std::count(first, sets.end(), "MOD11 2 0\n"), 0);
