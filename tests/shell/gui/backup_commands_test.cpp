@@ -50,15 +50,6 @@ std::string Settings(const std::string& text)
     return kept;
 }
 
-// The module lines that set or command something, not the queries.
-Lines Sets(const SimFixture& sim)
-{
-    Lines sets;
-    for (const std::string& line : sim.ModuleLines())
-        if (line.find("|\n") == std::string::npos && line != "MOD00\n") sets.push_back(line);
-    return sets;
-}
-
 class BackupTest : public ::testing::Test {
 protected:
     BackupTest()
@@ -128,7 +119,7 @@ TEST_P(BackupRoundTrip, CompareShowsTheChangeAndRestoreBringsBackEveryByte)
     EXPECT_EQ(offered, (dir.Path() / (kind + " backup " + QDate::currentDate().toString(Qt::ISODate).toStdString() +
                                       ".txt")).string());
     ASSERT_EQ(messages.Texts(), Lines{"Backup of the " + kind + " logger written to " + (dir.Path() / file).string() + "."});
-    EXPECT_TRUE(Sets(sim).empty());
+    EXPECT_TRUE(sim.SetLines().empty());
     // The window's file and corvane-cli's differ only in their comments.
     std::ostringstream out, err;
     ASSERT_EQ(RunCli({"backup", "cli.txt"}, out, err), 0) << err.str();
@@ -142,11 +133,11 @@ TEST_P(BackupRoundTrip, CompareShowsTheChangeAndRestoreBringsBackEveryByte)
     Pick("&Compare with Backup...");
     EXPECT_EQ(reviewed, c.review);
     EXPECT_EQ(copied, reviewText);
-    EXPECT_TRUE(Sets(sim).empty());
+    EXPECT_TRUE(sim.SetLines().empty());
     EXPECT_TRUE(messages.Texts().empty());
 
     Pick("&Restore Logger Settings...");
-    EXPECT_EQ(Sets(sim), c.writes);
+    EXPECT_EQ(sim.SetLines(), c.writes);
     SimState restored = sim->State();
     restored.alarms = original.alarms;  // a change of conditions clears the log
     EXPECT_EQ(restored.ToText(), original.ToText());
@@ -160,7 +151,7 @@ TEST_P(BackupRoundTrip, CompareShowsTheChangeAndRestoreBringsBackEveryByte)
     Pick("&Compare with Backup...");
     EXPECT_TRUE(reviewed.empty());
     EXPECT_EQ(reviewText, "The logger already holds this configuration; nothing to write.\n");
-    EXPECT_TRUE(Sets(sim).empty());
+    EXPECT_TRUE(sim.SetLines().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -240,7 +231,7 @@ TEST_F(BackupTest, NothingIsSentForABadFileARefusalOrACancelledRead)
         EXPECT_EQ(forms, restore ? Lines{"Restore Logger Settings"} : Lines{});
         EXPECT_TRUE(messages.Texts().empty());
     }
-    EXPECT_TRUE(Sets(sim).empty());
+    EXPECT_TRUE(sim.SetLines().empty());
     EXPECT_EQ(sim->State().ToText(), original.ToText());
 }
 
