@@ -31,7 +31,7 @@ using Row = std::vector<std::string>;  // setting, on the logger, in the file
 std::vector<Row> TableRows(QDialog& dlg)
 {
     std::vector<Row> rows;
-    auto* table = dlg.findChild<QTableWidget*>();
+    auto* table = FindField<QTableWidget>(&dlg, "Changes");
     for (int r = 0; table && r < table->rowCount(); ++r) {
         Row row;
         for (int c = 0; c < 3; ++c) row.push_back(table->item(r, c)->text().toStdString());
@@ -220,7 +220,8 @@ TEST_F(BackupTest, NothingIsSentForABadFileARefusalOrACancelledRead)
 
     for (const char* command : {"&Restore Logger Settings...", "&Back Up Logger Settings..."}) {
         forms.clear();
-        StepWatch watch([](QProgressDialog& window, const std::string& step) {
+        StepWatch watch([&](QProgressDialog& window, const std::string& step) {
+            EXPECT_EQ(window.accessibleName().toStdString(), forms.empty() ? "Back Up Logger Settings" : forms[0]);
             if (step == "Reading output 3 of 4") FindButton(&window, "Cancel")->click();
         });
         Pick(command);
