@@ -5,8 +5,8 @@
 // once, so the figures are the program's own.
 
 #include "CorvaneSim.h"
-#include "DBConfigParser.h"
-#include "EventLog.h"
+#include "settings/DBConfigParser.h"
+#include "settings/EventLog.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,13 +4,13 @@
 // speed (10 bits a byte, both directions). The clock stops at "Download
 // Complete!", before the pause that lets the user read it.
 
-#include "AlarmDownload.h"
+#include "aom/AlarmDownload.h"
 #include "BenchSupport.h"
 #include "CorvaneSim.h"
-#include "DBConfigParser.h"
-#include "EventLog.h"
-#include "ModuleCommands.h"
-#include "SerialLink.h"
+#include "settings/DBConfigParser.h"
+#include "settings/EventLog.h"
+#include "link/ModuleCommands.h"
+#include "link/SerialLink.h"
 
 #include <chrono>
 #include <cstdio>

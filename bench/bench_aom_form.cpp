@@ -7,19 +7,19 @@
 // for each write). Also the longest time the window's event loop went
 // without running a 5 ms timer during OK: how long the window stood frozen.
 
-#include "AomSettings.h"
-#include "CAomConditionsPage.h"
-#include "CAomDlg.h"
-#include "CAomOutputTabCtrl.h"
+#include "aom/AomSettings.h"
+#include "aom/ui/CAomConditionsPage.h"
+#include "aom/ui/CAomDlg.h"
+#include "aom/ui/CAomOutputTabCtrl.h"
 #include "BenchSupport.h"
 #include "CorvaneSim.h"
-#include "DBConfigParser.h"
-#include "EventLog.h"
-#include "FormSupport.h"
-#include "NumericText.h"
-#include "Pause.h"
-#include "SerialLink.h"
-#include "UserMessages.h"
+#include "settings/DBConfigParser.h"
+#include "settings/EventLog.h"
+#include "base/ui/FormSupport.h"
+#include "base/NumericText.h"
+#include "base/Pause.h"
+#include "link/SerialLink.h"
+#include "base/UserMessages.h"
 
 #include <QAbstractButton>
 #include <QApplication>

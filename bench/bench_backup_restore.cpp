@@ -10,12 +10,12 @@
 // window's own work took (building the file dialog and the review).
 
 #include "BenchSupport.h"
-#include "CMainFrame.h"
+#include "shell/CMainFrame.h"
 #include "CorvaneSim.h"
-#include "FormSupport.h"
-#include "Pause.h"
-#include "UiLinkRunner.h"
-#include "UserMessages.h"
+#include "base/ui/FormSupport.h"
+#include "base/Pause.h"
+#include "base/ui/UiLinkRunner.h"
+#include "base/UserMessages.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,11 +5,11 @@
 
 #include "BenchSupport.h"
 #include "CorvaneSim.h"
-#include "DBConfigParser.h"
-#include "EventLog.h"
-#include "LoggerDetection.h"
-#include "ModuleCommands.h"
-#include "NumericText.h"
+#include "settings/DBConfigParser.h"
+#include "settings/EventLog.h"
+#include "link/detect/LoggerDetection.h"
+#include "link/ModuleCommands.h"
+#include "base/NumericText.h"
 
 #include <chrono>
 #include <cstdio>

@@ -3,14 +3,14 @@
 // pause after the query plus the bytes' time on the wire (10 bits a byte,
 // both directions). The ratio shows the link's own overhead.
 
-#include "ConsoleLink.h"
+#include "link/ConsoleLink.h"
 #include "BenchSupport.h"
 #include "CorvaneSim.h"
-#include "DBConfigParser.h"
-#include "EventLog.h"
-#include "ModuleCommands.h"
-#include "NumericText.h"
-#include "SerialLink.h"
+#include "settings/DBConfigParser.h"
+#include "settings/EventLog.h"
+#include "link/ModuleCommands.h"
+#include "base/NumericText.h"
+#include "link/SerialLink.h"
 
 #include <algorithm>
 #include <chrono>

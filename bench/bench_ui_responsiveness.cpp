@@ -10,15 +10,15 @@
 
 #include "BenchSupport.h"
 #include "CorvaneSim.h"
-#include "DBConfigParser.h"
-#include "EventLog.h"
-#include "FormSupport.h"
-#include "LinkSequence.h"
-#include "QtNumberRules.h"
-#include "RegisterForms.h"
-#include "SetupCommands.h"
-#include "UiLinkRunner.h"
-#include "UserMessages.h"
+#include "settings/DBConfigParser.h"
+#include "settings/EventLog.h"
+#include "base/ui/FormSupport.h"
+#include "base/LinkSequence.h"
+#include "base/ui/QtNumberRules.h"
+#include "shell/RegisterForms.h"
+#include "shell/SetupCommands.h"
+#include "base/ui/UiLinkRunner.h"
+#include "base/UserMessages.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "SimDevice.h"
 
-#include "Crc16.h"
+#include "link/Crc16.h"
 #include "SimText.h"
 
 #include <cstdio>

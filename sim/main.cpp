@@ -1,6 +1,6 @@
 // corvane-sim: the simulated console and logger on a pty, until SIGINT or SIGTERM.
 
-#include "NumericText.h"
+#include "base/NumericText.h"
 #include "SimCommandLine.h"
 
 #include <csignal>

@@ -1,5 +1,5 @@
 // corvane-cli: the terminal twin of the forms.
-#include "CorvaneCli.h"
+#include "cli/CorvaneCli.h"
 
 #include <clocale>
 #include <iostream>

@@ -1,7 +1,7 @@
 // Corvane Utility: configures the Corvane Logger through the weather console.
-#include "CCorvaneModulesApp.h"
-#include "StartUp.h"
-#include "WorkingDirectory.h"
+#include "shell/CCorvaneModulesApp.h"
+#include "shell/StartUp.h"
+#include "settings/WorkingDirectory.h"
 
 int main(int argc, char** argv)
 {

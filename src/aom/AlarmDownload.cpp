@@ -1,11 +1,11 @@
-#include "AlarmDownload.h"
+#include "aom/AlarmDownload.h"
 
-#include "AlarmParameterTable.h"
-#include "AomConversions.h"
-#include "EventLog.h"
-#include "Pause.h"
-#include "ShowTextFile.h"
-#include "UserMessages.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomConversions.h"
+#include "settings/EventLog.h"
+#include "base/Pause.h"
+#include "settings/ShowTextFile.h"
+#include "base/UserMessages.h"
 
 #include <cerrno>
 #include <cstdio>

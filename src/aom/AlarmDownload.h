@@ -5,8 +5,8 @@
 // condition), and the loop that reads the records one by one. The loop runs
 // on the download form's worker; the form only mirrors its progress.
 
-#include "AlarmRowSummary.h"
-#include "AomCommands.h"
+#include "aom/AlarmRowSummary.h"
+#include "aom/AomCommands.h"
 
 #include <atomic>
 #include <ctime>

@@ -1,7 +1,7 @@
-#include "AlarmParameterTable.h"
+#include "aom/AlarmParameterTable.h"
 
-#include "DBConfigParser.h"
-#include "SettingsKeys.h"
+#include "settings/DBConfigParser.h"
+#include "settings/SettingsKeys.h"
 
 #include <algorithm>
 #include <cstdio>

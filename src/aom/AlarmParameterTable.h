@@ -3,9 +3,9 @@
 // check types and which values a condition on each may have, and which
 // parameters may be subtracted from one another.
 
-#include "AomChoiceList.h"
-#include "AomStation.h"
-#include "AomUnits.h"
+#include "aom/AomChoiceList.h"
+#include "aom/AomStation.h"
+#include "aom/AomUnits.h"
 
 #include <map>
 #include <optional>

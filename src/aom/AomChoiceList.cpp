@@ -1,4 +1,4 @@
-#include "AomChoiceList.h"
+#include "aom/AomChoiceList.h"
 
 #include <cctype>
 

@@ -1,12 +1,12 @@
-#include "AomCommands.h"
+#include "aom/AomCommands.h"
 
-#include "AlarmParameterTable.h"
-#include "AomConversions.h"
-#include "ConsoleLink.h"
-#include "ModuleCommands.h"
-#include "NumericText.h"
-#include "Pause.h"
-#include "WaitCursor.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomConversions.h"
+#include "link/ConsoleLink.h"
+#include "link/ModuleCommands.h"
+#include "base/NumericText.h"
+#include "base/Pause.h"
+#include "base/WaitCursor.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -4,8 +4,8 @@
 // Each operation works on the open link and returns when the last reply has
 // been read; failures are plain results, the caller shows the message.
 
-#include "AomSettings.h"
-#include "ModuleWritePlan.h"
+#include "aom/AomSettings.h"
+#include "loggers/ModuleWritePlan.h"
 
 #include <atomic>
 #include <optional>

@@ -1,8 +1,8 @@
-#include "AomConditionRows.h"
+#include "aom/AomConditionRows.h"
 
-#include "AlarmParameterTable.h"
-#include "AomConversions.h"
-#include "NumericText.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomConversions.h"
+#include "base/NumericText.h"
 
 #include <cstdlib>
 

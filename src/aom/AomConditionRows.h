@@ -3,7 +3,7 @@
 // module's condition reply, and turning typed rows into what the module
 // stores (times, ranges, the subtracted value, the output logic).
 
-#include "AomUnits.h"
+#include "aom/AomUnits.h"
 
 #include <string>
 #include <vector>

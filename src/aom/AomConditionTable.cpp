@@ -1,15 +1,15 @@
-#include "AomConditionTable.h"
+#include "aom/AomConditionTable.h"
 
-#include "AlarmParameterTable.h"
-#include "AomChoiceList.h"
-#include "AomCommands.h"
-#include "AomConditionRows.h"
-#include "AomConversions.h"
-#include "AomValidators.h"
-#include "ConsoleLink.h"
-#include "ModuleCommands.h"
-#include "NumericText.h"
-#include "Pause.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomChoiceList.h"
+#include "aom/AomCommands.h"
+#include "aom/AomConditionRows.h"
+#include "aom/AomConversions.h"
+#include "aom/AomValidators.h"
+#include "link/ConsoleLink.h"
+#include "link/ModuleCommands.h"
+#include "base/NumericText.h"
+#include "base/Pause.h"
 
 #include <algorithm>
 

@@ -4,9 +4,9 @@
 // built from the module's condition reply, and the records the module is
 // sent built back from such rows. The page, the alarm log download and the
 // terminal read the conditions through these.
-#include "AlarmRowSummary.h"
-#include "AomSettings.h"
-#include "AomUnits.h"
+#include "aom/AlarmRowSummary.h"
+#include "aom/AomSettings.h"
+#include "aom/AomUnits.h"
 #include <optional>
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "AomConversions.h"
+#include "aom/AomConversions.h"
 
-#include "NumericText.h"
+#include "base/NumericText.h"
 
 #include <climits>
 #include <cmath>

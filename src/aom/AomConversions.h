@@ -3,8 +3,8 @@
 // The module keeps °F, inches of mercury, inches and mph, mostly as scaled
 // whole numbers; -32768 stands for "no value" throughout.
 
-#include "AomUnits.h"
-#include "NumericText.h"
+#include "aom/AomUnits.h"
+#include "base/NumericText.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "AomModuleChecks.h"
+#include "aom/AomModuleChecks.h"
 
 AomModuleTexts AomModuleTextsOf(const CAomSettings& record)
 {

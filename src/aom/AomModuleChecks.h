@@ -1,8 +1,8 @@
 #pragma once
 // The alarm output module form's check at OK of its own two settings, with
 // its message, for the form and the terminal alike.
-#include "AomSettings.h"
-#include "LoggerChecks.h"
+#include "aom/AomSettings.h"
+#include "loggers/LoggerChecks.h"
 
 struct AomModuleTexts {
     std::string timeout;

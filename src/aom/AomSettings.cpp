@@ -1,4 +1,4 @@
-#include "AomSettings.h"
+#include "aom/AomSettings.h"
 
 namespace {
 bool ValidOutput(int output) { return output >= 0 && output <= 3; }

@@ -1,7 +1,7 @@
 #pragma once
 // The alarm output module's settings record and its conditions.
 
-#include "LoggerSettings.h"
+#include "loggers/LoggerSettings.h"
 
 #include <memory>
 #include <string>

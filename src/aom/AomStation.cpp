@@ -1,10 +1,10 @@
-#include "AomStation.h"
+#include "aom/AomStation.h"
 
-#include "ConsoleLink.h"
-#include "ModuleCommands.h"
-#include "NumericText.h"
-#include "Pause.h"
-#include "WaitCursor.h"
+#include "link/ConsoleLink.h"
+#include "link/ModuleCommands.h"
+#include "base/NumericText.h"
+#include "base/Pause.h"
+#include "base/WaitCursor.h"
 
 
 namespace {

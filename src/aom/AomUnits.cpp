@@ -1,7 +1,7 @@
-#include "AomUnits.h"
+#include "aom/AomUnits.h"
 
-#include "DBConfigParser.h"
-#include "SettingsKeys.h"
+#include "settings/DBConfigParser.h"
+#include "settings/SettingsKeys.h"
 
 #include <initializer_list>
 

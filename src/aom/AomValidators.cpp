@@ -1,7 +1,7 @@
-#include "AomValidators.h"
+#include "aom/AomValidators.h"
 
-#include "AomConversions.h"
-#include "NumericText.h"
+#include "aom/AomConversions.h"
+#include "base/NumericText.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 // exact message the form shows (caption "Error", error icon) before it puts
 // the focus in the field. A disabled field always passes.
 
-#include "AlarmParameterTable.h"
-#include "AomUnits.h"
-#include "UserMessages.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomUnits.h"
+#include "base/UserMessages.h"
 
 #include <string>
 

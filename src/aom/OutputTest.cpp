@@ -1,7 +1,7 @@
-#include "OutputTest.h"
+#include "aom/OutputTest.h"
 
-#include "AomCommands.h"
-#include "Pause.h"
+#include "aom/AomCommands.h"
+#include "base/Pause.h"
 
 std::optional<RelayPositions> ReadRelayPositions()
 {

@@ -1,8 +1,8 @@
-#include "BackupFile.h"
+#include "cli/BackupFile.h"
 
-#include "AlarmParameterTable.h"
-#include "AomConditionTable.h"
-#include "NumericText.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomConditionTable.h"
+#include "base/NumericText.h"
 
 #include <set>
 #include <sstream>

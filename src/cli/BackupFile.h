@@ -3,7 +3,7 @@
 // "name = value" a line, an alarm output module's outputs in "[output N]"
 // sections with their conditions as "row N = parameter | check type |
 // value 1 | value 2 | minutes". The same text is what show prints.
-#include "CliLogger.h"
+#include "cli/CliLogger.h"
 #include <istream>
 #include <optional>
 #include <string>

@@ -2,11 +2,11 @@
 // The logger as the terminal sees it: its record and, for an alarm output
 // module, the four outputs, each setting under a name the command line and
 // the backup file use, its value as the forms show it.
-#include "AlarmRowSummary.h"
-#include "AomConditionTable.h"
-#include "AomUnits.h"
-#include "LoggerSettings.h"
-#include "ModuleWritePlan.h"
+#include "aom/AlarmRowSummary.h"
+#include "aom/AomConditionTable.h"
+#include "aom/AomUnits.h"
+#include "loggers/LoggerSettings.h"
+#include "loggers/ModuleWritePlan.h"
 #include <array>
 #include <functional>
 #include <memory>

@@ -1,10 +1,10 @@
-#include "CliSession.h"
+#include "cli/CliSession.h"
 
-#include "FirmwareLink.h"
-#include "LinkChoice.h"
-#include "NumericText.h"
-#include "SettingsKeys.h"
-#include "WorkingDirectory.h"
+#include "loggers/FirmwareLink.h"
+#include "link/LinkChoice.h"
+#include "base/NumericText.h"
+#include "settings/SettingsKeys.h"
+#include "settings/WorkingDirectory.h"
 
 #include <chrono>
 #include <ctime>

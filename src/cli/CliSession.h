@@ -3,11 +3,11 @@
 // afterwards: the working directory and its settings store, a port or speed
 // given on the command line, the transcript of the link, and messages
 // written to the terminal instead of message boxes.
-#include "DBConfigParser.h"
-#include "LinkLog.h"
-#include "LoggerDetection.h"
-#include "SerialLink.h"
-#include "UserMessages.h"
+#include "settings/DBConfigParser.h"
+#include "link/LinkLog.h"
+#include "link/detect/LoggerDetection.h"
+#include "link/SerialLink.h"
+#include "base/UserMessages.h"
 #include <filesystem>
 #include <fstream>
 #include <memory>

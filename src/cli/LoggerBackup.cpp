@@ -1,15 +1,15 @@
-#include "LoggerBackup.h"
+#include "cli/LoggerBackup.h"
 
-#include "AlarmParameterTable.h"
-#include "AomCommands.h"
-#include "AomConditionRows.h"
-#include "AomConditionTable.h"
-#include "AomSettings.h"
-#include "LinkChoice.h"
-#include "LoggerDetection.h"
-#include "NumericText.h"
-#include "PortFailure.h"
-#include "SerialLink.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomCommands.h"
+#include "aom/AomConditionRows.h"
+#include "aom/AomConditionTable.h"
+#include "aom/AomSettings.h"
+#include "link/LinkChoice.h"
+#include "link/detect/LoggerDetection.h"
+#include "base/NumericText.h"
+#include "link/PortFailure.h"
+#include "link/SerialLink.h"
 
 #include <algorithm>
 

@@ -2,10 +2,10 @@
 // Backing up a whole logger and putting a backup back, the same way from
 // corvane-cli and from the window: the read with its steps, the backup's
 // text, the plan of a restore (what differs, what is refused) and its write.
-#include "BackupFile.h"
-#include "AomModuleChecks.h"
-#include "CliLogger.h"
-#include "LoggerSettings.h"
+#include "cli/BackupFile.h"
+#include "aom/AomModuleChecks.h"
+#include "cli/CliLogger.h"
+#include "loggers/LoggerSettings.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "ConsoleLink.h"
+#include "link/ConsoleLink.h"
 
-#include "Crc16.h"
-#include "SerialLink.h"
+#include "link/Crc16.h"
+#include "link/SerialLink.h"
 
 #include <cstdio>
 #include <cstdlib>

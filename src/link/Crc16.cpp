@@ -1,4 +1,4 @@
-#include "Crc16.h"
+#include "link/Crc16.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "LinkChoice.h"
+#include "link/LinkChoice.h"
 
-#include "DBConfigParser.h"
-#include "SettingsKeys.h"
+#include "settings/DBConfigParser.h"
+#include "settings/SettingsKeys.h"
 
 #include <atomic>
 

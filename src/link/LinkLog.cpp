@@ -1,7 +1,7 @@
-#include "LinkLog.h"
+#include "link/LinkLog.h"
 
-#include "NumericText.h"
-#include "SerialLink.h"
+#include "base/NumericText.h"
+#include "link/SerialLink.h"
 
 #include <ctime>
 

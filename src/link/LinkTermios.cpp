@@ -1,8 +1,8 @@
-#include "LinkTermios.h"
+#include "link/LinkTermios.h"
 
-#include "DBConfigParser.h"
-#include "EventLog.h"
-#include "SettingsKeys.h"
+#include "settings/DBConfigParser.h"
+#include "settings/EventLog.h"
+#include "settings/SettingsKeys.h"
 
 #include <atomic>
 #include <cerrno>

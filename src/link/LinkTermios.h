@@ -3,7 +3,7 @@
 // COM<n>_DEVICE, opened exclusively, raw 8N1 without flow control, with a
 // bounded read and write so an unplugged adapter never hangs the program.
 
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
 #include <mutex>
 #include <string>

@@ -1,8 +1,8 @@
-#include "ModuleCommands.h"
+#include "link/ModuleCommands.h"
 
-#include "EventLog.h"
-#include "Pause.h"
-#include "SerialLink.h"
+#include "settings/EventLog.h"
+#include "base/Pause.h"
+#include "link/SerialLink.h"
 
 #include <cstdio>
 

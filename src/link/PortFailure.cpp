@@ -1,4 +1,4 @@
-#include "PortFailure.h"
+#include "link/PortFailure.h"
 
 #include <cerrno>
 #include <cstdlib>

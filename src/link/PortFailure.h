@@ -2,7 +2,7 @@
 // Why the console's port could not be opened, in plain words for the
 // message box: the device, the reason and what the user can do about it.
 
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
 #include <filesystem>
 #include <string>

@@ -1,4 +1,4 @@
-#include "SerialDevices.h"
+#include "link/SerialDevices.h"
 
 #include <algorithm>
 #include <system_error>

@@ -1,6 +1,6 @@
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
-#include "LinkTermios.h"
+#include "link/LinkTermios.h"
 
 #include <atomic>
 #include <cstring>

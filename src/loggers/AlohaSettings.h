@@ -1,5 +1,5 @@
 #pragma once
-#include "LoggerSettings.h"
+#include "loggers/LoggerSettings.h"
 
 // ALOHA logger: time-out (module parameter 1) and station number (2).
 class CAlohaSettings : public CLoggerSettings {

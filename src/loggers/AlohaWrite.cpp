@@ -1,6 +1,6 @@
-#include "AlohaWrite.h"
+#include "loggers/AlohaWrite.h"
 
-#include "ModuleWritePlan.h"
+#include "loggers/ModuleWritePlan.h"
 
 bool WriteAlohaSettings(const CAlohaSettings& settings)
 {

@@ -1,5 +1,5 @@
 #pragma once
-#include "AlohaSettings.h"
+#include "loggers/AlohaSettings.h"
 
 // Wakes the console once and writes the time-out (parameter 1), then the
 // station number (2). Stops at the first write the logger does not confirm;

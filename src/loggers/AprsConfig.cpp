@@ -1,9 +1,9 @@
-#include "AprsConfig.h"
+#include "loggers/AprsConfig.h"
 
-#include "ModuleWritePlan.h"
-#include "ConsoleLink.h"
-#include "ModuleCommands.h"
-#include "NumericText.h"
+#include "loggers/ModuleWritePlan.h"
+#include "link/ConsoleLink.h"
+#include "link/ModuleCommands.h"
+#include "base/NumericText.h"
 
 #include <cctype>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // position text split into degrees, minutes and seconds, the preview halves
 // rebuilt from those, the ranges, and the write sequence.
 
-#include "AprsSettings.h"
+#include "loggers/AprsSettings.h"
 
 #include <array>
 #include <optional>

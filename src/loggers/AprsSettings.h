@@ -1,5 +1,5 @@
 #pragma once
-#include "LoggerSettings.h"
+#include "loggers/LoggerSettings.h"
 
 // APRS logger: time-out (1), link baud (12), position text (13) and
 // transmission rate in minutes (14), all as the logger holds them.

@@ -1,4 +1,4 @@
-#include "FirmwareLink.h"
+#include "loggers/FirmwareLink.h"
 
 #include <cstdio>
 

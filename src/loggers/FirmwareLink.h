@@ -2,7 +2,7 @@
 // Where the firmware upgrade warning sends the user, and what the link label
 // says when the address cannot be opened.
 
-#include "DesktopOpen.h"
+#include "base/DesktopOpen.h"
 
 #include <string>
 

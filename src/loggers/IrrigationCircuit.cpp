@@ -1,8 +1,8 @@
-#include "IrrigationCircuit.h"
+#include "loggers/IrrigationCircuit.h"
 
-#include "ConsoleLink.h"
-#include "ModuleCommands.h"
-#include "Pause.h"
+#include "link/ConsoleLink.h"
+#include "link/ModuleCommands.h"
+#include "base/Pause.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 // circuit test drives them: reading their states once, then a worker that
 // keeps sending the states the user has set until it is told to stop.
 
-#include "IrrigationSettings.h"
+#include "loggers/IrrigationSettings.h"
 
 #include <array>
 #include <atomic>

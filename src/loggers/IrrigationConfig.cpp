@@ -1,11 +1,11 @@
-#include "IrrigationConfig.h"
+#include "loggers/IrrigationConfig.h"
 
-#include "ModuleWritePlan.h"
-#include "ConsoleLink.h"
-#include "DBConfigParser.h"
-#include "ModuleCommands.h"
-#include "NumericText.h"
-#include "SettingsKeys.h"
+#include "loggers/ModuleWritePlan.h"
+#include "link/ConsoleLink.h"
+#include "settings/DBConfigParser.h"
+#include "link/ModuleCommands.h"
+#include "base/NumericText.h"
+#include "settings/SettingsKeys.h"
 
 namespace {
 

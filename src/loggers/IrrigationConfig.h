@@ -3,7 +3,7 @@
 // inches or millimetres, their ranges and conversions, the "--" cut-off, the
 // advanced ranges, and the write sequences.
 
-#include "IrrigationSettings.h"
+#include "loggers/IrrigationSettings.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "IrrigationSettings.h"
+#include "loggers/IrrigationSettings.h"
 
-#include "DBConfigParser.h"
-#include "SettingsKeys.h"
+#include "settings/DBConfigParser.h"
+#include "settings/SettingsKeys.h"
 
 CIrrigationSettings::CIrrigationSettings(
     OwnerWindow owner, std::string identification, std::string timeout, bool residential,

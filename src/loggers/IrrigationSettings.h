@@ -1,5 +1,5 @@
 #pragma once
-#include "LoggerSettings.h"
+#include "loggers/LoggerSettings.h"
 
 // Irrigation logger. Rain quantities are inches with two decimals, as text.
 class CIrrigationSettings : public CLoggerSettings {

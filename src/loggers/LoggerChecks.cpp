@@ -1,7 +1,7 @@
-#include "LoggerChecks.h"
+#include "loggers/LoggerChecks.h"
 
-#include "IrrigationConfig.h"
-#include "NumericText.h"
+#include "loggers/IrrigationConfig.h"
+#include "base/NumericText.h"
 
 bool WholeInRange(const std::string& text, int low, int high)
 {

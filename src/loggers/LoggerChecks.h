@@ -4,10 +4,10 @@
 // refused with the same words wherever it is typed. Each check copies a text
 // into the record as soon as it has passed, as the forms always have, and
 // stops at the first refusal.
-#include "AlohaSettings.h"
-#include "AprsConfig.h"
-#include "IrrigationSettings.h"
-#include "UserMessages.h"
+#include "loggers/AlohaSettings.h"
+#include "loggers/AprsConfig.h"
+#include "loggers/IrrigationSettings.h"
+#include "base/UserMessages.h"
 #include <optional>
 #include <string>
 

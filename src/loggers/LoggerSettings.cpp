@@ -1,4 +1,4 @@
-#include "LoggerSettings.h"
+#include "loggers/LoggerSettings.h"
 
 #include <cctype>
 #include <map>

@@ -1,8 +1,8 @@
-#include "ModuleWritePlan.h"
+#include "loggers/ModuleWritePlan.h"
 
-#include "ConsoleLink.h"
-#include "IrrigationConfig.h"
-#include "ModuleCommands.h"
+#include "link/ConsoleLink.h"
+#include "loggers/IrrigationConfig.h"
+#include "link/ModuleCommands.h"
 
 std::size_t SendModuleWrites(const ModuleWritePlan& plan)
 {

@@ -3,9 +3,9 @@
 // form's OK sends them, each with its argument as it goes on the wire. The
 // forms send the whole plan; a restore sends only the parameters whose
 // argument differs from what the logger holds.
-#include "AlohaSettings.h"
-#include "AprsSettings.h"
-#include "IrrigationSettings.h"
+#include "loggers/AlohaSettings.h"
+#include "loggers/AprsSettings.h"
+#include "loggers/IrrigationSettings.h"
 #include <cstddef>
 #include <string>
 #include <vector>

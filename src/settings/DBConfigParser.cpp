@@ -1,8 +1,8 @@
-#include "DBConfigParser.h"
+#include "settings/DBConfigParser.h"
 
-#include "EventLog.h"
-#include "UserMessages.h"
-#include "NumericText.h"
+#include "settings/EventLog.h"
+#include "base/UserMessages.h"
+#include "base/NumericText.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "EventLog.h"
+#include "settings/EventLog.h"
 
-#include "DBConfigParser.h"
-#include "SettingsKeys.h"
+#include "settings/DBConfigParser.h"
+#include "settings/SettingsKeys.h"
 
 #include <cstdio>
 #include <vector>

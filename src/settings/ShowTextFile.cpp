@@ -1,6 +1,6 @@
-#include "ShowTextFile.h"
+#include "settings/ShowTextFile.h"
 
-#include "DesktopOpen.h"
+#include "base/DesktopOpen.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "WorkingDirectory.h"
+#include "settings/WorkingDirectory.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "CAboutDlg.h"
+#include "shell/CAboutDlg.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

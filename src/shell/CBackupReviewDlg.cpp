@@ -1,6 +1,6 @@
-#include "CBackupReviewDlg.h"
+#include "shell/CBackupReviewDlg.h"
 
-#include "FormSupport.h"
+#include "base/ui/FormSupport.h"
 
 #include <QApplication>
 #include <QClipboard>

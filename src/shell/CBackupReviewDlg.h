@@ -3,7 +3,7 @@
 // that differs (on the logger, in the file), the refusals with the forms'
 // own messages, or that there is nothing to do. For a restore OK writes the
 // changes; a comparison only shows them. The table copies as text.
-#include "LoggerBackup.h"
+#include "cli/LoggerBackup.h"
 
 #include <QDialog>
 #include <QString>

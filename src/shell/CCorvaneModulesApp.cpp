@@ -1,9 +1,9 @@
-#include "CCorvaneModulesApp.h"
+#include "shell/CCorvaneModulesApp.h"
 
-#include "CMainFrame.h"
-#include "FormSupport.h"
-#include "RegisterForms.h"
-#include "UserMessages.h"
+#include "shell/CMainFrame.h"
+#include "base/ui/FormSupport.h"
+#include "shell/RegisterForms.h"
+#include "base/UserMessages.h"
 
 CCorvaneModulesApp::CCorvaneModulesApp(int& argc, char** argv) : QApplication(argc, argv)
 {

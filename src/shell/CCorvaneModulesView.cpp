@@ -1,6 +1,6 @@
-#include "CCorvaneModulesView.h"
+#include "shell/CCorvaneModulesView.h"
 
-#include "SetupCommands.h"
+#include "shell/SetupCommands.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,17 +1,17 @@
-#include "CMainFrame.h"
+#include "shell/CMainFrame.h"
 
-#include "CAboutDlg.h"
-#include "CCorvaneModulesDoc.h"
-#include "CCorvaneModulesView.h"
-#include "FormSupport.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CCorvaneModulesDoc.h"
+#include "shell/CCorvaneModulesView.h"
+#include "base/ui/FormSupport.h"
 
-#include "DBConfigParser.h"
-#include "EventLog.h"
-#include "LinkLog.h"
-#include "NumericText.h"
-#include "SettingsKeys.h"
-#include "SetupCommands.h"
-#include "UserMessages.h"
+#include "settings/DBConfigParser.h"
+#include "settings/EventLog.h"
+#include "link/LinkLog.h"
+#include "base/NumericText.h"
+#include "settings/SettingsKeys.h"
+#include "shell/SetupCommands.h"
+#include "base/UserMessages.h"
 
 #include <QDate>
 #include <QMenuBar>

@@ -1,13 +1,13 @@
-#include "RegisterForms.h"
+#include "shell/RegisterForms.h"
 
-#include "CAlohaConfigDlg.h"
-#include "CAomDlg.h"
-#include "CAprsConfigDlg.h"
-#include "CFirmwareWarningDlg.h"
-#include "CIrrigationConfigDlg.h"
-#include "LinkSequence.h"
-#include "LoggerDetection.h"
-#include "LoggerSettings.h"
+#include "loggers/ui/CAlohaConfigDlg.h"
+#include "aom/ui/CAomDlg.h"
+#include "loggers/ui/CAprsConfigDlg.h"
+#include "loggers/ui/CFirmwareWarningDlg.h"
+#include "loggers/ui/CIrrigationConfigDlg.h"
+#include "base/LinkSequence.h"
+#include "link/detect/LoggerDetection.h"
+#include "loggers/LoggerSettings.h"
 
 // One line per kind: a kind's own form replaces its placeholder here.
 void RegisterAllForms()

@@ -1,10 +1,10 @@
-#include "StartUp.h"
+#include "shell/StartUp.h"
 
-#include "CCorvaneModulesApp.h"
-#include "DBConfigParser.h"
-#include "EventLog.h"
-#include "LinkLog.h"
-#include "QtNumberRules.h"
+#include "shell/CCorvaneModulesApp.h"
+#include "settings/DBConfigParser.h"
+#include "settings/EventLog.h"
+#include "link/LinkLog.h"
+#include "base/ui/QtNumberRules.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The alarm output module's commands against a scripted port: the replies
 // and failures the simulator cannot give, and the relay lock.
-#include "AomCommands.h"
-#include "AlarmParameterTable.h"
+#include "aom/AomCommands.h"
+#include "aom/AlarmParameterTable.h"
 #include "FakeLink.h"
 #include "TestSupport.h"
-#include "WaitCursor.h"
+#include "base/WaitCursor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The alarm parameter table (display order, extra sensor codes, offered
 // parameters, check-type lists, unit labels), the transmitter list read, and
 // the plan of an output's conditions built on them.
-#include "AlarmParameterTable.h"
-#include "AomConditionTable.h"
-#include "Crc16.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomConditionTable.h"
+#include "link/Crc16.h"
 #include "FakeLink.h"
-#include "NumericText.h"
-#include "SettingsKeys.h"
+#include "base/NumericText.h"
+#include "settings/SettingsKeys.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

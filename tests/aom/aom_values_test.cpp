@@ -1,8 +1,8 @@
 // Condition values: unit conversions, the module's value forms, the
 // validators with their exact messages, times and subtractions.
-#include "AomConditionRows.h"
-#include "AomConversions.h"
-#include "AomValidators.h"
+#include "aom/AomConditionRows.h"
+#include "aom/AomConversions.h"
+#include "aom/AomValidators.h"
 
 #include <gtest/gtest.h>
 

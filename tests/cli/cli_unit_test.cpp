@@ -1,7 +1,7 @@
 // corvane-cli without a device: the backup file's reader, usage errors and
 // the reasons ports give for not opening.
-#include "BackupFile.h"
-#include "CorvaneCli.h"
+#include "cli/BackupFile.h"
+#include "cli/CorvaneCli.h"
 #include "FakeLink.h"
 #include "TestSupport.h"
 

@@ -1,10 +1,10 @@
 #include "FuzzSupport.h"
 
-#include "AlohaSettings.h"
-#include "AomSettings.h"
-#include "AprsSettings.h"
-#include "IrrigationSettings.h"
-#include "LoggerDetection.h"
+#include "loggers/AlohaSettings.h"
+#include "aom/AomSettings.h"
+#include "loggers/AprsSettings.h"
+#include "loggers/IrrigationSettings.h"
+#include "link/detect/LoggerDetection.h"
 
 #include <map>
 

@@ -3,7 +3,7 @@
 // needs, and a quiet process around the core (a private working directory,
 // instant pauses, messages answered without a window).
 
-#include "LoggerSettings.h"
+#include "loggers/LoggerSettings.h"
 #include "SimOracle.h"
 #include "TestSupport.h"
 

@@ -3,11 +3,11 @@
 // record replies. Each record is decoded, dated and written as a file
 // entry; then the count and records go through the download loop over a
 // scripted port (at most sixteen records asked for).
-#include "AlarmDownload.h"
-#include "AomConditionTable.h"
+#include "aom/AlarmDownload.h"
+#include "aom/AomConditionTable.h"
 #include "FuzzSupport.h"
 
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
 #include <algorithm>
 #include <atomic>

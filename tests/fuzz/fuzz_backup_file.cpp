@@ -2,7 +2,7 @@
 // the writes a restore would send, judged by the simulated logger. Also a
 // value as a logger might answer it (the first line): when the file can hold
 // it, it must come back unchanged.
-#include "BackupFile.h"
+#include "cli/BackupFile.h"
 #include "FuzzSupport.h"
 
 #include <sstream>

@@ -3,12 +3,12 @@
 // when they pass, the writes go to the simulated logger, which must take
 // them. Also the option words of an output (release-delay, reactivation-
 // delay, pulse-width) and the units line of a backup.
-#include "AomCommands.h"
-#include "AomModuleChecks.h"
-#include "BackupFile.h"
-#include "CliLogger.h"
+#include "aom/AomCommands.h"
+#include "aom/AomModuleChecks.h"
+#include "cli/BackupFile.h"
+#include "cli/CliLogger.h"
 #include "FuzzSupport.h"
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
 namespace {
 

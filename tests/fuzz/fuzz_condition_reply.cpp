@@ -2,11 +2,11 @@
 // display units, the station's accessories and the console's transmitter
 // list taken from the first bytes: the page's rows, the page's checks, and
 // when they pass, the lines OK would send, judged by the simulated module.
-#include "AlarmParameterTable.h"
-#include "AomConditionTable.h"
-#include "AomStation.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomConditionTable.h"
+#include "aom/AomStation.h"
 #include "FuzzSupport.h"
-#include "SettingsKeys.h"
+#include "settings/SettingsKeys.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 // settings, whose writes after "set timeout=60" the simulated logger must
 // take) and an alarm output module's outputs take it as one reply per
 // line sent, replies separated by 0x1E.
-#include "AomSettings.h"
-#include "CliLogger.h"
-#include "ConsoleLink.h"
+#include "aom/AomSettings.h"
+#include "cli/CliLogger.h"
+#include "link/ConsoleLink.h"
 #include "FuzzSupport.h"
-#include "LoggerDetection.h"
-#include "ModuleCommands.h"
-#include "SerialLink.h"
+#include "link/detect/LoggerDetection.h"
+#include "link/ModuleCommands.h"
+#include "link/SerialLink.h"
 
 #include <deque>
 #include <sstream>

@@ -2,11 +2,11 @@
 // under a comma-decimal locale), a condition row of any parameter and check
 // type with the typed values, which when the page's checks pass goes to the
 // simulated module, and the unit conversions both ways.
-#include "AlarmParameterTable.h"
-#include "AomConditionRows.h"
-#include "AomConversions.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomConditionRows.h"
+#include "aom/AomConversions.h"
 #include "FuzzSupport.h"
-#include "LoggerChecks.h"
+#include "loggers/LoggerChecks.h"
 
 #include <clocale>
 

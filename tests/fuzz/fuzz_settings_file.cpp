@@ -1,10 +1,10 @@
 // config.txt as any bytes: loaded, every key read (the program's keys and
 // those the file names), one key rewritten. After the rewrite a fresh load
 // gives every other key its old value and the rewritten key its new one.
-#include "AomUnits.h"
-#include "DBConfigParser.h"
+#include "aom/AomUnits.h"
+#include "settings/DBConfigParser.h"
 #include "FuzzSupport.h"
-#include "SettingsKeys.h"
+#include "settings/SettingsKeys.h"
 
 #include <fstream>
 #include <map>

@@ -2,7 +2,7 @@
 // and every file in every folder named. A finding aborts, which fails the
 // test that runs it.
 #include "FuzzSupport.h"
-#include "NumericText.h"
+#include "base/NumericText.h"
 
 #include <algorithm>
 #include <cstdio>

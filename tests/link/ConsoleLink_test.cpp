@@ -1,10 +1,10 @@
 // The console's own exchanges and the module lines out and reply lines back,
 // byte for byte, against a scripted port.
 
-#include "ConsoleLink.h"
-#include "Crc16.h"
+#include "link/ConsoleLink.h"
+#include "link/Crc16.h"
 #include "FakeLink.h"
-#include "ModuleCommands.h"
+#include "link/ModuleCommands.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

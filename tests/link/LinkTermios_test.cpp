@@ -4,8 +4,8 @@
 // would not open, in the words the message box shows: each reason from its
 // errno, and a pseudo-terminal another program holds.
 
-#include "LinkTermios.h"
-#include "PortFailure.h"
+#include "link/LinkTermios.h"
+#include "link/PortFailure.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -3,12 +3,12 @@
 // (sends that fail, replies cut short). The runs from the Setup menu against
 // the simulator cover the usual devices and faults.
 
-#include "AlohaSettings.h"
-#include "AomSettings.h"
-#include "AprsSettings.h"
+#include "loggers/AlohaSettings.h"
+#include "aom/AomSettings.h"
+#include "loggers/AprsSettings.h"
 #include "FakeLink.h"
-#include "IrrigationSettings.h"
-#include "LoggerDetection.h"
+#include "loggers/IrrigationSettings.h"
+#include "link/detect/LoggerDetection.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

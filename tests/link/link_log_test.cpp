@@ -1,7 +1,7 @@
 // The link traffic kept for a support report: the transcript's lines, what
 // is kept (20 minutes, 2 MB) and the report around them.
 
-#include "LinkLog.h"
+#include "link/LinkLog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Form tests run on Qt's offscreen platform: no display needed.
-#include "LinkSequence.h"
-#include "QtNumberRules.h"
-#include "UiLinkRunner.h"
+#include "base/LinkSequence.h"
+#include "base/ui/QtNumberRules.h"
+#include "base/ui/UiLinkRunner.h"
 
 #include <QApplication>
 #include <cstdlib>

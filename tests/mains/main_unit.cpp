@@ -1,4 +1,4 @@
-#include "NumericText.h"
+#include "base/NumericText.h"
 
 #include <gtest/gtest.h>
 

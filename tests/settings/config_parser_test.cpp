@@ -1,8 +1,8 @@
 // The settings store against real files in a private directory, and the
 // event log's entries byte for byte.
 
-#include "DBConfigParser.h"
-#include "EventLog.h"
+#include "settings/DBConfigParser.h"
+#include "settings/EventLog.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

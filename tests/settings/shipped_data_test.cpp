@@ -2,10 +2,10 @@
 // key the program reads, every help file is there, and a help file is
 // handed to the desktop.
 
-#include "DBConfigParser.h"
-#include "DesktopOpen.h"
-#include "SettingsKeys.h"
-#include "ShowTextFile.h"
+#include "settings/DBConfigParser.h"
+#include "base/DesktopOpen.h"
+#include "settings/SettingsKeys.h"
+#include "settings/ShowTextFile.h"
 #include "TestSupport.h"
 
 #include <cstdio>

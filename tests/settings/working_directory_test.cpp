@@ -2,7 +2,7 @@
 // installed data, when started away from a config.txt; the current folder
 // when that holds one.
 
-#include "WorkingDirectory.h"
+#include "settings/WorkingDirectory.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

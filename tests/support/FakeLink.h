@@ -24,7 +24,7 @@
 //
 // Everything is guarded by one mutex, so worker-thread tests may use it.
 
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
 #include <deque>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "SimFixture.h"
 
-#include "SettingsKeys.h"
+#include "settings/SettingsKeys.h"
 #include "TestSupport.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 // and a simulated logger on COM1 whose port stays open for the test's
 // lifetime, as the configure command holds it open around a form.
 
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 #include "SimFixture.h"
 #include "TestSupport.h"
 

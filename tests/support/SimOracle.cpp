@@ -1,8 +1,8 @@
 #include "SimOracle.h"
 
-#include "AlarmParameterTable.h"
-#include "AomCommands.h"
-#include "ModuleCommands.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomCommands.h"
+#include "link/ModuleCommands.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -8,9 +8,9 @@
 //   auto record = DetectAndReadLogger(nullptr);
 //   if (auto line = FirstRefusedWrite(SimKind::Aom, plan)) ...  // the line refused
 
-#include "AomConditionTable.h"
+#include "aom/AomConditionTable.h"
 #include "FakeLink.h"
-#include "ModuleWritePlan.h"
+#include "loggers/ModuleWritePlan.h"
 #include "SimLogger.h"
 
 #include <optional>

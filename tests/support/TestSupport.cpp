@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "Pause.h"
+#include "base/Pause.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -3,9 +3,9 @@
 // remember what was asked, and a private working directory with its own
 // settings store and event log.
 
-#include "DBConfigParser.h"
-#include "EventLog.h"
-#include "UserMessages.h"
+#include "settings/DBConfigParser.h"
+#include "settings/EventLog.h"
+#include "base/UserMessages.h"
 
 #include <deque>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "AomComboChoiceList.h"
+#include "aom/ui/AomComboChoiceList.h"
 
 #include <QComboBox>
 

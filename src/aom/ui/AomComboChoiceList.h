@@ -1,7 +1,7 @@
 #pragma once
 // The alarm tables' drop-down list interface over a combo box.
 
-#include "AomChoiceList.h"
+#include "aom/AomChoiceList.h"
 
 class QComboBox;
 

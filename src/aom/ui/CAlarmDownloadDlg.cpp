@@ -1,9 +1,9 @@
-#include "CAlarmDownloadDlg.h"
+#include "aom/ui/CAlarmDownloadDlg.h"
 
-#include "FormSupport.h"
-#include "LinkSequence.h"
-#include "UserMessages.h"
-#include "WaitCursor.h"
+#include "base/ui/FormSupport.h"
+#include "base/LinkSequence.h"
+#include "base/UserMessages.h"
+#include "base/WaitCursor.h"
 
 #include <QCloseEvent>
 #include <QLabel>

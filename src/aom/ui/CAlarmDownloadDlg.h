@@ -1,8 +1,8 @@
 #pragma once
 // "Download Alarms": the module's alarm event log into a text file.
 
-#include "AlarmDownload.h"
-#include "AlarmRowSummary.h"
+#include "aom/AlarmDownload.h"
+#include "aom/AlarmRowSummary.h"
 
 #include <QDialog>
 

@@ -1,15 +1,15 @@
-#include "CAomAdvancedDlg.h"
+#include "aom/ui/CAomAdvancedDlg.h"
 
-#include "AomCommands.h"
-#include "AomModuleChecks.h"
-#include "DBConfigParser.h"
-#include "FormSupport.h"
-#include "LinkSequence.h"
-#include "NumericText.h"
-#include "SettingsKeys.h"
-#include "ShowTextFile.h"
-#include "UserMessages.h"
-#include "WaitCursor.h"
+#include "aom/AomCommands.h"
+#include "aom/AomModuleChecks.h"
+#include "settings/DBConfigParser.h"
+#include "base/ui/FormSupport.h"
+#include "base/LinkSequence.h"
+#include "base/NumericText.h"
+#include "settings/SettingsKeys.h"
+#include "settings/ShowTextFile.h"
+#include "base/UserMessages.h"
+#include "base/WaitCursor.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

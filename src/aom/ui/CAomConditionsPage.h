@@ -4,9 +4,9 @@
 // while the user edits, loaded from the module when the page is created and
 // sent back when the AOM form applies it.
 
-#include "AlarmRowSummary.h"
-#include "AomConditionTable.h"
-#include "AomUnits.h"
+#include "aom/AlarmRowSummary.h"
+#include "aom/AomConditionTable.h"
+#include "aom/AomUnits.h"
 
 #include <QWidget>
 

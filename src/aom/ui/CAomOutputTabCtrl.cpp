@@ -1,13 +1,13 @@
-#include "CAomOutputTabCtrl.h"
+#include "aom/ui/CAomOutputTabCtrl.h"
 
-#include "AlarmParameterTable.h"
-#include "AomCommands.h"
-#include "AomConditionTable.h"
-#include "AomStation.h"
-#include "CAomConditionsPage.h"
-#include "LinkSequence.h"
-#include "UserMessages.h"
-#include "WaitCursor.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomCommands.h"
+#include "aom/AomConditionTable.h"
+#include "aom/AomStation.h"
+#include "aom/ui/CAomConditionsPage.h"
+#include "base/LinkSequence.h"
+#include "base/UserMessages.h"
+#include "base/WaitCursor.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The tab control of the "Alarm Output Module" form: one conditions page per
 // relay output, "Output 1" to "Output 4", owned here.
 
-#include "AlarmRowSummary.h"
+#include "aom/AlarmRowSummary.h"
 
 #include <QTabWidget>
 

@@ -1,10 +1,10 @@
-#include "CAomStationConfigDlg.h"
+#include "aom/ui/CAomStationConfigDlg.h"
 
-#include "AomStation.h"
-#include "DBConfigParser.h"
-#include "FormSupport.h"
-#include "SettingsKeys.h"
-#include "ShowTextFile.h"
+#include "aom/AomStation.h"
+#include "settings/DBConfigParser.h"
+#include "base/ui/FormSupport.h"
+#include "settings/SettingsKeys.h"
+#include "settings/ShowTextFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>

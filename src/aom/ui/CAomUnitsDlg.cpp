@@ -1,11 +1,11 @@
-#include "CAomUnitsDlg.h"
+#include "aom/ui/CAomUnitsDlg.h"
 
-#include "FormSupport.h"
+#include "base/ui/FormSupport.h"
 
-#include "AomUnits.h"
-#include "DBConfigParser.h"
-#include "SettingsKeys.h"
-#include "ShowTextFile.h"
+#include "aom/AomUnits.h"
+#include "settings/DBConfigParser.h"
+#include "settings/SettingsKeys.h"
+#include "settings/ShowTextFile.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

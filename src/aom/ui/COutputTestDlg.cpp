@@ -1,10 +1,10 @@
-#include "COutputTestDlg.h"
+#include "aom/ui/COutputTestDlg.h"
 
-#include "AomCommands.h"
-#include "FormSupport.h"
-#include "LinkSequence.h"
-#include "Pause.h"
-#include "WaitCursor.h"
+#include "aom/AomCommands.h"
+#include "base/ui/FormSupport.h"
+#include "base/LinkSequence.h"
+#include "base/Pause.h"
+#include "base/WaitCursor.h"
 
 #include <QGridLayout>
 #include <QLabel>

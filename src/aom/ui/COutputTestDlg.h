@@ -1,7 +1,7 @@
 #pragma once
 // "Output Test": the four relays switched by hand.
 
-#include "OutputTest.h"
+#include "aom/OutputTest.h"
 
 #include <QDialog>
 

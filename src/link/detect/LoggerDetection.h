@@ -2,7 +2,7 @@
 // Finding the logger on the console: which kind it is, its settings, and the
 // port it sits on.
 
-#include "LoggerSettings.h"
+#include "loggers/LoggerSettings.h"
 
 #include <functional>
 #include <memory>

@@ -1,14 +1,14 @@
-#include "CCommPortDlg.h"
+#include "link/ui/CCommPortDlg.h"
 
-#include "DBConfigParser.h"
-#include "FormSupport.h"
-#include "LinkSequence.h"
-#include "LoggerDetection.h"
-#include "NumericText.h"
-#include "SerialDevices.h"
-#include "SettingsKeys.h"
-#include "UserMessages.h"
-#include "WaitCursor.h"
+#include "settings/DBConfigParser.h"
+#include "base/ui/FormSupport.h"
+#include "base/LinkSequence.h"
+#include "link/detect/LoggerDetection.h"
+#include "base/NumericText.h"
+#include "link/SerialDevices.h"
+#include "settings/SettingsKeys.h"
+#include "base/UserMessages.h"
+#include "base/WaitCursor.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,12 +1,12 @@
-#include "CAlohaConfigDlg.h"
+#include "loggers/ui/CAlohaConfigDlg.h"
 
-#include "AlohaWrite.h"
-#include "CNumericEdit.h"
-#include "FormSupport.h"
-#include "NumericText.h"
-#include "ShowTextFile.h"
-#include "UserMessages.h"
-#include "WaitCursor.h"
+#include "loggers/AlohaWrite.h"
+#include "base/ui/CNumericEdit.h"
+#include "base/ui/FormSupport.h"
+#include "base/NumericText.h"
+#include "settings/ShowTextFile.h"
+#include "base/UserMessages.h"
+#include "base/WaitCursor.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,5 +1,5 @@
 #pragma once
-#include "LoggerChecks.h"
+#include "loggers/LoggerChecks.h"
 #include <QDialog>
 
 class CAlohaSettings;

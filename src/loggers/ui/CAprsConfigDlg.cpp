@@ -1,11 +1,11 @@
-#include "CAprsConfigDlg.h"
+#include "loggers/ui/CAprsConfigDlg.h"
 
-#include "CNumericEdit.h"
-#include "FormSupport.h"
-#include "NumericText.h"
-#include "ShowTextFile.h"
-#include "UserMessages.h"
-#include "WaitCursor.h"
+#include "base/ui/CNumericEdit.h"
+#include "base/ui/FormSupport.h"
+#include "base/NumericText.h"
+#include "settings/ShowTextFile.h"
+#include "base/UserMessages.h"
+#include "base/WaitCursor.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
-#include "LoggerChecks.h"
-#include "AprsConfig.h"
+#include "loggers/LoggerChecks.h"
+#include "loggers/AprsConfig.h"
 
 #include <QDialog>
 

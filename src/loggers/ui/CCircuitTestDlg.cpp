@@ -1,9 +1,9 @@
-#include "CCircuitTestDlg.h"
+#include "loggers/ui/CCircuitTestDlg.h"
 
-#include "FormSupport.h"
-#include "LinkSequence.h"
-#include "ShowTextFile.h"
-#include "WaitCursor.h"
+#include "base/ui/FormSupport.h"
+#include "base/LinkSequence.h"
+#include "settings/ShowTextFile.h"
+#include "base/WaitCursor.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

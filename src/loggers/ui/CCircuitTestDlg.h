@@ -1,5 +1,5 @@
 #pragma once
-#include "IrrigationCircuit.h"
+#include "loggers/IrrigationCircuit.h"
 
 #include <QDialog>
 

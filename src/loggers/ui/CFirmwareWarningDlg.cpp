@@ -1,8 +1,8 @@
-#include "CFirmwareWarningDlg.h"
+#include "loggers/ui/CFirmwareWarningDlg.h"
 
-#include "CLinkLabel.h"
-#include "FirmwareLink.h"
-#include "FormSupport.h"
+#include "loggers/ui/CLinkLabel.h"
+#include "loggers/FirmwareLink.h"
+#include "base/ui/FormSupport.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
-#include "FirmwareLink.h"
-#include "LoggerSettings.h"
+#include "loggers/FirmwareLink.h"
+#include "loggers/LoggerSettings.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "LoggerChecks.h"
-#include "IrrigationSettings.h"
+#include "loggers/LoggerChecks.h"
+#include "loggers/IrrigationSettings.h"
 
 #include <QDialog>
 

@@ -1,15 +1,15 @@
-#include "CIrrigationConfigDlg.h"
+#include "loggers/ui/CIrrigationConfigDlg.h"
 
-#include "CCircuitTestDlg.h"
-#include "CIrrigationAdvancedDlg.h"
-#include "CNumericEdit.h"
-#include "DBConfigParser.h"
-#include "FormSupport.h"
-#include "IrrigationConfig.h"
-#include "SettingsKeys.h"
-#include "ShowTextFile.h"
-#include "UserMessages.h"
-#include "WaitCursor.h"
+#include "loggers/ui/CCircuitTestDlg.h"
+#include "loggers/ui/CIrrigationAdvancedDlg.h"
+#include "base/ui/CNumericEdit.h"
+#include "settings/DBConfigParser.h"
+#include "base/ui/FormSupport.h"
+#include "loggers/IrrigationConfig.h"
+#include "settings/SettingsKeys.h"
+#include "settings/ShowTextFile.h"
+#include "base/UserMessages.h"
+#include "base/WaitCursor.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

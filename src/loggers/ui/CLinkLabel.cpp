@@ -1,7 +1,7 @@
-#include "CLinkLabel.h"
+#include "loggers/ui/CLinkLabel.h"
 
-#include "FirmwareLink.h"
-#include "UserMessages.h"
+#include "loggers/FirmwareLink.h"
+#include "base/UserMessages.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "CPlaceholderDlg.h"
+#include "loggers/ui/CPlaceholderDlg.h"
 
-#include "FormSupport.h"
+#include "base/ui/FormSupport.h"
 
 #include <QLabel>
 #include <QPushButton>

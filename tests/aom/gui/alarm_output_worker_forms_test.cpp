@@ -1,8 +1,8 @@
 // "Download Alarms" and "Output Test" against the simulated module: what
 // the workers send and the forms show, Cancel, and closing.
-#include "CAlarmDownloadDlg.h"
-#include "COutputTestDlg.h"
-#include "DesktopOpen.h"
+#include "aom/ui/CAlarmDownloadDlg.h"
+#include "aom/ui/COutputTestDlg.h"
+#include "base/DesktopOpen.h"
 #include "FormFinder.h"
 #include "SimOnPortTest.h"
 

@@ -2,12 +2,12 @@
 // which rows, how rows pair up and share one operator while the user picks,
 // and the lines a store and send puts on the wire.
 
-#include "AlarmParameterTable.h"
-#include "BackupFile.h"
-#include "CorvaneCli.h"
-#include "CAomConditionsPage.h"
-#include "CNumericEdit.h"
-#include "SettingsKeys.h"
+#include "aom/AlarmParameterTable.h"
+#include "cli/BackupFile.h"
+#include "cli/CorvaneCli.h"
+#include "aom/ui/CAomConditionsPage.h"
+#include "base/ui/CNumericEdit.h"
+#include "settings/SettingsKeys.h"
 #include "../../loggers/gui/LoggerFormTest.h"
 
 #include <QComboBox>

@@ -2,17 +2,17 @@
 // OK's order of writes and the "Station Config" button; then the forms it
 // opens: an output's "Advanced", "Choose Units" and "Station Configuration".
 
-#include "AlarmParameterTable.h"
-#include "CAomAdvancedDlg.h"
-#include "CAomConditionsPage.h"
-#include "CAomDlg.h"
-#include "CAomOutputTabCtrl.h"
-#include "CAomStationConfigDlg.h"
-#include "CAomUnitsDlg.h"
-#include "FormSupport.h"
-#include "NumericText.h"
-#include "Pause.h"
-#include "SettingsKeys.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/ui/CAomAdvancedDlg.h"
+#include "aom/ui/CAomConditionsPage.h"
+#include "aom/ui/CAomDlg.h"
+#include "aom/ui/CAomOutputTabCtrl.h"
+#include "aom/ui/CAomStationConfigDlg.h"
+#include "aom/ui/CAomUnitsDlg.h"
+#include "base/ui/FormSupport.h"
+#include "base/NumericText.h"
+#include "base/Pause.h"
+#include "settings/SettingsKeys.h"
 #include "../../loggers/gui/LoggerFormTest.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 // The alarm log download loop against the simulated module: the file's
 // exact bytes, the module lines sent, and how it ends when a record cannot
 // be read or the file cannot be created.
-#include "AlarmDownload.h"
-#include "AlarmParameterTable.h"
-#include "DesktopOpen.h"
+#include "aom/AlarmDownload.h"
+#include "aom/AlarmParameterTable.h"
+#include "base/DesktopOpen.h"
 #include "SimOnPortTest.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The alarm output module's commands and the transmitter list read, through
 // the real serial code against the simulated console and module.
-#include "AlarmParameterTable.h"
-#include "AomCommands.h"
+#include "aom/AlarmParameterTable.h"
+#include "aom/AomCommands.h"
 #include "SimOnPortTest.h"
 
 #include <gtest/gtest.h>

@@ -1,13 +1,13 @@
 // corvane-cli against the simulated logger of each kind: what show prints,
 // the bytes set sends (those the form's OK sends for the same values), the
 // forms' refusals, backup and restore, the alarm log and the relays.
-#include "AlarmDownload.h"
-#include "CorvaneCli.h"
+#include "aom/AlarmDownload.h"
+#include "cli/CorvaneCli.h"
 #include "SimFixture.h"
 #include "TestSupport.h"
 
-#include "SerialLink.h"
-#include "SettingsKeys.h"
+#include "link/SerialLink.h"
+#include "settings/SettingsKeys.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

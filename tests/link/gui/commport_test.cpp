@@ -1,7 +1,7 @@
 // The port settings form: what it selects on opening, what OK gives back
 // and stores, and the device a COM number stands for.
 
-#include "CCommPortDlg.h"
+#include "link/ui/CCommPortDlg.h"
 #include "FormFinder.h"
 #include "TestSupport.h"
 

@@ -4,9 +4,9 @@
 // a hang fails the test instead of stalling the suite; no test asserts how
 // long anything took.
 
-#include "ConsoleLink.h"
-#include "ModuleCommands.h"
-#include "SerialLink.h"
+#include "link/ConsoleLink.h"
+#include "link/ModuleCommands.h"
+#include "link/SerialLink.h"
 #include "SimOnPortTest.h"
 
 #include <gtest/gtest.h>

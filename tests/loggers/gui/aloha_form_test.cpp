@@ -1,8 +1,8 @@
 // The ALOHA Configuration form against the simulated logger: the checks of
 // OK in their order, the focus they leave, and the lines the logger gets.
 
-#include "AlohaSettings.h"
-#include "CAlohaConfigDlg.h"
+#include "loggers/AlohaSettings.h"
+#include "loggers/ui/CAlohaConfigDlg.h"
 #include "LoggerFormTest.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 // "APRS Configuration" driven like a user: what it shows on opening, the
 // live preview, the checks at OK in their order, and what the logger receives.
 
-#include "CAprsConfigDlg.h"
+#include "loggers/ui/CAprsConfigDlg.h"
 #include "LoggerFormTest.h"
 
 #include <QComboBox>

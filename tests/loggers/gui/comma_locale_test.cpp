@@ -3,9 +3,9 @@
 // comma-decimal locale set in-process (as Qt sets the user's at start-up),
 // gets the same bytes, and the form shows and checks the same texts.
 
-#include "CIrrigationConfigDlg.h"
-#include "IrrigationSettings.h"
-#include "LoggerDetection.h"
+#include "loggers/ui/CIrrigationConfigDlg.h"
+#include "loggers/IrrigationSettings.h"
+#include "link/detect/LoggerDetection.h"
 #include "LoggerFormTest.h"
 
 #include <clocale>

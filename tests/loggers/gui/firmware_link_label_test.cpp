@@ -1,9 +1,9 @@
 // The firmware upgrade warning and its link label: its looks, and what a
 // click does when the desktop opens the address or cannot.
 
-#include "CFirmwareWarningDlg.h"
-#include "CLinkLabel.h"
-#include "DesktopOpen.h"
+#include "loggers/ui/CFirmwareWarningDlg.h"
+#include "loggers/ui/CLinkLabel.h"
+#include "base/DesktopOpen.h"
 #include "TestSupport.h"
 
 #include <QTest>

@@ -2,7 +2,7 @@
 // form shows, the worker's passes as the logger receives them, and Escape or
 // the close box ending the worker.
 
-#include "CCircuitTestDlg.h"
+#include "loggers/ui/CCircuitTestDlg.h"
 #include "LoggerFormTest.h"
 
 #include <QTest>

@@ -1,8 +1,8 @@
 // "Irrigation Configuration" and "Advanced" driven like a user: units both
 // ways, the checks at OK, the stored rain unit and what the logger receives.
 
-#include "CIrrigationAdvancedDlg.h"
-#include "CIrrigationConfigDlg.h"
+#include "loggers/ui/CIrrigationAdvancedDlg.h"
+#include "loggers/ui/CIrrigationConfigDlg.h"
 #include "LoggerFormTest.h"
 
 namespace {

@@ -2,14 +2,14 @@
 // logger of each kind: what the review shows, what reaches the logger and
 // the file, and that nothing is sent for a bad file or a cancelled read.
 
-#include "CBackupReviewDlg.h"
-#include "CMainFrame.h"
-#include "CCorvaneModulesView.h"
-#include "CorvaneCli.h"
+#include "shell/CBackupReviewDlg.h"
+#include "shell/CMainFrame.h"
+#include "shell/CCorvaneModulesView.h"
+#include "cli/CorvaneCli.h"
 #include "FormFinder.h"
-#include "FormSupport.h"
+#include "base/ui/FormSupport.h"
 #include "SimFixture.h"
-#include "StepProgress.h"
+#include "base/ui/StepProgress.h"
 #include "TestSupport.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "CAboutDlg.h"
-#include "CCorvaneModulesView.h"
-#include "CMainFrame.h"
-#include "FormSupport.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CCorvaneModulesView.h"
+#include "shell/CMainFrame.h"
+#include "base/ui/FormSupport.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // A port that will not open: the no-logger box keeps its text and shows the
 // device and the reason as plain text.
 
-#include "FormSupport.h"
-#include "PortFailure.h"
-#include "SetupCommands.h"
+#include "base/ui/FormSupport.h"
+#include "link/PortFailure.h"
+#include "shell/SetupCommands.h"
 #include "TestSupport.h"
-#include "WaitCursor.h"
+#include "base/WaitCursor.h"
 
 #include <QApplication>
 #include <QLabel>

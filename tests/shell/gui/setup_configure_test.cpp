@@ -2,16 +2,16 @@
 // Corvane Logger (detection, the second open, the kind's form and what
 // reaches the logger) and Auto Detect in Setup Communications Port.
 
-#include "CMainFrame.h"
-#include "CCorvaneModulesView.h"
+#include "shell/CMainFrame.h"
+#include "shell/CCorvaneModulesView.h"
 #include "FormFinder.h"
-#include "FormSupport.h"
-#include "LinkLog.h"
-#include "LinkTermios.h"
-#include "RegisterForms.h"
+#include "base/ui/FormSupport.h"
+#include "link/LinkLog.h"
+#include "link/LinkTermios.h"
+#include "shell/RegisterForms.h"
 #include "SimFixture.h"
 #include "TestSupport.h"
-#include "WaitCursor.h"
+#include "base/WaitCursor.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,9 +4,9 @@
 // binary's main makes none, and a process runs one case (CTest runs each case
 // in a process of its own).
 
-#include "CCorvaneModulesApp.h"
-#include "CMainFrame.h"
-#include "StartUp.h"
+#include "shell/CCorvaneModulesApp.h"
+#include "shell/CMainFrame.h"
+#include "shell/StartUp.h"
 #include "TestSupport.h"
 
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "WaitCursor.h"
+#include "base/WaitCursor.h"
 
 #include <atomic>
 

@@ -2,9 +2,9 @@
 // logger: the UI thread goes on processing events, input to the windows that
 // were open is discarded while new windows take it, and messages, results
 // and failures cross between the threads.
-#include "LinkSequence.h"
-#include "UiLinkRunner.h"
-#include "UserMessages.h"
+#include "base/LinkSequence.h"
+#include "base/ui/UiLinkRunner.h"
+#include "base/UserMessages.h"
 
 #include <QApplication>
 #include <QDialog>

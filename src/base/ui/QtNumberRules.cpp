@@ -1,6 +1,6 @@
-#include "QtNumberRules.h"
+#include "base/ui/QtNumberRules.h"
 
-#include "NumericText.h"
+#include "base/NumericText.h"
 
 #include <QLocale>
 

@@ -1,5 +1,5 @@
-#include "AprsConfig.h"
-#include "NumericText.h"
+#include "loggers/AprsConfig.h"
+#include "base/NumericText.h"
 
 #include <gtest/gtest.h>
 

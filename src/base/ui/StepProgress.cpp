@@ -1,6 +1,6 @@
-#include "StepProgress.h"
+#include "base/ui/StepProgress.h"
 
-#include "LinkSequence.h"
+#include "base/LinkSequence.h"
 
 #include <QLabel>
 #include <QProgressDialog>

@@ -1,6 +1,6 @@
-#include "UserMessages.h"
+#include "base/UserMessages.h"
 
-#include "LinkSequence.h"
+#include "base/LinkSequence.h"
 
 #include <atomic>
 #include <cstdio>

@@ -1,5 +1,5 @@
 #pragma once
-#include "UserMessages.h"
+#include "base/UserMessages.h"
 // What every form shares: the caption/field binding that screen readers and
 // tests find fields by, running child forms through one seam, and the Qt
 // implementations of the core's seams.

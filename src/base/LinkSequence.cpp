@@ -1,4 +1,4 @@
-#include "LinkSequence.h"
+#include "base/LinkSequence.h"
 
 #include <memory>
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "DesktopOpen.h"
+#include "base/DesktopOpen.h"
 
 #include <memory>
 #include <mutex>

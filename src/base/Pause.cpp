@@ -1,4 +1,4 @@
-#include "Pause.h"
+#include "base/Pause.h"
 
 #include <chrono>
 #include <memory>

@@ -2,10 +2,10 @@
 // (the logger type line is checked with the ALOHA form); the numeric field
 // filters what is typed.
 
-#include "CNumericEdit.h"
-#include "FormSupport.h"
-#include "UserMessages.h"
-#include "WaitCursor.h"
+#include "base/ui/CNumericEdit.h"
+#include "base/ui/FormSupport.h"
+#include "base/UserMessages.h"
+#include "base/WaitCursor.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
-#include "UiLinkRunner.h"
+#include "base/ui/UiLinkRunner.h"
 
-#include "EventLog.h"
+#include "settings/EventLog.h"
 
 #include <QApplication>
 #include <QEvent>

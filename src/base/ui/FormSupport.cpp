@@ -1,11 +1,11 @@
-#include "FormSupport.h"
+#include "base/ui/FormSupport.h"
 
-#include "CNumericEdit.h"
-#include "DesktopOpen.h"
-#include "LinkSequence.h"
-#include "UiLinkRunner.h"
-#include "UserMessages.h"
-#include "WaitCursor.h"
+#include "base/ui/CNumericEdit.h"
+#include "base/DesktopOpen.h"
+#include "base/LinkSequence.h"
+#include "base/ui/UiLinkRunner.h"
+#include "base/UserMessages.h"
+#include "base/WaitCursor.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
-#include "CNumericEdit.h"
+#include "base/ui/CNumericEdit.h"
 
-#include "NumericText.h"
+#include "base/NumericText.h"
 
 #include <QKeyEvent>
 
