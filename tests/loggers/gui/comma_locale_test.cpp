@@ -56,8 +56,6 @@ TEST_P(CommaLocale, IrrigationDetectedShownCheckedAndWrittenWithAPoint)
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, CommaLocale, ::testing::Values("C", "de_DE.UTF-8"),
-                         [](const auto& info) {
-                             return std::string(info.param[0] == 'C' ? "C" : "de_DE");
-                         });
+                         [](const auto& info) { return std::string(info.param[0] == 'C' ? "C" : "de_DE"); });
 
 }  // namespace
