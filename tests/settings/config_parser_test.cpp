@@ -26,8 +26,8 @@ TEST(ConfigParse, SplitsAtFirstEqualsKeepsBlanksAndRefusesOverlongKeysAndValues)
 {
     RecordingMessages messages;
     const std::string text = "# serial\nSERIAL_PORT=3\r\nA=b=c\n KEY = v \nEMPTY=\nNOEQUALS\n\nX=1\nX=2\n" +
-                             std::string(80, 'K') + "=1\nB=" + std::string(512, 'v') + "\n" + std::string(79, 'k') +
-                             "=" + std::string(511, 'w') + "\n";
+                             std::string(80, 'K') + "=1\nB=" + std::string(512, 'v') + "\n" +
+                             std::string(79, 'k') + "=" + std::string(511, 'w') + "\n";
     TempWorkDir dir(text.c_str());
     EXPECT_EQ(dir.ReadFile("configBackup.txt"), text) << "a verbatim copy at every start";
     auto& s = dir.Settings();
