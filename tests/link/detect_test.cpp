@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <sstream>
 
 namespace {
@@ -136,10 +135,9 @@ TEST_F(DetectionTest, EachKindReadsItsParametersInOrderAndConvertsThemAFailedRea
 
 TEST(IrrigationFirmware, CharactersEightToTen)
 {
-    const std::map<std::string, int> cases = {
-        {"IRR     202", 202}, {"IRR     2021", 202}, {"IRR     20", 20}, {"IRR     ", 0},
-        {"IRR", 0},         {"IRR      202", 20},  {"IRR     2x2", 2}};
-    for (const auto& [reply, firmware] : cases) EXPECT_EQ(IrrigationFirmware(reply), firmware) << reply;
+    for (auto [reply, firmware] : {std::pair{"IRR     202", 202}, {"IRR     2021", 202}, {"IRR     20", 20},
+                                   {"IRR     ", 0}, {"IRR", 0}, {"IRR      202", 20}, {"IRR     2x2", 2}})
+        EXPECT_EQ(IrrigationFirmware(reply), firmware) << reply;
 }
 
 }  // namespace
