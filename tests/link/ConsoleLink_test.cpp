@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace {
 
 Lines Times(int n, const Lines& events)
@@ -77,13 +75,11 @@ TEST(EepromRead, SendsEebrdAndTakesOnlyAGoodBlockAsDoesTheTransmitterRead)
         FakeLink link;
         link.Respond("\n", "\n\r");
         link.Respond(c.written.substr(std::min<std::size_t>(1, c.written.size())), c.reply);
-        std::uint8_t destination[16];
-        std::memset(destination, 0xAA, sizeof destination);
-        EXPECT_EQ(EepromRead(destination, c.address, c.count), c.result);
+        std::string destination(16, '\xAA');
+        EXPECT_EQ(EepromRead(reinterpret_cast<std::uint8_t*>(destination.data()), c.address, c.count), c.result);
         EXPECT_EQ(link.Written(), c.written);
         EXPECT_EQ(link.GetCount(), c.reads);
-        EXPECT_EQ(std::string(reinterpret_cast<char*>(destination), 16),
-                  c.result == 0x01 ? kTransmitters : std::string(16, '\xAA'));
+        EXPECT_EQ(destination, c.result == 0x01 ? kTransmitters : std::string(16, '\xAA'));
     }
 }
 

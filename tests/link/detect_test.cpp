@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <sstream>
 
 namespace {
@@ -43,16 +42,19 @@ private:
     ::Lines lines_{"\n", "MOD00\n"};
 };
 
-// The record's fields, in the order of the kind's reads.
+// The record's kind and its fields, in the order of the kind's reads.
 std::string Describe(const CLoggerSettings& r)
 {
+    const char* const kinds[] = {"", "ALOHA", "IRR", "APRS", "AOM"};
     auto flag = [](bool on, const char* word) { return on ? std::string(" ") + word : std::string(); };
-    if (auto* a = dynamic_cast<const CAlohaSettings*>(&r)) return a->timeout + " " + a->stationId;
+    const std::string kind = std::string(kinds[r.kind]) + " ";
+    if (auto* a = dynamic_cast<const CAlohaSettings*>(&r)) return kind + a->timeout + " " + a->stationId;
     if (auto* a = dynamic_cast<const CAprsSettings*>(&r))
-        return a->timeout + " " + a->baud + " " + a->position + " " + a->transmissionRate;
-    if (auto* a = dynamic_cast<const CAomSettings*>(&r)) return a->timeout + flag(a->alarmLogging, "logging");
+        return kind + a->timeout + " " + a->baud + " " + a->position + " " + a->transmissionRate;
+    if (auto* a = dynamic_cast<const CAomSettings*>(&r))
+        return kind + a->timeout + flag(a->alarmLogging, "logging");
     auto& i = dynamic_cast<const CIrrigationSettings&>(r);
-    return i.timeout + flag(i.residential, "residential") + " " + i.cycle + " " + i.parameter9 + " " +
+    return kind + i.timeout + flag(i.residential, "residential") + " " + i.cycle + " " + i.parameter9 + " " +
            i.rainRateCutoff + " " + i.amount + " " + i.maxDailyRain + " " + i.maxRainTotal + " " +
            i.alarmDuration + "/" + i.alarmReactivation + "/" + i.pulseWidth + flag(i.continuous, "continuous") +
            flag(i.normallyOpen, "normally-open");
@@ -71,74 +73,61 @@ protected:
     ~DetectionTest() override { SetFirmwareWarningForm(previousWarning); }
 };
 
-TEST_F(DetectionTest, EachKindReadsItsParametersInOrderAndConvertsThem)
+// queries: the identification and the reads asked, each followed by its
+// 250 ms pause; record: the kind and its fields; message: "No logger
+// found" shown, with these details.
+TEST_F(DetectionTest, EachKindReadsItsParametersInOrderAndConvertsThemAFailedReadGivesNoRecord)
 {
-    struct Case { const char* id; const char* reads; LoggerType kind; const char* record; int warnings = 0; };
+    struct Case { const char* id, *reads; std::size_t queries; const char* record, *failSend = "";
+                  int warnings = 0; bool message = false; const char* details = ""; };
+    const char* const kReads = "01=30 02=5 12=2400 13=pos 14=5";
     for (const Case& c : std::initializer_list<Case>{
         // Usual replies of every kind are read by the CLI's show on the simulator.
-        {"IRR     202", "01=x 08=0 09=abc 10=254 25=7 26=z 27=-3 03=? 04=4 05=5 06=0 07=1", LoggerIrrigation,
-         "x 0 0.00 2.54 0.07 0.00 -0.03 ?/4/5"},
+        {"IRR     202", "01=x 08=0 09=abc 10=254 25=7 26=z 27=-3 03=? 04=4 05=5 06=0 07=1", 13,
+         "IRR x 0 0.00 2.54 0.07 0.00 -0.03 ?/4/5"},
         // The logging flag is on only when the reply reads as the number 1.
-        {"AOM     100", "01=15 24=1", LoggerAom, "15 logging"},
-        {"xxAOMxx", "01=15 24=01", LoggerAom, "15 logging"},  // the kind word anywhere
-        {"AOM", "01=15 24=11", LoggerAom, "15"},
+        {"AOM     100", "01=15 24=1", 3, "AOM 15 logging"},
+        {"xxAOMxx", "01=15 24=01", 3, "AOM 15 logging"},  // the kind word anywhere
+        {"AOM", "01=15 24=11", 3, "AOM 15"},
         // Two kind words: both are read, the later kind's record is the one shown.
-        {"ALOHA   APRS", "01=30 02=5 01=30 12=9600 13=pos 14=10", LoggerAprs, "30 9600 pos 10"},
+        {"ALOHA   APRS", "01=30 02=5 01=30 12=9600 13=pos 14=10", 7, "APRS 30 9600 pos 10"},
         // Characters 8-10 read "R 2": firmware 0, so the warning, and the
         // ALOHA record read before it stays.
-        {"ALOHA IRR 203", "01=30 02=5", LoggerAloha, "30 5", 1},
-    }) {
-        SCOPED_TRACE(std::string(c.id) + ": " + c.reads);
-        ScriptedLogger link(c.id, c.reads);
-        pauses.Clear();
-        warnings = 0;
-        const auto record = DetectAndReadLogger(kOwner);
-        ASSERT_NE(record, nullptr);
-        EXPECT_EQ(record->kind, c.kind);
-        EXPECT_EQ(record->identification, c.id);
-        EXPECT_EQ(Describe(*record), c.record);
-        EXPECT_EQ(link.Lines(), link.Expected());
-        EXPECT_EQ(link.Events().front(), "Open 2 19200");
-        EXPECT_EQ(link.Events().back(), "Close");
-        std::vector<int> expected(link.Expected().size() - 1, 250);  // one per query
-        expected.push_back(2000);
-        EXPECT_EQ(pauses.Durations(), expected);
-        EXPECT_EQ(warnings, c.warnings);
-    }
-    EXPECT_TRUE(messages.Shown().empty());
-}
-
-TEST_F(DetectionTest, FailedSendsAndShortIrrigationRepliesGiveNoRecord)
-{
-    struct Case { const char* id; const char* failSend; bool message; int warnings; std::size_t queries;
-                  const char* details = ""; const char* reads = "01=30 02=5 12=2400 13=pos 14=5"; };
-    for (const Case& c : std::initializer_list<Case>{
-        {"ALOHA   202", "MOD00\n", true, 0, 1},
+        {"ALOHA IRR 203", "01=30 02=5", 3, "ALOHA 30 5", "", 1},
+        {"ALOHA   202", kReads, 1, "none", "MOD00\n", 0, true},
         // A settings reply lost is no value: nothing to show, nothing that
         // the form's OK would write back empty.
-        {"AOM", "", true, 0, 3, "The logger did not answer the query for module parameter 24."},
-        {"IRR     202", "", true, 0, 3, "The logger did not answer the query for module parameter 8."},
+        {"AOM", kReads, 3, "none", "", 0, true,
+         "The logger did not answer the query for module parameter 24."},
+        {"IRR     202", kReads, 3, "none", "", 0, true,
+         "The logger did not answer the query for module parameter 8."},
         // A number beyond an int would be written back as a value the logger never held.
-        {"IRR     202", "", true, 0, 13, "The logger's reply for module parameter 25 is no number it can hold.",
-         "01=30 08=1 09=1 10=1 25=4503333333333 26=1 27=1 03=1 04=1 05=1 06=1 07=1"},
-        {"ALOHA   202", "MOD02 |\n", false, 0, 3},
+        {"IRR     202", "01=30 08=1 09=1 10=1 25=4503333333333 26=1 27=1 03=1 04=1 05=1 06=1 07=1", 13,
+         "none", "", 0, true, "The logger's reply for module parameter 25 is no number it can hold."},
+        {"ALOHA   202", kReads, 3, "none", "MOD02 |\n"},
         // The APRS read fails after the ALOHA read: its record is dropped too.
-        {"ALOHA APRS", "MOD13 |\n", false, 0, 6},
+        {"ALOHA APRS", kReads, 6, "none", "MOD13 |\n"},
         // Too short to hold a firmware number: too old to configure.
-        {"IRR", "", false, 1, 1},
+        {"IRR", kReads, 1, "none", "", 1},
     }) {
-        SCOPED_TRACE(std::string(c.id) + " " + c.failSend);
+        SCOPED_TRACE(std::string(c.id) + ": " + c.reads + " " + c.failSend);
         ScriptedLogger link(c.id, c.reads, c.failSend);
         pauses.Clear();
         messages.Clear();
         warnings = 0;
-        EXPECT_EQ(DetectAndReadLogger(kOwner), nullptr);
+        const auto record = DetectAndReadLogger(kOwner);
+        EXPECT_EQ(record ? Describe(*record) : "none", c.record);
+        EXPECT_EQ(record ? record->identification : c.id, c.id);
+        if (record) {
+            EXPECT_EQ(link.Lines(), link.Expected());
+        }
         EXPECT_EQ(messages.Texts(), c.message ? Lines{kNoLoggerFound} : Lines{});
         for (const UserMessage& m : messages.Shown())
             EXPECT_EQ(std::pair(m.parent, m.details), std::pair(kOwner, std::string(c.details)));
         std::vector<int> expected(c.queries, 250);
         if (!c.message || *c.details) expected.push_back(2000);
         EXPECT_EQ(pauses.Durations(), expected);
+        EXPECT_EQ(link.Events().front(), "Open 2 19200");
         EXPECT_EQ(link.Events().back(), "Close");
         EXPECT_EQ(warnings, c.warnings);
     }
@@ -146,10 +135,9 @@ TEST_F(DetectionTest, FailedSendsAndShortIrrigationRepliesGiveNoRecord)
 
 TEST(IrrigationFirmware, CharactersEightToTen)
 {
-    const std::map<std::string, int> cases = {
-        {"IRR     202", 202}, {"IRR     2021", 202}, {"IRR     20", 20}, {"IRR     ", 0},
-        {"IRR", 0},         {"IRR      202", 20},  {"IRR     2x2", 2}};
-    for (const auto& [reply, firmware] : cases) EXPECT_EQ(IrrigationFirmware(reply), firmware) << reply;
+    for (auto [reply, firmware] : {std::pair{"IRR     202", 202}, {"IRR     2021", 202}, {"IRR     20", 20},
+                                   {"IRR     ", 0}, {"IRR", 0}, {"IRR      202", 20}, {"IRR     2x2", 2}})
+        EXPECT_EQ(IrrigationFirmware(reply), firmware) << reply;
 }
 
 }  // namespace

@@ -22,11 +22,13 @@ constexpr const char* kLoadMessage = "Cannot open file Config.txt. Please make s
 constexpr const char* kWriteMessage = "Cannot open file Config.txt.  Please make sure the file is in the same directory as "
     "CorvaneUtility.exe";
 
-TEST(ConfigParse, SplitsAtFirstEqualsAndKeepsBlanks)
+TEST(ConfigParse, SplitsAtFirstEqualsKeepsBlanksAndRefusesOverlongKeysAndValues)
 {
     RecordingMessages messages;
-    const char* text = "# serial\nSERIAL_PORT=3\r\nA=b=c\n KEY = v \nEMPTY=\nNOEQUALS\n\nX=1\nX=2\n";
-    TempWorkDir dir(text);
+    const std::string text = "# serial\nSERIAL_PORT=3\r\nA=b=c\n KEY = v \nEMPTY=\nNOEQUALS\n\nX=1\nX=2\n" +
+                             std::string(80, 'K') + "=1\nB=" + std::string(512, 'v') + "\n" +
+                             std::string(79, 'k') + "=" + std::string(511, 'w') + "\n";
+    TempWorkDir dir(text.c_str());
     EXPECT_EQ(dir.ReadFile("configBackup.txt"), text) << "a verbatim copy at every start";
     auto& s = dir.Settings();
     // Keys and values keep their blanks; the later duplicate wins.
@@ -36,6 +38,8 @@ TEST(ConfigParse, SplitsAtFirstEqualsAndKeepsBlanks)
     EXPECT_EQ(Read(s, "EMPTY", "untouched"), "untouched") << "a line ending in = is skipped";
     EXPECT_EQ(Read(s, "NOEQUALS", "x"), "") << "a line without = is a key with an empty value";
     EXPECT_EQ(Read(s, "# serial", "x"), "x") << "comments are not keys";
+    EXPECT_EQ(Read(s, std::string(80, 'K'), "none") + Read(s, "B", "none"), "nonenone") << "refused, not cut";
+    EXPECT_EQ(s.GetValue(std::string(79, 'k')), std::string(511, 'w')) << "limits themselves pass";
     EXPECT_TRUE(messages.Texts().empty());
 }
 
@@ -97,45 +101,33 @@ TEST(ConfigWrite, ReplacesOnlyTheExactKeysLineInPlaceOrAppendsIt)
     }
 }
 
-TEST(ConfigWrite, MissingFileAtWriteShowsMessageAndChangesNothing)
+// A write that cannot be made changes nothing: the file gone (a message, and
+// no file made), a directory in the way of the rewrite file (which fails even
+// for root, who ignores permissions) and a value too long for the file (an
+// event log entry each, naming the writer).
+TEST(ConfigWrite, FailedWriteChangesNothingAndSaysWhy)
 {
-    RecordingMessages messages;
-    TempWorkDir dir("SERIAL_PORT=1\n");
-    std::filesystem::remove(dir.Path() / "config.txt");
-    dir.Settings().SetValue("SERIAL_PORT", "2");
-    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kWriteMessage}));
-    EXPECT_EQ(dir.Settings().GetValue("SERIAL_PORT"), "1");
-    EXPECT_FALSE(dir.Exists("config.txt"));
-}
-
-TEST(ConfigWrite, FailedRewriteKeepsConfigAndLogsOrigin)
-{
-    // A directory in the way of the rewrite file fails its creation, even
-    // for root, who ignores permissions.
-    TempWorkDir dir("SERIAL_PORT=1\n");
-    std::filesystem::create_directory(dir.Path() / "configOld.txt");
-    dir.Settings().SetValue("SERIAL_PORT", "2");
-    EXPECT_EQ(dir.ReadFile("config.txt"), "SERIAL_PORT=1\n");
-    EXPECT_EQ(dir.Settings().GetValue("SERIAL_PORT"), "1");
-    EXPECT_TRUE(dir.Settings().IsLoaded());
-    const std::string log = dir.ReadFile("eventLog.txt");
-    EXPECT_NE(log.find("{DBConfigParser::SetValue}  \n\t\t\tCannot create "), std::string::npos) << log;
-}
-
-TEST(ConfigLimits, OverlongKeysAndValuesAreRefusedNotCut)
-{
-    const std::string longKey(80, 'K'), longValue(512, 'v');
-    TempWorkDir dir(("A=1\n" + longKey + "=1\nB=" + longValue + "\n" + std::string(79, 'k') +
-                     "=" + std::string(511, 'w') + "\n").c_str());
-    auto& s = dir.Settings();
-    EXPECT_EQ(Read(s, longKey, "none") + Read(s, "B", "none"), "nonenone");
-    EXPECT_EQ(s.GetValue(std::string(79, 'k')), std::string(511, 'w')) << "limits themselves pass";
-
-    const std::string before = dir.ReadFile("config.txt");
-    s.SetValue("A", longValue);
-    EXPECT_EQ(s.GetValue("A"), "1");
-    EXPECT_EQ(dir.ReadFile("config.txt"), before);
-    EXPECT_NE(dir.ReadFile("eventLog.txt").find("{DBConfigParser::SetValue}"), std::string::npos);
+    using Step = void (*)(const std::filesystem::path&);
+    struct Case { const char* name; Step before; std::string value; Lines messages; const char* file, *logged; };
+    const Case cases[] = {
+        {"file gone", [](const auto& d) { std::filesystem::remove(d / "config.txt"); }, "2", {kWriteMessage},
+         "(no file)", ""},
+        {"rewrite file blocked", [](const auto& d) { std::filesystem::create_directory(d / "configOld.txt"); },
+         "2", {}, "SERIAL_PORT=1\n", "{DBConfigParser::SetValue}  \n\t\t\tCannot create "},
+        {"value too long", [](const auto&) {}, std::string(512, 'v'), {}, "SERIAL_PORT=1\n",
+         "{DBConfigParser::SetValue}"},
+    };
+    for (const Case& c : cases) {
+        RecordingMessages messages;
+        TempWorkDir dir("SERIAL_PORT=1\n");
+        c.before(dir.Path());
+        dir.Settings().SetValue("SERIAL_PORT", c.value);
+        EXPECT_EQ(messages.Texts(), c.messages) << c.name;
+        EXPECT_EQ(dir.Settings().GetValue("SERIAL_PORT"), "1") << c.name;
+        EXPECT_TRUE(dir.Settings().IsLoaded()) << c.name;
+        EXPECT_EQ(dir.Exists("config.txt") ? dir.ReadFile("config.txt") : "(no file)", c.file) << c.name;
+        EXPECT_NE(dir.ReadFile("eventLog.txt").find(c.logged), std::string::npos) << c.name;
+    }
 }
 
 std::tm At(int year, int month, int day, int hour, int min, int sec)
@@ -148,25 +140,20 @@ std::tm At(int year, int month, int day, int hour, int min, int sec)
 
 const std::string kStars(64, '*');
 
-TEST(EventLogClock, TwelveHourClock)
-{
-    for (auto [hour, shown] : {std::pair{0, "00:05:09 AM"}, {11, "11:05:09 AM"}, {12, "12:05:09 PM"},
-                               {13, "01:05:09 PM"}, {23, "11:05:09 PM"}})
-        EXPECT_EQ(EventLog::FormatEntry(At(2009, 12, 1, hour, 5, 9), "O", "M"),
-                  kStars + "\n2009/12/1  " + shown + "  {O}  \n\t\t\tM  \n\n");
-}
-
+// One entry for each hour the twelve-hour clock shows differently.
 TEST(EventLogFile, AppendsEntriesToWorkingDirectoryOrWithoutOneToTheCurrentDirectory)
 {
     TempWorkDir dir("WORKING_DIRECTORY=sub\n");
     std::filesystem::create_directory(dir.Path() / "sub");
     dir.Restart();
-    dir.Log().SetClock([] { return At(2026, 3, 7, 13, 0, 0); });
-    dir.Log().WriteError("DBConfigParser::Parse", "first");
-    dir.Log().WriteError("X", "second");
-    EXPECT_EQ(dir.ReadFile("sub/eventLog.txt"),
-              kStars + "\n2026/3/7  01:00:00 PM  {DBConfigParser::Parse}  \n\t\t\tfirst  \n\n" + kStars +
-                  "\n2026/3/7  01:00:00 PM  {X}  \n\t\t\tsecond  \n\n");
+    std::string expected;
+    for (auto [hour, shown] : {std::pair{0, "00:05:09 AM"}, {11, "11:05:09 AM"}, {12, "12:05:09 PM"},
+                               {13, "01:05:09 PM"}, {23, "11:05:09 PM"}}) {
+        dir.Log().SetClock([hour] { return At(2026, 3, 7, hour, 5, 9); });
+        dir.Log().WriteError("DBConfigParser::Parse", shown);
+        expected += kStars + "\n2026/3/7  " + shown + "  {DBConfigParser::Parse}  \n\t\t\t" + shown + "  \n\n";
+    }
+    EXPECT_EQ(dir.ReadFile("sub/eventLog.txt"), expected);
     // Without the key the log goes to the current directory, never to "/".
     dir.WriteFile("config.txt", "SERIAL_PORT=1\n");
     dir.Restart();

@@ -8,7 +8,6 @@
 #include "settings/ShowTextFile.h"
 #include "TestSupport.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
 
 TEST(ShippedData, ConfigHoldsEveryKey)
@@ -27,11 +26,8 @@ TEST(ShippedData, ConfigHoldsEveryKey)
           AomAlarmDuration, AomAlarmDelay, AomAlarmPulseWidth, AomContinuousPulse, AomOpenCircuit, AomTempUnit,
           AomBarUnit, AomWindUnit, AomRainUnit, AomStationConfig, AomFirstUse, WorkingDirectory, LinkTimeoutMs})
         EXPECT_FALSE(s.GetValue(k).empty()) << k;
-    for (int n = 1; n <= 8; ++n) {
-        char k[32];
-        std::snprintf(k, sizeof k, ComDeviceFormat, n);
-        EXPECT_EQ(s.GetValue(k).rfind("/dev/", 0), 0u) << k;
-    }
+    for (int n = 1; n <= 8; ++n)
+        EXPECT_EQ(s.GetValue("COM" + std::to_string(n) + "_DEVICE").rfind("/dev/", 0), 0u) << n;
     EXPECT_EQ(s.GetValue(SerialPort) + " " + s.GetValue(BaudRate) + " " + s.GetValue(AomFirstUse), "1 19200 0");
     EXPECT_EQ(dir.Log().Path(), dir.Path() / "." / "eventLog.txt");
 }

@@ -24,11 +24,8 @@ Outputs Send(SimDevice& device, const std::string& bytes, int ms = 10)
 
 TEST(SimConsole, ALineFeedWakesItAfterTheDelayAndIdleTimePutsItBackToSleep)
 {
-    SimDeviceConfig config;
-    config.kind = SimKind::Aom;
-    config.firmwareDate = "Sep 29 2009";
-    config.wakeDelayMs = 300;
-    SimDevice d(config, SimState::Defaults(SimKind::Aom));
+    // The usual console: an alarm output module behind it, firmware of Sep 29 2009.
+    SimDevice d({.wakeDelayMs = 300}, SimState::Defaults(SimKind::Aom));
     // Asleep, the line is lost; only its line feed wakes the console.
     EXPECT_EQ(Send(d, "MOD00\n", 0), (Outputs{{"\n\r", 300}}));
     // A line feed while it wakes is lost too.

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 constexpr const char* kAddress = "https://corvane.example/firmware";
-constexpr const char* kUnable = "Unable to open hyperlink:\n\n";
 
 TEST(LinkLabel, WarningShowsTheTextAndALinkVisitedOnlyAfterTheDesktopOpenedTheAddress)
 {
@@ -37,8 +36,8 @@ TEST(LinkLabel, WarningShowsTheTextAndALinkVisitedOnlyAfterTheDesktopOpenedTheAd
 
     QTest::mouseClick(link, Qt::LeftButton);
     EXPECT_FALSE(link->Visited());
-    EXPECT_EQ(messages.Texts(), (Lines{std::string(kUnable) + "There is no application associated"
-                                                              "\nwith the given filename extension."}));
+    EXPECT_EQ(messages.Texts(), (Lines{"Unable to open hyperlink:\n\nThere is no application associated\nwith the "
+                                       "given filename extension."}));
     opens = true;
     QTest::mouseClick(link, Qt::LeftButton);
     SetDesktopOpener(std::move(previous));
