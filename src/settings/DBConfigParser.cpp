@@ -397,8 +397,18 @@ void DBConfigParser::SetValue(const std::string& key, const std::string& value)
                     like = line;
                     break;
                 }
-            if (!file.lines.empty() && !file.lines.back().ended) text += EncodeLine(file, "", like);
+            // A UTF-16 file that ends inside a character keeps that half
+            // character last: a line after it would be read a byte out of step.
+            const std::string* half = nullptr;
+            if (file.encoding != Encoding::Bytes && !file.lines.empty() &&
+                file.lines.back().bytes.size() % 2 != 0) {
+                half = &file.lines.back().bytes;
+                text.resize(text.size() - half->size());
+            } else if (!file.lines.empty() && !file.lines.back().ended) {
+                text += EncodeLine(file, "", like);
+            }
             text += EncodeLine(file, newLine, like);
+            if (half) text += *half;
         }
         if (std::fwrite(text.data(), 1, text.size(), out.get()) != text.size())
             ThrowFileError("Cannot write", rewritePath_, errno);
