@@ -405,7 +405,12 @@ void DBConfigParser::SetValue(const std::string& key, const std::string& value)
                 half = &file.lines.back().bytes;
                 text.resize(text.size() - half->size());
             } else if (!file.lines.empty() && !file.lines.back().ended) {
-                text += EncodeLine(file, "", like);
+                // A CR that ends the last line stays in its value only when
+                // CR LF ends the line; a lone LF would make the two a line end.
+                const std::string& last = file.lines.back().text;
+                FileLine end = like;
+                end.crlf = like.crlf || (!last.empty() && last.back() == '\r');
+                text += EncodeLine(file, "", end);
             }
             text += EncodeLine(file, newLine, like);
             if (half) text += *half;
