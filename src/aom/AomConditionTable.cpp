@@ -109,9 +109,9 @@ std::string UnreadOutputsText(const std::vector<int>& outputs)
     for (std::size_t i = 0; i < outputs.size(); ++i)
         list += (i == 0 ? "" : i + 1 == outputs.size() ? " and " : ", ") +
                 FormatText("%i", outputs[i] + 1);
-    return FormatText("The module gave no readable answer for the conditions of output%s %s.  Those outputs "
-                      "are shown empty and are not sent; close this form and open it again to "
-                      "read them.",
+    return FormatText("The module gave no readable answer for the conditions of output%s %s.  "
+                      "Those outputs are shown empty and are not sent; close this form and open "
+                      "it again to read them.",
                       outputs.size() == 1 ? "" : "s", list.c_str());
 }
 

@@ -60,8 +60,9 @@ void StoreLocalSettings(const CLoggerSettings& record);
 // Reads the module's outputs (conditions, logic, options) on the open link,
 // rows in the given units (values as shown, or exact for a backup). False
 // when an output's options did not arrive; outputs whose conditions did not
-// arrive or were malformed are listed in unreadOutputs. The console's transmitters are read
-// when the module's conditions or extraSensors ask for them.
+// arrive or were malformed are listed in unreadOutputs. The console's
+// transmitters are read when the module's conditions or extraSensors ask
+// for them.
 bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units,
                     RowValues values = RowValues::Shown, bool extraSensors = false);
 // An output's option values under their names.
