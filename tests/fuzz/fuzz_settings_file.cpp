@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           newValue.back() != '\r' &&
                           // a UTF-16 file refuses bytes that are no UTF-8
                           ((text.compare(0, 2, "\xFF\xFE") != 0 && text.compare(0, 2, "\xFE\xFF") != 0) ||
-                           Utf16RoundTrips(changedKey + newValue));
+                           Utf16RoundTrips(changedKey + "=" + newValue));
     if (storable && again.GetValue(changedKey) != newValue)
         FuzzFinding("the rewritten key " + changedKey + " does not read back");
     return 0;
