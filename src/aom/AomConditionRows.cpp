@@ -46,6 +46,19 @@ std::vector<ConditionFields> ParseConditionReply(const std::string& reply)
     return records;
 }
 
+bool IsConditionReplyWellFormed(const std::string& reply)
+{
+    for (const ConditionFields& record : ParseConditionReply(reply))
+        for (const std::string& field : record) {
+            const std::size_t sign = field[0] == '-' ? 1 : 0;
+            if (field.size() == sign || field.find_first_not_of("0123456789", sign) != std::string::npos)
+                return false;
+            const long v = ReadLong(field);
+            if (v < -kSixteenBits / 2 || v >= kSixteenBits) return false;
+        }
+    return true;
+}
+
 std::string RecordField(const ConditionFields& record, std::size_t index)
 {
     return index < record.size() ? record[index] : std::string();

@@ -13,6 +13,11 @@
 // empty reply gives no record.
 using ConditionFields = std::vector<std::string>;
 std::vector<ConditionFields> ParseConditionReply(const std::string& reply);
+// Whether every field is a number the module can hold: digits with an
+// optional minus, within 16 bits (signed or not). A reply with any other
+// field is malformed, and the output it came for was not read: such a field
+// must never be shown, kept or sent back as a value.
+bool IsConditionReplyWellFormed(const std::string& reply);
 // A field of a record; empty when the record ends before it.
 std::string RecordField(const ConditionFields& record, std::size_t index);
 

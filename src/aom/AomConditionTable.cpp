@@ -96,8 +96,10 @@ OutputConditionReplies QueryOutputConditions(int output)
     if (ModuleQueryArg(ParamOutputLogic, argument) == 0) logic = ModuleReadReply();
     r.conditions = conditions.value_or(std::string());
     r.logic = logic.value_or(std::string());
-    // The module always answers the logic with its number.
-    r.read = conditions && logic && WholeNumberRule(*logic).has_value();
+    // The module always answers the logic with its number, and holds
+    // nothing but numbers in its conditions.
+    r.read = conditions && logic && WholeNumberRule(*logic).has_value() &&
+             IsConditionReplyWellFormed(*conditions);
     return r;
 }
 
@@ -107,9 +109,9 @@ std::string UnreadOutputsText(const std::vector<int>& outputs)
     for (std::size_t i = 0; i < outputs.size(); ++i)
         list += (i == 0 ? "" : i + 1 == outputs.size() ? " and " : ", ") +
                 FormatText("%i", outputs[i] + 1);
-    return FormatText("The module did not answer for the conditions of output%s %s.  Those outputs "
-                      "are shown empty and are not sent; close this form and open it again to "
-                      "read them.",
+    return FormatText("The module gave no readable answer for the conditions of output%s %s.  "
+                      "Those outputs are shown empty and are not sent; close this form and open "
+                      "it again to read them.",
                       outputs.size() == 1 ? "" : "s", list.c_str());
 }
 
@@ -118,6 +120,8 @@ std::vector<ConditionRow> ConditionRowsFromReply(const std::string& reply, int l
                                                         RowValues values)
 {
     std::vector<ConditionRow> rows(kConditionRows);
+    // A malformed reply is a failed read: nothing of it is shown.
+    if (!IsConditionReplyWellFormed(reply)) return rows;
     const bool exact = values == RowValues::Exact;
     int n = 0;
     // Records that would fall below the last row are dropped.

@@ -34,8 +34,8 @@ struct ConditionRow : ConditionRowSummary {
 
 // The two replies an output is loaded from: its conditions (16) and its
 // output logic (18). read: both came as whole lines; an empty conditions
-// line is the module's "no conditions", while silence is a failed read and
-// the texts are then meaningless.
+// line is the module's "no conditions", while silence or a malformed reply
+// is a failed read and the texts are then meaningless.
 struct OutputConditionReplies {
     std::string conditions;
     std::string logic;
@@ -52,7 +52,8 @@ std::string UnreadOutputsText(const std::vector<int>& outputs);
 // backup, which must give the module's very text back).
 enum class RowValues { Shown, Exact };
 
-// The eight rows of the reply; rows past the last record are empty
+// The eight rows of the reply (all empty for a malformed one, which is no
+// read); rows past the last record are empty
 // (no parameter, checkType -1). The grouping of every row is the text of
 // the output logic ("OR", "AND", "XOR"). Each row keeps what the module held.
 std::vector<ConditionRow> ConditionRowsFromReply(const std::string& reply, int logic,

@@ -367,6 +367,7 @@ bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units, RowValues v
         if (!replies[n].read) logger.unreadOutputs.push_back(output);
         if (!ReadOutputOptions(aom, output)) return false;
         logger.outputs[n].options = OutputOptionsOf(aom, OperatorText(ReadInt(replies[n].logic)));
+        if (!replies[n].read) continue;
         for (const ConditionFields& record : ParseConditionReply(replies[n].conditions)) {
             // A subtraction names its second parameter in the third field.
             const bool minus = ReadInt(RecordField(record, 1)) == CheckMinus;

@@ -31,8 +31,9 @@ struct CliOutput {
 struct CliLogger {
     std::unique_ptr<CLoggerSettings> record;
     std::array<CliOutput, kAomOutputs> outputs;  // alarm output module only
-    // Outputs (0-3) whose conditions the module did not answer for: their
-    // rows are empty and stand for nothing.
+    // Outputs (0-3) whose conditions the module did not answer for, or
+    // answered with a malformed reply: their rows are empty and stand for
+    // nothing.
     std::vector<int> unreadOutputs;
 };
 
@@ -60,9 +61,9 @@ void StoreLocalSettings(const CLoggerSettings& record);
 // Reads the module's outputs (conditions, logic, options) on the open link,
 // rows in the given units (values as shown, or exact for a backup). False
 // when an output's options did not arrive or step said stop before an
-// output; outputs whose conditions did not arrive are listed in
-// unreadOutputs. The console's transmitters are read when the module's
-// conditions or extraSensors ask for them.
+// output; outputs whose conditions did not arrive or were malformed are
+// listed in unreadOutputs. The console's transmitters are read when the
+// module's conditions or extraSensors ask for them.
 bool ReadAomOutputs(CliLogger& logger, const AomUnitSettings& units,
                     RowValues values = RowValues::Shown, bool extraSensors = false,
                     const std::function<bool(const std::string& step)>& step = {});

@@ -397,8 +397,23 @@ void DBConfigParser::SetValue(const std::string& key, const std::string& value)
                     like = line;
                     break;
                 }
-            if (!file.lines.empty() && !file.lines.back().ended) text += EncodeLine(file, "", like);
+            // A UTF-16 file that ends inside a character keeps that half
+            // character last: a line after it would be read a byte out of step.
+            const std::string* half = nullptr;
+            if (file.encoding != Encoding::Bytes && !file.lines.empty() &&
+                file.lines.back().bytes.size() % 2 != 0) {
+                half = &file.lines.back().bytes;
+                text.resize(text.size() - half->size());
+            } else if (!file.lines.empty() && !file.lines.back().ended) {
+                // A CR that ends the last line stays in its value only when
+                // CR LF ends the line; a lone LF would make the two a line end.
+                const std::string& last = file.lines.back().text;
+                FileLine end = like;
+                end.crlf = like.crlf || (!last.empty() && last.back() == '\r');
+                text += EncodeLine(file, "", end);
+            }
             text += EncodeLine(file, newLine, like);
+            if (half) text += *half;
         }
         if (std::fwrite(text.data(), 1, text.size(), out.get()) != text.size())
             ThrowFileError("Cannot write", rewritePath_, errno);

@@ -2,6 +2,7 @@
 // parameters, check-type lists, unit labels), the transmitter list read, and
 // the plan of an output's conditions built on them.
 #include "aom/AlarmParameterTable.h"
+#include "aom/AomConditionRows.h"
 #include "aom/AomConditionTable.h"
 #include "link/Crc16.h"
 #include "FakeLink.h"
@@ -313,16 +314,17 @@ TEST_F(ConditionPlan, HeldValuesGoBackExactlyAsTheModuleHeldThem)
     }
 }
 
-// A reply beyond the 16 bits of a threshold loads without overflow and
-// cannot go back before it is corrected.
-TEST_F(ConditionPlan, ThresholdReplyBeyondSixteenBitsIsRefused)
+// A field the module cannot hold (not a number, beyond its 16 bits) makes
+// the reply malformed: no row shows or keeps anything of it.
+TEST_F(ConditionPlan, MalformedReplyLoadsNoRows)
 {
-    const auto rows = ConditionRowsFromReply("17 7 129 -9223372036854743040", 1, kF);
-    EXPECT_EQ(rows[1].checkType, CheckGreaterOrEqual);
-    OutputConditionPlan plan;
-    const auto refusal = PlanOutputConditions(0, rows, kF, plan);
-    ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->message, "(" + rows[1].value1 + ")  Invalid, value must be between (-120 and 134)!");
+    for (const char* reply : {"17 7 129 -9223372036854743040", "10 4 5 20  |", "17 0 5x0", "17 0 65536",
+                              "17 0 -32769", "17 0 +5", "- 0 5"}) {
+        EXPECT_FALSE(IsConditionReplyWellFormed(reply)) << reply;
+        for (const ConditionRow& row : ConditionRowsFromReply(reply, 1, kF))
+            EXPECT_TRUE(row.parameter.empty() && row.held1.empty() && row.value1.empty()) << reply;
+    }
+    EXPECT_TRUE(IsConditionReplyWellFormed("17 0 -32768;17 7 2 65535;;"));
 }
 
 }  // namespace

@@ -107,6 +107,8 @@ TEST(ConditionMinus, SecondRowsComparisonEncodedInTheValue)
     for (const auto& c : cases)
         EXPECT_EQ(MinusValueForModule(c.value, c.check), c.stored) << c.value << " " << c.check;
     // Read back, bit 0x8000 gives "Less Than or =": the page tests load both.
+    // Beyond 16 bits it is kept as it came, without overflow.
+    EXPECT_EQ(MinusValueFromModule("-9223372036854743040").moduleText, "-9223372036854743040");
 }
 
 TEST(ConditionMinus, ThresholdConvertedAsADifference)
