@@ -7,7 +7,7 @@
 #include "CorvaneSim.h"
 #include "settings/DBConfigParser.h"
 #include "settings/EventLog.h"
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 #include "link/ModuleCommands.h"
 #include "base/NumericText.h"
 

@@ -10,7 +10,7 @@
 #include "base/Pause.h"
 #include "cli/CorvaneCli.h"
 #include "link/SerialLink.h"
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 
 #include <atomic>
 #include <csignal>

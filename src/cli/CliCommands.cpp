@@ -19,7 +19,7 @@
 #include "loggers/FirmwareLink.h"
 #include "link/LinkChoice.h"
 #include "link/LinkTermios.h"
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 #include "base/NumericText.h"
 #include "aom/OutputTest.h"
 #include "base/Pause.h"

@@ -5,7 +5,7 @@
 // written to the terminal instead of message boxes.
 #include "settings/DBConfigParser.h"
 #include "link/LinkLog.h"
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 #include "link/SerialLink.h"
 #include "base/UserMessages.h"
 #include <filesystem>

@@ -6,7 +6,7 @@
 #include "aom/AomConditionTable.h"
 #include "aom/AomSettings.h"
 #include "link/LinkChoice.h"
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 #include "base/NumericText.h"
 #include "link/PortFailure.h"
 #include "link/SerialLink.h"

@@ -6,7 +6,7 @@
 #include "loggers/ui/CFirmwareWarningDlg.h"
 #include "loggers/ui/CIrrigationConfigDlg.h"
 #include "base/LinkSequence.h"
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 #include "loggers/LoggerSettings.h"
 
 // One line per kind: a kind's own form replaces its placeholder here.

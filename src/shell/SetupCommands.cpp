@@ -7,7 +7,7 @@
 #include "link/LinkChoice.h"
 #include "base/LinkSequence.h"
 #include "cli/LoggerBackup.h"
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 #include "base/Pause.h"
 #include "link/PortFailure.h"
 #include "link/SerialLink.h"

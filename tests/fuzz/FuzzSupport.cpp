@@ -4,7 +4,7 @@
 #include "aom/AomSettings.h"
 #include "loggers/AprsSettings.h"
 #include "loggers/IrrigationSettings.h"
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 
 #include <map>
 

@@ -9,7 +9,7 @@
 #include "cli/CliLogger.h"
 #include "link/ConsoleLink.h"
 #include "FuzzSupport.h"
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 #include "link/ModuleCommands.h"
 #include "link/SerialLink.h"
 

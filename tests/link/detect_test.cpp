@@ -8,7 +8,7 @@
 #include "loggers/AprsSettings.h"
 #include "FakeLink.h"
 #include "loggers/IrrigationSettings.h"
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "settings/DBConfigParser.h"
 #include "base/ui/FormSupport.h"
 #include "base/LinkSequence.h"
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 #include "base/NumericText.h"
 #include "link/SerialDevices.h"
 #include "settings/SettingsKeys.h"

@@ -5,7 +5,7 @@
 
 #include "loggers/ui/CIrrigationConfigDlg.h"
 #include "loggers/IrrigationSettings.h"
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 #include "LoggerFormTest.h"
 
 #include <clocale>

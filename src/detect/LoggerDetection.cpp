@@ -1,4 +1,4 @@
-#include "link/detect/LoggerDetection.h"
+#include "detect/LoggerDetection.h"
 
 #include "loggers/AlohaSettings.h"
 #include "aom/AomSettings.h"
