@@ -7,7 +7,9 @@
 #include "CorvaneSim.h"
 #include "settings/DBConfigParser.h"
 #include "settings/EventLog.h"
+#include "base/Pause.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +17,8 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
 class BenchWorkDir {
 public:
@@ -86,4 +90,39 @@ inline SimOptions BenchSimOptions(SimKind kind, const std::filesystem::path& dir
     options.sleepAfterMs = 0;
     options.linkPath = (dir / "ttySIM").string();
     return options;
+}
+
+// The program's pauses taken for real while alive, their sum kept. The sum is
+// read once the sequences that paused have ended.
+class RealPauses {
+public:
+    RealPauses()
+        : previous_(SetPauseFunction([this](int ms) {
+              totalMs_ += ms;
+              std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+          }))
+    {
+    }
+    ~RealPauses() { SetPauseFunction(previous_); }
+    RealPauses(const RealPauses&) = delete;
+    RealPauses& operator=(const RealPauses&) = delete;
+    double TotalMs() const { return totalMs_; }
+
+private:
+    double totalMs_ = 0;
+    PauseFunction previous_;
+};
+
+// The time lines received by the simulator took on the wire at baud, 10 bits
+// a byte: each line, LF CR after a wake-up's LF, and a reply's "OK" LF CR
+// after every module line. moduleLines counts the lines other than wake-ups.
+inline double WireMs(const std::vector<std::string>& lines, int baud, int& moduleLines)
+{
+    std::size_t bytes = 0;
+    moduleLines = 0;
+    for (const std::string& line : lines) {
+        bytes += line.size() + (line == "\n" ? 2 : 4);
+        moduleLines += line != "\n";
+    }
+    return bytes * 10 * 1000.0 / baud;
 }

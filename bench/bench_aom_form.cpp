@@ -103,10 +103,7 @@ Run OkWithChangedOutputs(DBConfigParser& settings, const fs::path& dir, int outp
         for (int k = 0; k < outputs; ++k) run.changed += ChangeOutput(form.Tabs()->Page(k)) ? 1 : 0;
         sim.ClearReceived();
 
-        const PauseFunction previous = SetPauseFunction([&](int ms) {
-            run.pausedMs += ms;
-            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-        });
+        RealPauses pauses;
         QElapsedTimer clock;
         clock.start();
         qint64 lastTick = 0;
@@ -128,16 +125,11 @@ Run OkWithChangedOutputs(DBConfigParser& settings, const fs::path& dir, int outp
         lastTick = clock.nsecsElapsed();
         tick.start(5);
         loop.exec();
-        SetPauseFunction(previous);
+        run.pausedMs = pauses.TotalMs();
         run.accepted = form.result() == QDialog::Accepted;
     }
     LinkClose();
-    std::size_t bytes = 0;
-    for (const std::string& line : sim.ReceivedLines()) {
-        bytes += line.size() + (line == "\n" ? 2 : 4);
-        run.moduleLines += line != "\n";
-    }
-    run.wireMs = bytes * 10 * 1000.0 / kBaud;
+    run.wireMs = WireMs(sim.ReceivedLines(), kBaud, run.moduleLines);
     sim.Stop();
     return run;
 }

@@ -54,10 +54,7 @@ Run Measure(CMainFrame& frame, CorvaneSim& sim, const QString& item)
 {
     Run run;
     sim.ClearReceived();
-    const PauseFunction previous = SetPauseFunction([&](int ms) {
-        run.pausedMs += ms;
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    });
+    RealPauses pauses;
     QElapsedTimer clock;
     clock.start();
     qint64 lastTick = 0;
@@ -85,13 +82,8 @@ Run Measure(CMainFrame& frame, CorvaneSim& sim, const QString& item)
     lastTick = clock.nsecsElapsed();
     tick.start(5);
     loop.exec();
-    SetPauseFunction(previous);
-    std::size_t bytes = 0;
-    for (const std::string& line : sim.ReceivedLines()) {
-        bytes += line.size() + (line == "\n" ? 2 : 4);
-        run.lines += line != "\n";
-    }
-    run.wireMs = bytes * 10 * 1000.0 / kBaud;
+    run.pausedMs = pauses.TotalMs();
+    run.wireMs = WireMs(sim.ReceivedLines(), kBaud, run.lines);
     return run;
 }
 
