@@ -12,7 +12,6 @@
 #include "base/ui/StepProgress.h"
 #include "TestSupport.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDate>
@@ -75,12 +74,7 @@ protected:
     }
     ~BackupTest() override { SetFormRunner(previousRunner_); }
 
-    void Pick(const QString& command)
-    {
-        for (QAction* item : frame.findChildren<QAction*>())
-            if (item->text() == command) return item->trigger();
-        ADD_FAILURE() << "no menu item " << command.toStdString();
-    }
+    void Pick(const QString& command) { EXPECT_TRUE(PickMenuItem(&frame, command)) << command.toStdString(); }
 
     TempWorkDir dir;
     InstantPauses pauses;

@@ -73,12 +73,7 @@ protected:
     ~SetupTest() override { SetFormRunner(previousRunner_); }
 
     // The Setup menu's item, as the user picks it.
-    void Pick(const QString& command)
-    {
-        for (QAction* item : frame.findChildren<QAction*>())
-            if (item->text() == command) return item->trigger();
-        ADD_FAILURE() << "no menu item " << command.toStdString();
-    }
+    void Pick(const QString& command) { EXPECT_TRUE(PickMenuItem(&frame, command)) << command.toStdString(); }
 
     TempWorkDir dir;
     InstantPauses pauses;

@@ -3,6 +3,7 @@
 // caption bound to them (their accessible name), buttons by their text.
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QLineEdit>
 #include <QString>
 #include <QWidget>
@@ -28,4 +29,15 @@ inline bool SetFieldText(QWidget* root, const QString& accessibleName, const QSt
     auto* field = FindField<QLineEdit>(root, accessibleName);
     if (field) field->setText(text);
     return field != nullptr;
+}
+
+// Picks a window's menu item by its text, as the user does.
+inline bool PickMenuItem(QWidget* window, const QString& text)
+{
+    for (QAction* item : window->findChildren<QAction*>())
+        if (item->text() == text) {
+            item->trigger();
+            return true;
+        }
+    return false;
 }
