@@ -91,9 +91,7 @@ int CliCommand::Written(const RestoreResult& result)
     }
     err_ << result.failure << "\n";
     if (result.written.empty()) return kCliLinkFailed;
-    err_ << "Already written:";
-    for (const std::string& w : result.written) err_ << " " << w << ";";
-    err_ << "\n";
+    err_ << result.WrittenText() << "\n";
     return kCliPartWrite;
 }
 

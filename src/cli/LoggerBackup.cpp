@@ -207,6 +207,14 @@ RestorePlan PlanRestore(const BackupContent& file, CliLogger& logger, const AomU
     return plan;
 }
 
+std::string RestoreResult::WrittenText() const
+{
+    if (written.empty()) return {};
+    std::string text = "Already written:";
+    for (const std::string& w : written) text += " " + w + ";";
+    return text;
+}
+
 RestoreResult WriteRestore(CLoggerSettings& record, const RestorePlan& plan, const StepReport& step)
 {
     RestoreResult result;

@@ -97,6 +97,8 @@ struct RestoreResult {
     bool ok = true;
     std::string failure;               // the message of the write that failed
     std::vector<std::string> written;  // what went before it, in order
+    // "Already written: output 2 options;"; empty when nothing went.
+    std::string WrittenText() const;
 };
 // Writes a plan without refusals on the open link, in the forms' order: the
 // settings, each output's options, the alarm log's clear, each output's

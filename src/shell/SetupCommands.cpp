@@ -112,14 +112,6 @@ std::unique_ptr<CliLogger> ReadWithProgress(QWidget* owner, const QString& title
     return std::move(read.logger);
 }
 
-std::string WrittenText(const std::vector<std::string>& written)
-{
-    if (written.empty()) return "Nothing was written to the logger.";
-    std::string text = "Already written:";
-    for (const std::string& w : written) text += " " + w + ";";
-    return text;
-}
-
 }  // namespace
 
 std::optional<std::filesystem::path> ChooseFile(QWidget* owner, const QString& title, bool save,
@@ -175,11 +167,7 @@ void ConfigureLogger(QWidget* owner)
             return -1;
         }) != 0) {
         // The record is dropped unseen as it goes out of scope.
-        UserMessage message;
-        message.text = kOpenFailed;
-        message.details = details;
-        message.parent = owner;
-        ShowMessage(message);
+        Show(owner, kOpenFailed, details);
         return;
     }
 
@@ -278,6 +266,8 @@ void ReviewBackup(QWidget* owner, bool restore)
             return r;
         });
     }
-    if (!result.ok) return Show(owner, result.failure, details + WrittenText(result.written));
+    if (!result.ok)
+        return Show(owner, result.failure,
+                    details + (result.written.empty() ? "Nothing was written to the logger." : result.WrittenText()));
     Show(owner, "The logger now holds the configuration in " + name + ".");
 }
