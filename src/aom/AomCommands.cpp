@@ -141,9 +141,29 @@ std::string ConditionValues(int output, const AomCondition& c)
     }
 }
 
+namespace {
+
+const ModuleParameter<CAomSettings> kModule[] = {
+    TextParameter<CAomSettings, &CAomSettings::timeout>(ParamTimeout),
+    // Anything but 1 reads as logging off.
+    {ParamAlarmLogging,
+     [](CAomSettings& record, const std::string& reply) {
+         record.alarmLogging = ReadInt(reply) == 1;
+         return true;
+     },
+     [](const CAomSettings& record) -> std::string { return record.alarmLogging ? "1" : "0"; }},
+};
+
+}  // namespace
+
+ParameterTable<CAomSettings> AomModuleParameters()
+{
+    return kModule;
+}
+
 ModuleWritePlan AomModuleWritePlan(const CAomSettings& record)
 {
-    return {{ParamTimeout, record.timeout}, {ParamAlarmLogging, record.alarmLogging ? "1" : "0"}};
+    return WritesOf(AomModuleParameters(), {ParamTimeout, ParamAlarmLogging}, record);
 }
 
 bool WriteModuleSettings(const CAomSettings& record)

@@ -36,7 +36,9 @@ std::optional<int> ParseAlarmCountReply(const std::string& line);
 std::string ConditionHead(int output, const AomCondition& condition);
 std::string ConditionValues(int output, const AomCondition& condition);
 
-// Module parameter 1 (time-out) and 24 (alarm logging).
+// Module parameter 1 (time-out) and 24 (alarm logging), read and written in
+// that order.
+ParameterTable<CAomSettings> AomModuleParameters();
 ModuleWritePlan AomModuleWritePlan(const CAomSettings& record);
 bool WriteModuleSettings(const CAomSettings& record);
 // Parameter 15: the output's conditions go.

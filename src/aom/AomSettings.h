@@ -24,6 +24,9 @@ public:
                  bool alarmLogging)
         : CLoggerSettings(LoggerAom, owner, std::move(identification), std::move(timeout)),
           alarmLogging(alarmLogging) {}
+    // Empty, for detection to fill from the module's replies.
+    CAomSettings(OwnerWindow owner, std::string identification)
+        : CAomSettings(owner, std::move(identification), {}, false) {}
     ~CAomSettings() override;
     void Configure() override { RunConfigureForm(*this); }
 

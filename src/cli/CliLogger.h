@@ -6,7 +6,7 @@
 #include "aom/AomConditionTable.h"
 #include "aom/AomUnits.h"
 #include "loggers/LoggerSettings.h"
-#include "loggers/ModuleWritePlan.h"
+#include "loggers/LoggerParameters.h"
 #include <array>
 #include <functional>
 #include <memory>

@@ -1,11 +1,9 @@
 #include "detect/LoggerDetection.h"
 
-#include "loggers/AlohaSettings.h"
-#include "aom/AomSettings.h"
-#include "loggers/AprsSettings.h"
+#include "aom/AomCommands.h"
 #include "link/ConsoleLink.h"
 #include "settings/DBConfigParser.h"
-#include "loggers/IrrigationSettings.h"
+#include "loggers/LoggerParameters.h"
 #include "link/LinkChoice.h"
 #include "link/ModuleCommands.h"
 #include "base/NumericText.h"
@@ -16,7 +14,6 @@
 #include "base/UserMessages.h"
 
 #include <cstdio>
-#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -54,11 +51,6 @@ void ShowNoLogger(OwnerWindow owner, const std::string& details = {})
     ShowMessage(message);
 }
 
-std::string Hundredths(int number)
-{
-    return FormatText("%.2f", number * 0.01);
-}
-
 // The parameter whose query went unanswered in the last read, 0 for none,
 // and what was wrong with its reply.
 int& SilentParameter()
@@ -72,79 +64,39 @@ const char*& FailedReadText()
     return text;
 }
 
-// One reply per parameter, in the order given; false (port closed) when a
-// query could not be sent or went unanswered. Every setting read here is a
-// number or a text the logger always has, so an empty reply means the reply
-// was lost: taking it as a value would put an empty or made-up setting in
-// the form, and the form's OK would write it back to the logger.
-bool ReadParameters(std::initializer_list<int> parameters, std::vector<std::string>& replies)
+// The kind's parameters read into a new record, in the table's order. Every
+// setting read here is a number or a text the logger always has, so an
+// empty reply means the reply was lost: taking it as a value would put an
+// empty or made-up setting in the form, and the form's OK would write it
+// back to the logger. Nothing when a query could not be sent or went
+// unanswered (port closed), or a reply is no value the logger can hold.
+template <class Record>
+std::unique_ptr<CLoggerSettings> ReadKind(OwnerWindow owner, const std::string& id,
+                                          ParameterTable<Record> table)
 {
+    std::vector<std::string> replies;
     LinkFlush();
-    for (int parameter : parameters) {
-        if (ModuleQuery(parameter) != 0) {
+    for (const ModuleParameter<Record>& parameter : table) {
+        if (ModuleQuery(parameter.number) != 0) {
             LinkClose();
-            return false;
+            return nullptr;
         }
         replies.push_back(ModuleReadLine());
         if (replies.back().empty()) {
-            SilentParameter() = parameter;
+            SilentParameter() = parameter.number;
             FailedReadText() = kSettingUnanswered;
             LinkClose();
-            return false;
+            return nullptr;
         }
     }
-    return true;
-}
-
-std::unique_ptr<CLoggerSettings> ReadAloha(OwnerWindow owner, const std::string& id)
-{
-    std::vector<std::string> r;
-    if (!ReadParameters({1, 2}, r)) return nullptr;
-    return std::make_unique<CAlohaSettings>(owner, id, r[0], r[1]);
-}
-
-std::unique_ptr<CLoggerSettings> ReadAprs(OwnerWindow owner, const std::string& id)
-{
-    std::vector<std::string> r;
-    if (!ReadParameters({1, 12, 13, 14}, r)) return nullptr;
-    return std::make_unique<CAprsSettings>(owner, id, r[0], r[1], r[2], r[3]);
-}
-
-std::unique_ptr<CLoggerSettings> ReadIrrigation(OwnerWindow owner, const std::string& id)
-{
-    std::vector<std::string> r;
-    if (!ReadParameters({1, 8, 9, 10, 25, 26, 27, 3, 4, 5, 6, 7}, r)) return nullptr;
-    // A number beyond an int is no setting the logger holds: the form would
-    // write back a value it never had.
-    static constexpr int kNumbered[] = {8, 9, 10, 25, 26, 27, 0, 0, 0, 6, 7};
-    for (std::size_t i = 1; i < r.size(); ++i)
-        if (kNumbered[i - 1] != 0 && !ReadWholeNumber(r[i])) {
-            SilentParameter() = kNumbered[i - 1];
+    auto record = std::make_unique<Record>(owner, id);
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (!table[i].fromWire(*record, replies[i])) {
+            SilentParameter() = table[i].number;
             FailedReadText() = kSettingUnreadable;
             return nullptr;
         }
-    const std::string& p1 = r[0];
-    const std::string& p8 = r[1];
-    const int p9 = ReadInt(r[2]);
-    const int p10 = ReadInt(r[3]);
-    const int p25 = ReadInt(r[4]);
-    const int p26 = ReadInt(r[5]);
-    const int p27 = ReadInt(r[6]);
-    const std::string &p3 = r[7], &p4 = r[8], &p5 = r[9];
-    const int p6 = ReadInt(r[10]);
-    const int p7 = ReadInt(r[11]);
-    // 255 hundredths is the logger's "no rain-rate cut-off", kept as the word.
-    const std::string cutoff = p10 == 255 ? "255" : Hundredths(p10);
-    return std::make_unique<CIrrigationSettings>(
-        owner, id, p1, ReadInt(p8) != 0, p8, Hundredths(p9), Hundredths(p25), Hundredths(p26),
-        Hundredths(p27), cutoff, p3, p4, p5, p6 != 0, p7 == 0);
-}
-
-std::unique_ptr<CLoggerSettings> ReadAom(OwnerWindow owner, const std::string& id)
-{
-    std::vector<std::string> r;
-    if (!ReadParameters({1, 24}, r)) return nullptr;
-    return std::make_unique<CAomSettings>(owner, id, r[0], ReadInt(r[1]) == 1);
+    return record;
 }
 
 }  // namespace
@@ -209,16 +161,16 @@ std::unique_ptr<CLoggerSettings> DetectAndReadLogger(OwnerWindow owner)
     // reads nothing and so leaves an earlier record in place.
     std::unique_ptr<CLoggerSettings> result;
     SilentParameter() = 0;
-    if (Contains(reply, kKindWordAloha)) result = ReadAloha(owner, reply);
-    if (Contains(reply, kKindWordAprs)) result = ReadAprs(owner, reply);
+    if (Contains(reply, kKindWordAloha)) result = ReadKind(owner, reply, AlohaParameters());
+    if (Contains(reply, kKindWordAprs)) result = ReadKind(owner, reply, AprsParameters());
     if (Contains(reply, kKindWordIrrigation)) {
         if (IrrigationFirmware(reply) < kMinIrrigationFirmware) {
             if (WarningForm()) WarningForm()(owner);
         } else {
-            result = ReadIrrigation(owner, reply);
+            result = ReadKind(owner, reply, IrrigationParameters());
         }
     }
-    if (Contains(reply, kKindWordAom)) result = ReadAom(owner, reply);
+    if (Contains(reply, kKindWordAom)) result = ReadKind(owner, reply, AomModuleParameters());
 
     LinkClose();
     PauseMs(kAfterClosePauseMs);

@@ -8,6 +8,9 @@ public:
                    std::string stationId)
         : CLoggerSettings(LoggerAloha, owner, std::move(identification), std::move(timeout)),
           stationId(std::move(stationId)) {}
+    // Empty, for detection to fill from the logger's replies.
+    CAlohaSettings(OwnerWindow owner, std::string identification)
+        : CAlohaSettings(owner, std::move(identification), {}, {}) {}
     void Configure() override { RunConfigureForm(*this); }
 
     std::string stationId;

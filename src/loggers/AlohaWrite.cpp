@@ -1,6 +1,6 @@
 #include "loggers/AlohaWrite.h"
 
-#include "loggers/ModuleWritePlan.h"
+#include "loggers/LoggerParameters.h"
 
 bool WriteAlohaSettings(const CAlohaSettings& settings)
 {

@@ -1,6 +1,6 @@
 #include "loggers/AprsConfig.h"
 
-#include "loggers/ModuleWritePlan.h"
+#include "loggers/LoggerParameters.h"
 #include "link/ConsoleLink.h"
 #include "link/ModuleCommands.h"
 #include "base/NumericText.h"

@@ -10,6 +10,9 @@ public:
         : CLoggerSettings(LoggerAprs, owner, std::move(identification), std::move(timeout)),
           baud(std::move(baud)), position(std::move(position)),
           transmissionRate(std::move(transmissionRate)) {}
+    // Empty, for detection to fill from the logger's replies.
+    CAprsSettings(OwnerWindow owner, std::string identification)
+        : CAprsSettings(owner, std::move(identification), {}, {}, {}, {}) {}
     void Configure() override { RunConfigureForm(*this); }
 
     std::string baud;

@@ -1,6 +1,5 @@
 #include "loggers/IrrigationConfig.h"
 
-#include "loggers/ModuleWritePlan.h"
 #include "link/ConsoleLink.h"
 #include "settings/DBConfigParser.h"
 #include "link/ModuleCommands.h"
@@ -69,17 +68,6 @@ std::string RainRangeMessage(const char* format, bool displayInches, double maxI
                              double maxMm)
 {
     return FormatText(format, 0.0, displayInches ? maxInches : maxMm);
-}
-
-std::string HundredthsOnWire(const std::string& inches)
-{
-    // Rounded to a float first so 0.29 x 100 (28.999...) goes out as 29.
-    return FormatText("%.0f", static_cast<float>(ReadDouble(inches) * 100));
-}
-
-std::string CutoffOnWire(const std::string& cutoff)
-{
-    return cutoff == kNoCutoffValue ? cutoff : HundredthsOnWire(cutoff);
 }
 
 std::string HundredthsKeyToInches(int hundredths)

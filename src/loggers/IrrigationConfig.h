@@ -4,6 +4,7 @@
 // advanced ranges, and the write sequences.
 
 #include "loggers/IrrigationSettings.h"
+#include "loggers/LoggerParameters.h"
 
 #include <optional>
 #include <string>
@@ -18,10 +19,9 @@ inline constexpr double kMaxRainMm = 253.746;
 inline constexpr double kMaxRateInches = 0.99;
 inline constexpr double kMaxRateMm = 25.146;
 
-// The logger's word for "no rain rate cut-off", and what the form shows.
+// What the form shows for the logger's "no rain rate cut-off" (255).
 // At OK any text holding "--" means no cut-off; only the unit radios ask for
 // the exact "--", so "5--" is a number to convert, not a marker to keep.
-inline constexpr const char* kNoCutoffValue = "255";
 inline constexpr const char* kNoCutoffText = "--";
 bool MeansNoCutoff(const std::string& fieldText);
 
@@ -61,12 +61,6 @@ inline constexpr const char* kMaxRainTotalMessage =
     "Invalid Maximum Effective Rain Total! Must be between %.2f and %.2f";
 inline constexpr const char* kCutoffMessage =
     "Invalid Rain Cutoff! Must be between %.2f and %.2f";
-
-// A record text in inches as the logger takes it: value x 100, rounded to
-// single precision, "%.0f" ("0.29" gives "29").
-std::string HundredthsOnWire(const std::string& inches);
-// Parameter 10: "255" stays; any other cut-off as hundredths.
-std::string CutoffOnWire(const std::string& cutoff);
 
 // The Default button's rain value from a settings key holding hundredths:
 // "%.2f" of the whole number x 0.01.

@@ -12,6 +12,10 @@ public:
                         std::string rainRateCutoff, std::string alarmDuration,
                         std::string alarmReactivation, std::string pulseWidth, bool continuous,
                         bool normallyOpen);
+    // Empty, for detection to fill from the logger's replies.
+    CIrrigationSettings(OwnerWindow owner, std::string identification)
+        : CIrrigationSettings(owner, std::move(identification), {}, false, {}, {}, {}, {}, {}, {},
+                              {}, {}, {}, false, false) {}
     void Configure() override { RunConfigureForm(*this); }
 
     bool residential;

@@ -1,12 +1,13 @@
 #pragma once
-// A form's write sequence as data: the module parameters in the order the
-// form's OK sends them, each with its argument as it goes on the wire. The
-// forms send the whole plan; a restore sends only the parameters whose
-// argument differs from what the logger holds.
-#include "loggers/AlohaSettings.h"
-#include "loggers/AprsSettings.h"
-#include "loggers/IrrigationSettings.h"
+// A kind's module parameters as one table, and a form's write sequence as
+// data: the parameters in the order the form's OK sends them, each with its
+// argument as it goes on the wire. The forms send the whole plan; a restore
+// sends only the parameters whose argument differs from what the logger
+// holds.
 #include <cstddef>
+#include <initializer_list>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,36 @@ struct ModuleWrite {
 };
 using ModuleWritePlan = std::vector<ModuleWrite>;
 
+// One module parameter of a kind: its number, how the logger's reply fills
+// the settings record, and how the record's field goes back on the wire.
+template <class Record>
+struct ModuleParameter {
+    int number;
+    // False when the reply is no value the logger can hold: a failed read.
+    bool (*fromWire)(Record& record, const std::string& reply);
+    // The argument the form's OK sends; null for a parameter only read.
+    std::string (*toWire)(const Record& record);
+};
+// In the order detection reads them.
+template <class Record>
+using ParameterTable = std::span<const ModuleParameter<Record>>;
+
+// The writes of the given parameters, in that order, from record.
+template <class Record>
+ModuleWritePlan WritesOf(ParameterTable<Record> table, std::initializer_list<int> order,
+                         const Record& record)
+{
+    ModuleWritePlan plan;
+    for (int number : order) {
+        const ModuleParameter<Record>* found = nullptr;
+        for (const ModuleParameter<Record>& p : table)
+            if (p.number == number && p.toWire) found = &p;
+        if (!found) throw std::logic_error("parameter " + std::to_string(number) + " is not written");
+        plan.push_back({number, found->toWire(record)});
+    }
+    return plan;
+}
+
 // Wakes the console once, then sets each parameter in order, stopping at the
 // first the logger does not confirm (nothing is undone). The number of
 // writes confirmed; plan.size() when all were.
@@ -26,9 +57,14 @@ std::size_t SendModuleWrites(const ModuleWritePlan& plan);
 // held, in plan's order.
 ModuleWritePlan ChangedWrites(const ModuleWritePlan& plan, const ModuleWritePlan& held);
 
-ModuleWritePlan AlohaWritePlan(const CAlohaSettings& record);
-ModuleWritePlan AprsWritePlan(const CAprsSettings& record);
-// Parameters 1, 3-7, 8, 10, 25, 26, 27; rain as hundredths of an inch.
-ModuleWritePlan IrrigationWritePlan(const CIrrigationSettings& record);
-// The advanced form's parameters 3 to 7.
-ModuleWritePlan IrrigationAdvancedWritePlan(const CIrrigationSettings& record);
+// A parameter the logger holds as text and the record keeps as it came.
+template <class Record, auto Field>
+constexpr ModuleParameter<Record> TextParameter(int number)
+{
+    return {number,
+            [](Record& record, const std::string& reply) {
+                record.*Field = reply;
+                return true;
+            },
+            [](const Record& record) -> std::string { return record.*Field; }};
+}
