@@ -14,7 +14,7 @@ std::optional<RelayPositions> ReadRelayPositions()
     return positions;
 }
 
-void RunOutputTestWorker(OutputTestBlock& block)
+void RunOutputTestWorker(SwitchTestBlock& block)
 {
     while (!block.stop.load()) {
         for (int output = 0; output < kRelayCount; ++output)

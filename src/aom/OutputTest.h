@@ -3,8 +3,9 @@
 // read once when the test opens, then a worker that keeps sending the
 // positions the user has set until it is told to stop.
 
+#include "base/SwitchTest.h"
+
 #include <array>
-#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -12,7 +13,7 @@
 #include <thread>
 #include <utility>
 
-inline constexpr int kRelayCount = 4;
+inline constexpr int kRelayCount = kSwitchCount;
 // A write the module missed is made good on the next pass.
 inline constexpr int kRelayPollMs = 4000;
 // The module settles after the last write before the port is used again.
@@ -23,16 +24,9 @@ using RelayPositions = std::array<int, kRelayCount>;  // 1 closed, 0 open
 // Outputs 0 to 3 in order; nullopt at the first that cannot be read.
 std::optional<RelayPositions> ReadRelayPositions();
 
-// Shared by the test form and its worker: the form writes the positions
-// (mirroring its buttons) and the stop flag; the worker only reads them.
-struct OutputTestBlock {
-    std::atomic<bool> stop{false};
-    std::array<std::atomic<int>, kRelayCount> closed{};
-};
-
 // Every pass sends all four positions, then waits kRelayPollMs; the first
 // pass goes at once. Stop is looked at once per pass.
-void RunOutputTestWorker(OutputTestBlock& block);
+void RunOutputTestWorker(SwitchTestBlock& block);
 
 // The presses of the test's buttons, sent in the order they were made on a
 // thread of their own: the form never waits for the module, so a quick

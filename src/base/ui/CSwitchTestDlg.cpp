@@ -1,0 +1,131 @@
+#include "base/ui/CSwitchTestDlg.h"
+
+#include "base/LinkSequence.h"
+#include "base/WaitCursor.h"
+#include "base/ui/FormSupport.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <system_error>
+
+CSwitchTestDlg::CSwitchTestDlg(QWidget* parent, const QString& title,
+                               const std::array<QString, kSwitchCount>& captions)
+    : QDialog(parent)
+{
+    setWindowTitle(title);
+
+    auto* grid = new QGridLayout;
+    for (int index = 0; index < kSwitchCount; ++index) {
+        auto* caption = new QLabel(captions[index], this);
+        caption->setAlignment(Qt::AlignHCenter);
+        auto* button = new QPushButton(kOpen, this);
+        button->setCheckable(true);
+        button->setAutoDefault(false);
+        BindCaption(caption, button);
+        grid->addWidget(caption, 0, index);
+        grid->addWidget(button, 1, index);
+        switches_[index] = button;
+        connect(button, &QPushButton::toggled, this, [this, index](bool closed) {
+            Show(index, closed);
+            if (phase_ == Phase::Testing) Pressed(index, closed);
+        });
+    }
+
+    auto* ok = new QPushButton("OK", this);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    buttonRow_ = ButtonRow({ok});
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttonRow_);
+}
+
+QPushButton* CSwitchTestDlg::AddButton(const QString& text)
+{
+    auto* button = new QPushButton(text, this);
+    button->setAutoDefault(false);
+    buttonRow_->addWidget(button);
+    return button;
+}
+
+CSwitchTestDlg::~CSwitchTestDlg()
+{
+    StopPolling();
+}
+
+bool CSwitchTestDlg::Start()
+{
+    if (phase_ != Phase::NotStarted) return phase_ == Phase::Testing;
+    phase_ = Phase::Reading;
+    std::optional<SwitchStates> positions;
+    {
+        WaitCursorGuard wait;
+        positions = RunLink([this] { return ReadPositions(); });
+    }
+    if (!positions) {
+        phase_ = Phase::Closed;
+        setResult(QDialog::Rejected);
+        return false;
+    }
+
+    block_ = std::make_unique<SwitchTestBlock>();
+    for (int index = 0; index < kSwitchCount; ++index) {
+        // A position read is shown, not sent back.
+        const QSignalBlocker quiet(switches_[index]);
+        switches_[index]->setChecked((*positions)[index]);
+        Show(index, (*positions)[index]);
+    }
+    try {
+        BeforePoll();
+        poller_ = std::thread([this] { Poll(*block_); });
+    } catch (const std::system_error&) {
+        block_.reset();
+        phase_ = Phase::Closed;
+        setResult(QDialog::Rejected);
+        return false;
+    }
+    phase_ = Phase::Testing;
+    return true;
+}
+
+int CSwitchTestDlg::exec()
+{
+    if (!Start()) return QDialog::Rejected;
+    return QDialog::exec();
+}
+
+void CSwitchTestDlg::Show(int index, bool closed)
+{
+    switches_[index]->setText(closed ? kClosed : kOpen);
+    // The poller sends from here, never from the buttons.
+    if (block_) block_->closed[index].store(closed ? 1 : 0);
+}
+
+void CSwitchTestDlg::StopPolling()
+{
+    if (phase_ != Phase::Testing) return;
+    phase_ = Phase::Closing;
+    block_->stop.store(true);
+    {
+        // The poller may be in its pause between passes; the window keeps
+        // painting meanwhile.
+        WaitCursorGuard wait;
+        RunLinkSequence([this] {
+            poller_.join();
+            AfterPoll();
+        });
+    }
+    block_.reset();
+    phase_ = Phase::Closed;
+}
+
+void CSwitchTestDlg::done(int result)
+{
+    StopPolling();
+    if (phase_ != Phase::Reading) phase_ = Phase::Closed;
+    QDialog::done(result);
+}
