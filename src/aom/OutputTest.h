@@ -1,17 +1,12 @@
 #pragma once
 // The alarm output module's four relays switched by hand: their positions
-// read once when the test opens, then a worker that keeps sending the
+// read once when the test opens, then a poller that keeps sending the
 // positions the user has set until it is told to stop.
 
 #include "base/SwitchTest.h"
 
 #include <array>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
 #include <optional>
-#include <thread>
-#include <utility>
 
 inline constexpr int kRelayCount = kSwitchCount;
 // A write the module missed is made good on the next pass.
@@ -25,32 +20,9 @@ using RelayPositions = std::array<int, kRelayCount>;  // 1 closed, 0 open
 std::optional<RelayPositions> ReadRelayPositions();
 
 // Every pass sends all four positions, then waits kRelayPollMs; the first
-// pass goes at once. Stop is looked at once per pass.
+// pass goes at once. Stop is looked at once per pass. It runs on the link
+// worker, where the presses of the test's buttons are nested jobs: they are
+// sent before each write of a pass and as they come during the wait, so the
+// form never waits for the module and a quick second press is taken like
+// the first.
 void RunOutputTestWorker(SwitchTestBlock& block);
-
-// The presses of the test's buttons, sent in the order they were made on a
-// thread of their own: the form never waits for the module, so a quick
-// second press is taken like the first instead of arriving while the first
-// is still being sent.
-class RelayPressSender {
-public:
-    // Starts the thread; throws std::system_error when none can be had.
-    RelayPressSender();
-    // Finish, if not done yet.
-    ~RelayPressSender();
-    RelayPressSender(const RelayPressSender&) = delete;
-    RelayPressSender& operator=(const RelayPressSender&) = delete;
-
-    void Press(int output, int state);
-    // Sends the presses still waiting, then ends the thread.
-    void Finish();
-
-private:
-    void Run();
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<std::pair<int, int>> presses_;
-    bool finishing_ = false;
-    std::thread thread_;
-};

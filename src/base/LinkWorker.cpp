@@ -1,5 +1,6 @@
 #include "base/LinkWorker.h"
 
+#include "base/Pause.h"
 #include "settings/EventLog.h"
 
 #include <condition_variable>
@@ -167,6 +168,17 @@ bool WaitOnLinkWorkerUntil(const std::function<bool()>& ready, std::chrono::stea
 void SignalLinkWorker(const std::function<void()>& change)
 {
     TheWorker().Signal(change);
+}
+
+void TakeNestedLinkJobs()
+{
+    const auto now = std::chrono::steady_clock::now();
+    TheWorker().Wait([] { return false; }, &now);
+}
+
+void PauseTakingNestedLinkJobs(int ms)
+{
+    PauseMs(ms, [](std::chrono::steady_clock::time_point until) { TheWorker().Wait([] { return false; }, &until); });
 }
 
 void StopLinkWorker()

@@ -28,5 +28,10 @@ bool WaitOnLinkWorkerUntil(const std::function<bool()>& ready, std::chrono::stea
 // Runs change under the worker's lock and wakes whoever waits.
 void SignalLinkWorker(const std::function<void()>& change);
 
+// For a job that runs long on the worker (a poller): runs the nested jobs
+// waiting now, or, the second, during a pause of ms.
+void TakeNestedLinkJobs();
+void PauseTakingNestedLinkJobs(int ms);
+
 // Ends the worker once its jobs have run; the next job starts it again.
 void StopLinkWorker();

@@ -1,5 +1,7 @@
 #include "aom/ui/COutputTestDlg.h"
 
+#include "aom/AomCommands.h"
+#include "base/LinkWorker.h"
 #include "base/ui/FormSupport.h"
 #include "base/Pause.h"
 
@@ -22,11 +24,6 @@ std::optional<SwitchStates> COutputTestDlg::ReadPositions()
     return closed;
 }
 
-void COutputTestDlg::BeforePoll()
-{
-    presses_ = std::make_unique<RelayPressSender>();
-}
-
 void COutputTestDlg::Poll(SwitchTestBlock& block)
 {
     RunOutputTestWorker(block);
@@ -34,15 +31,15 @@ void COutputTestDlg::Poll(SwitchTestBlock& block)
 
 void COutputTestDlg::AfterPoll()
 {
-    presses_->Finish();
+    // The presses not yet sent went before this, in the order made.
     PauseMs(kAfterOutputTestMs);
 }
 
 void COutputTestDlg::Pressed(int output, bool closed)
 {
     // Queued, not sent here: sending would hold the form, and a second
-    // press made meanwhile would be lost.
-    presses_->Press(output, closed ? 1 : 0);
+    // press made meanwhile would be lost. The poller takes it at once.
+    PostToLinkWorker([output, state = closed ? 1 : 0] { SetOutputState(output, state); }, true);
 }
 
 void RunOutputTest(QWidget* parent)

@@ -4,8 +4,6 @@
 #include "aom/OutputTest.h"
 #include "base/ui/CSwitchTestDlg.h"
 
-#include <memory>
-
 // Reads the four relay positions before it shows; while it is open the
 // poller re-sends the positions of the four buttons every four seconds, and
 // each press is sent at once, in order. After the poller the module is
@@ -18,12 +16,9 @@ public:
 
 private:
     std::optional<SwitchStates> ReadPositions() override;
-    void BeforePoll() override;
     void Poll(SwitchTestBlock& block) override;
     void AfterPoll() override;
     void Pressed(int output, bool closed) override;
-
-    std::unique_ptr<RelayPressSender> presses_;
 };
 
 // Runs the test modally over parent.

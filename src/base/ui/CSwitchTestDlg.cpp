@@ -1,6 +1,8 @@
 #include "base/ui/CSwitchTestDlg.h"
 
 #include "base/LinkSequence.h"
+#include "base/LinkWorker.h"
+#include "base/ui/UiLinkRunner.h"
 #include "base/WaitCursor.h"
 #include "base/ui/FormSupport.h"
 
@@ -11,7 +13,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include <system_error>
 
 CSwitchTestDlg::CSwitchTestDlg(QWidget* parent, const QString& title,
                                const std::array<QString, kSwitchCount>& captions)
@@ -79,10 +80,13 @@ bool CSwitchTestDlg::Start()
         switches_[index]->setChecked((*positions)[index]);
         Show(index, (*positions)[index]);
     }
-    try {
-        BeforePoll();
-        poller_ = std::thread([this] { Poll(*block_); });
-    } catch (const std::system_error&) {
+    SwitchTestBlock& block = *block_;
+    pollerEnded_ = false;
+    const bool started = PostToLinkWorker([this, &block] {
+        Poll(block);
+        SignalLinkWorker([this] { pollerEnded_ = true; });
+    });
+    if (!started) {
         block_.reset();
         phase_ = Phase::Closed;
         setResult(QDialog::Rejected);
@@ -111,13 +115,13 @@ void CSwitchTestDlg::StopPolling()
     phase_ = Phase::Closing;
     block_->stop.store(true);
     {
-        // The poller may be in its pause between passes; the window keeps
+        // Queued behind the poller, so it runs once the poller has ended,
+        // which may be in its pause between passes; the window keeps
         // painting meanwhile.
         WaitCursorGuard wait;
-        RunLinkSequence([this] {
-            poller_.join();
-            AfterPoll();
-        });
+        RunSequenceKeepingUiAlive([this] { AfterPoll(); });
+        // Without a window's event loop the sequence ran here at once.
+        WaitOnLinkWorker([this] { return pollerEnded_; });
     }
     block_.reset();
     phase_ = Phase::Closed;

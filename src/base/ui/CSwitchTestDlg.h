@@ -1,9 +1,9 @@
 #pragma once
 // What the circuit test and the output test share: a caption over an
 // "Open"/"Closed" button for each of the four switches, the positions read
-// before the form shows, then a poller that keeps sending the buttons'
-// positions until the form closes, and closing that stops the poller and
-// waits for it.
+// before the form shows, then a poller on the link worker that keeps sending
+// the buttons' positions until the form closes, and closing that stops the
+// poller and waits for it.
 
 #include "base/SwitchTest.h"
 
@@ -12,7 +12,6 @@
 #include <array>
 #include <memory>
 #include <optional>
-#include <thread>
 
 class QHBoxLayout;
 class QPushButton;
@@ -52,9 +51,7 @@ protected:
 
     // Reads the four positions, on the link; nullopt at the first failure.
     virtual std::optional<SwitchStates> ReadPositions() = 0;
-    // Before the poller starts; may throw std::system_error.
-    virtual void BeforePoll() {}
-    // The poller's loop, until block.stop.
+    // The poller's loop, until block.stop, on the link worker.
     virtual void Poll(SwitchTestBlock& block) = 0;
     // On the link, once the poller has ended.
     virtual void AfterPoll() {}
@@ -70,5 +67,5 @@ private:
     QHBoxLayout* buttonRow_ = nullptr;
     Phase phase_ = Phase::NotStarted;
     std::unique_ptr<SwitchTestBlock> block_;
-    std::thread poller_;
+    bool pollerEnded_ = false;  // under the link worker's lock
 };
