@@ -32,11 +32,9 @@ TEST(LinkSequenceThread, UiThreadProcessesEventsWhileTheSequenceRuns)
     std::vector<int> order;
     EXPECT_TRUE(RunLink([&] {
         std::promise<void> fired;
-        PostToUiThread([&] { order.push_back(1), fired.set_value(); });
-        const bool turned = fired.get_future().wait_for(std::chrono::seconds(30)) == std::future_status::ready;
-        PostToUiThread([&] { order.push_back(2); }), OnUiThread([&] { order.push_back(3); });
-        PostToUiThread([&] { order.push_back(4); });
-        return !OnUi() && turned;
+        PostToUiThread([&] { order.push_back(1), fired.set_value(); }), PostToUiThread([&] { order.push_back(2); });
+        OnUiThread([&] { order.push_back(3); }), PostToUiThread([&] { order.push_back(4); });
+        return !OnUi() && fired.get_future().wait_for(std::chrono::seconds(30)) == std::future_status::ready;
     }));
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4}));
 }
@@ -97,8 +95,7 @@ TEST(LinkSequenceThread, FailuresComeBackAndNestedSequencesRunInline)
     EXPECT_EQ(after, 1);
     // One worker runs every sequence, and outlives a job that throws.
     std::thread::id first, outer, inner;
-    RunLinkSequence([&] { first = std::this_thread::get_id(); });
-    PostToLinkWorker([] { throw std::runtime_error("escaped"); });
+    RunLinkSequence([&] { first = std::this_thread::get_id(); }), PostToLinkWorker([] { throw std::runtime_error("x"); });
     RunLinkSequence([&] {
         outer = std::this_thread::get_id();
         RunLinkSequence([&] { inner = std::this_thread::get_id(); });
