@@ -13,7 +13,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-
 CSwitchTestDlg::CSwitchTestDlg(QWidget* parent, const QString& title,
                                const std::array<QString, kSwitchCount>& captions)
     : QDialog(parent)
@@ -117,11 +116,13 @@ void CSwitchTestDlg::StopPolling()
     {
         // Queued behind the poller, so it runs once the poller has ended,
         // which may be in its pause between passes; the window keeps
-        // painting meanwhile.
+        // painting meanwhile. The wait matters only where the sequence runs
+        // here at once, without a window's event loop.
         WaitCursorGuard wait;
-        RunSequenceKeepingUiAlive([this] { AfterPoll(); });
-        // Without a window's event loop the sequence ran here at once.
-        WaitOnLinkWorker([this] { return pollerEnded_; });
+        RunSequenceKeepingUiAlive([this] {
+            WaitOnLinkWorker([this] { return pollerEnded_; });
+            AfterPoll();
+        });
     }
     block_.reset();
     phase_ = Phase::Closed;
