@@ -3,7 +3,7 @@
 // today's date, each event dated and named by the conditions its output's
 // page shows now (a record carries only the output and one bit per
 // condition), and the loop that reads the records one by one. The loop runs
-// on the download form's worker; the form only mirrors its progress.
+// on the link worker; the download form only mirrors its progress.
 
 #include "aom/AlarmRowSummary.h"
 #include "aom/AomCommands.h"

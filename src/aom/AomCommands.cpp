@@ -262,8 +262,8 @@ bool ClearAlarmLog()
 
 void SetOutputState(int output, const std::atomic<int>& state)
 {
-    // The output test's poller and its form both switch relays; one exchange
-    // must finish before the next starts.
+    // The output test's poller and its presses both switch relays (both on
+    // the link worker now); one exchange must finish before the next starts.
     std::lock_guard<std::mutex> lock(OutputStateMutex());
     WakeConsoleQuick();
     if (!ValidOutput(output)) return;

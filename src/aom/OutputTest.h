@@ -1,18 +1,14 @@
 #pragma once
 // The alarm output module's four relays switched by hand: their positions
-// read once when the test opens, then a worker that keeps sending the
+// read once when the test opens, then a poller that keeps sending the
 // positions the user has set until it is told to stop.
 
-#include <array>
-#include <atomic>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
-#include <optional>
-#include <thread>
-#include <utility>
+#include "base/SwitchTest.h"
 
-inline constexpr int kRelayCount = 4;
+#include <array>
+#include <optional>
+
+inline constexpr int kRelayCount = kSwitchCount;
 // A write the module missed is made good on the next pass.
 inline constexpr int kRelayPollMs = 4000;
 // The module settles after the last write before the port is used again.
@@ -23,40 +19,10 @@ using RelayPositions = std::array<int, kRelayCount>;  // 1 closed, 0 open
 // Outputs 0 to 3 in order; nullopt at the first that cannot be read.
 std::optional<RelayPositions> ReadRelayPositions();
 
-// Shared by the test form and its worker: the form writes the positions
-// (mirroring its buttons) and the stop flag; the worker only reads them.
-struct OutputTestBlock {
-    std::atomic<bool> stop{false};
-    std::array<std::atomic<int>, kRelayCount> closed{};
-};
-
 // Every pass sends all four positions, then waits kRelayPollMs; the first
-// pass goes at once. Stop is looked at once per pass.
-void RunOutputTestWorker(OutputTestBlock& block);
-
-// The presses of the test's buttons, sent in the order they were made on a
-// thread of their own: the form never waits for the module, so a quick
-// second press is taken like the first instead of arriving while the first
-// is still being sent.
-class RelayPressSender {
-public:
-    // Starts the thread; throws std::system_error when none can be had.
-    RelayPressSender();
-    // Finish, if not done yet.
-    ~RelayPressSender();
-    RelayPressSender(const RelayPressSender&) = delete;
-    RelayPressSender& operator=(const RelayPressSender&) = delete;
-
-    void Press(int output, int state);
-    // Sends the presses still waiting, then ends the thread.
-    void Finish();
-
-private:
-    void Run();
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<std::pair<int, int>> presses_;
-    bool finishing_ = false;
-    std::thread thread_;
-};
+// pass goes at once. Stop is looked at once per pass. It runs on the link
+// worker, where the presses of the test's buttons are nested jobs: they are
+// sent before each write of a pass and as they come during the wait, so the
+// form never waits for the module and a quick second press is taken like
+// the first.
+void RunOutputTestWorker(SwitchTestBlock& block);

@@ -3,8 +3,8 @@
 // window must keep painting and answering the desktop meanwhile, yet take no
 // user input, as if the sequence were a modal form. Forms therefore run every
 // sequence that talks to the logger through RunLink: the UI installs a runner
-// that moves the sequence to a worker thread while the UI thread waits in an
-// event loop that lets no user input through. Without a runner (core tests,
+// that hands the sequence to the one link worker thread while the UI thread
+// waits in an event loop that lets no user input through. Without a runner (core tests,
 // the simulator) the sequence runs inline.
 //
 // A sequence must not touch widgets. Messages (ShowMessage), child forms

@@ -12,6 +12,11 @@ std::shared_ptr<PauseFunction> g_fn;
 
 void PauseMs(int milliseconds)
 {
+    PauseMs(milliseconds, {});
+}
+
+void PauseMs(int milliseconds, const std::function<void(std::chrono::steady_clock::time_point until)>& wait)
+{
     std::shared_ptr<PauseFunction> fn;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
@@ -21,7 +26,10 @@ void PauseMs(int milliseconds)
         (*fn)(milliseconds);
         return;
     }
-    if (milliseconds > 0)
+    if (milliseconds <= 0) return;
+    if (wait)
+        wait(std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds));
+    else
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 

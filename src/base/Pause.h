@@ -4,9 +4,15 @@
 // goes through PauseMs, so tests can make the waits instant and still see
 // which durations were asked for.
 
+#include <chrono>
 #include <functional>
 
 void PauseMs(int milliseconds);
+
+// PauseMs whose real wait is wait(until) instead of a sleep, for a thread
+// that has other work to take meanwhile. A replacement, when installed,
+// stands in for both.
+void PauseMs(int milliseconds, const std::function<void(std::chrono::steady_clock::time_point until)>& wait);
 
 using PauseFunction = std::function<void(int milliseconds)>;
 

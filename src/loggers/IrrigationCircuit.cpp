@@ -37,11 +37,11 @@ int SetCircuitState(int circuit, bool closed)
     return ModuleSet(kCircuitParameter, text);
 }
 
-void RunCircuitTestWorker(CircuitTestThreadParams& params)
+void RunCircuitTestWorker(SwitchTestBlock& block)
 {
-    while (!params.stop.load()) {
-        for (int circuit = 0; circuit < kCircuitCount && !params.stop.load(); ++circuit)
-            SetCircuitState(circuit, params.closed[circuit].load());
+    while (!block.stop.load()) {
+        for (int circuit = 0; circuit < kCircuitCount && !block.stop.load(); ++circuit)
+            SetCircuitState(circuit, block.closed[circuit].load() != 0);
         PauseMs(kCircuitResendPauseMs);
     }
 }

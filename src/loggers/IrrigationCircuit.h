@@ -3,13 +3,11 @@
 // circuit test drives them: reading their states once, then a worker that
 // keeps sending the states the user has set until it is told to stop.
 
-#include "loggers/IrrigationSettings.h"
+#include "base/SwitchTest.h"
 
-#include <array>
-#include <atomic>
 #include <optional>
 
-inline constexpr int kCircuitCount = 4;
+inline constexpr int kCircuitCount = kSwitchCount;
 inline constexpr int kCircuitParameter = 11;
 inline constexpr int kCircuitReadAttempts = 3;
 // Every pass repeats all four states, so a write the logger missed is made
@@ -17,7 +15,7 @@ inline constexpr int kCircuitReadAttempts = 3;
 // flooded.
 inline constexpr int kCircuitResendPauseMs = 200;
 
-using CircuitStates = std::array<bool, kCircuitCount>;  // true: closed
+using CircuitStates = SwitchStates;
 
 // One circuit's state: parameter 11 queried with the circuit number (up to
 // three tries to send), then the reply "0" (open) or "1" (closed). nullopt
@@ -30,17 +28,8 @@ std::optional<CircuitStates> ReadCircuitStates();
 // Parameter 11 "<circuit> <1 closed | 0 open>"; the logger's answer.
 int SetCircuitState(int circuit, bool closed);
 
-// The block the test form shares with its worker. The form writes the
-// button states and the stop flag; the worker only reads them.
-struct CircuitTestThreadParams {
-    explicit CircuitTestThreadParams(CIrrigationSettings& settings) : settings(settings) {}
-    std::atomic<bool> stop{false};
-    std::array<std::atomic<bool>, kCircuitCount> closed{};
-    CIrrigationSettings& settings;
-};
-
 // The worker's loop: every pass sends all four states, whether they changed
 // or not, then pauses. Results are ignored; a lost write is repeated on the
 // next pass. The stop flag is also looked at before each write, so stopping
 // waits for one exchange at most rather than a whole pass.
-void RunCircuitTestWorker(CircuitTestThreadParams& params);
+void RunCircuitTestWorker(SwitchTestBlock& block);

@@ -8,12 +8,12 @@
 #include <map>
 #include <string>
 
-// Not locked. The UI thread and a link sequence's worker both use the store,
-// never at once: a sequence reads it (the port's device and time-out) while
-// RunLink keeps the UI thread in a loop that only paints and runs the
-// sequence's own calls, and the workers that run beside a live window (the
-// alarm download, the relay pollers) do not touch it. Code that would use it
-// from such a worker must add a lock first.
+// Not locked. The UI thread and the link worker both use the store, never
+// at once: a sequence reads it (the port's device and time-out) while RunLink
+// keeps the UI thread in a loop that only paints and runs the sequence's own
+// calls, and the worker's jobs that run beside a live window (the alarm
+// download, the switch tests' pollers and presses) do not touch it. Code that
+// would use it from such a job must add a lock first.
 class DBConfigParser {
 public:
     // Longer keys and values are refused (see the .cpp).

@@ -1,6 +1,8 @@
 #include "aom/ui/CAlarmDownloadDlg.h"
 
 #include "base/ui/FormSupport.h"
+#include "base/ui/UiLinkRunner.h"
+#include "base/LinkWorker.h"
 #include "base/LinkSequence.h"
 #include "base/UserMessages.h"
 #include "base/WaitCursor.h"
@@ -11,7 +13,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <system_error>
 
 CAlarmDownloadDlg::CAlarmDownloadDlg(QWidget* parent, const ConditionRowSummaries& rows)
     : QDialog(parent), rows_(rows)
@@ -38,21 +39,13 @@ CAlarmDownloadDlg::CAlarmDownloadDlg(QWidget* parent, const ConditionRowSummarie
 
 CAlarmDownloadDlg::~CAlarmDownloadDlg()
 {
-    // Destroyed while the worker runs (the program is ending): stop it,
-    // take whatever it leaves until it ends, then free the block.
+    // Destroyed while the download runs (the program is ending): stop it and
+    // wait for it, its calls to the form ignored from now on. An empty
+    // sequence queued behind the download returns once it has ended.
     if (phase_ != Phase::Downloading) return;
+    phase_ = Phase::Closed;
     block_->cancel.store(true);
-    {
-        std::unique_lock<std::mutex> lock(block_->mutex);
-        for (;;) {
-            block_->progress.reset();
-            block_->status.reset();
-            block_->changed.notify_all();
-            if (block_->finished) break;
-            block_->changed.wait(lock);
-        }
-    }
-    worker_.join();
+    RunSequenceKeepingUiAlive([] {});
 }
 
 bool CAlarmDownloadDlg::Start()
@@ -77,9 +70,25 @@ bool CAlarmDownloadDlg::Start()
     block_->now = LocalNow();
     progress_->setRange(0, count);
     progress_->setValue(0);
-    try {
-        worker_ = std::thread(&CAlarmDownloadDlg::RunWorker, this, std::ref(*block_));
-    } catch (const std::system_error&) {
+    // The download never touches a widget: its status and progress come over
+    // as calls it waits for, its end as the last call.
+    Block& block = *block_;
+    const bool started = PostToLinkWorker([this, &block] {
+        AlarmDownloadHooks hooks;
+        hooks.progress = [this](int done) {
+            InvokeOnUiThread([this, done] {
+                if (phase_ == Phase::Downloading) progress_->setValue(done);
+            });
+        };
+        hooks.status = [this](const std::string& text) {
+            InvokeOnUiThread([this, &text] {
+                if (phase_ == Phase::Downloading) status_->setText(QString::fromStdString(text));
+            });
+        };
+        AlarmDownloadResult result = DownloadAlarmLog(block.count, block.rows, block.cancel, block.now, hooks);
+        PostToUiThread([this, result = std::move(result)] { OnFinished(result); });
+    });
+    if (!started) {
         block_.reset();
         phase_ = Phase::Closed;
         setResult(QDialog::Rejected);
@@ -95,53 +104,10 @@ int CAlarmDownloadDlg::exec()
     return QDialog::exec();
 }
 
-void CAlarmDownloadDlg::RunWorker(Block& block)
-{
-    // The worker never touches a widget: it leaves each message in the block
-    // and asks the form's thread to take it.
-    const auto leave = [this, &block](const std::function<void()>& put, bool wait) {
-        std::unique_lock<std::mutex> lock(block.mutex);
-        put();
-        block.changed.notify_all();
-        QMetaObject::invokeMethod(this, "TakeMessages", Qt::QueuedConnection);
-        if (wait) block.changed.wait(lock, [&] { return !block.progress && !block.status; });
-    };
-    AlarmDownloadHooks hooks;
-    hooks.progress = [&](int done) { leave([&] { block.progress = done; }, true); };
-    hooks.status = [&](const std::string& text) { leave([&] { block.status = text; }, true); };
-    AlarmDownloadResult result =
-        DownloadAlarmLog(block.count, block.rows, block.cancel, block.now, hooks);
-    leave(
-        [&] {
-            block.result = std::move(result);
-            block.finished = true;
-        },
-        false);
-}
-
-void CAlarmDownloadDlg::TakeMessages()
+void CAlarmDownloadDlg::OnFinished(const AlarmDownloadResult& result)
 {
     if (phase_ != Phase::Downloading) return;
-    std::optional<int> progress;
-    std::optional<std::string> status;
-    bool finished = false;
-    {
-        std::lock_guard<std::mutex> lock(block_->mutex);
-        std::swap(progress, block_->progress);
-        std::swap(status, block_->status);
-        finished = block_->finished;
-        block_->changed.notify_all();
-    }
-    if (status) status_->setText(QString::fromStdString(*status));
-    if (progress) progress_->setValue(*progress);
-    if (finished) OnFinished();
-}
-
-void CAlarmDownloadDlg::OnFinished()
-{
-    // Left as the worker's last act: the join returns at once.
-    worker_.join();
-    result_ = block_->result;
+    result_ = result;
     block_.reset();
     phase_ = Phase::Closed;
     FinishAlarmDownload(result_);

@@ -6,37 +6,34 @@
 
 #include <QDialog>
 
-#include <condition_variable>
+#include <atomic>
 #include <memory>
-#include <mutex>
-#include <optional>
-#include <thread>
 
 class QLabel;
 class QProgressBar;
 
-// Reads the record count, then runs the download on a worker while it shows
-// the worker's status and progress. Cancel (or Escape) asks the worker to
-// stop before its next record; the form closes when the worker has ended.
+// Reads the record count, then runs the download on the link worker while it
+// shows the download's status and progress. Cancel (or Escape) asks the
+// download to stop before its next record; the form closes when it has ended.
 class CAlarmDownloadDlg : public QDialog {
     Q_OBJECT
 public:
     enum class Phase {
         NotStarted,
         Counting,     // the record count is being read
-        Downloading,  // the worker runs
+        Downloading,  // the download runs on the link worker
         Closed,
     };
 
     CAlarmDownloadDlg(QWidget* parent, const ConditionRowSummaries& rows);
     ~CAlarmDownloadDlg() override;
 
-    // Reads the count and starts the worker. False when there is nothing to
-    // download (the message has been shown; result OK) or the worker could
-    // not start (result Cancel): the form must then not be shown.
+    // Reads the count and starts the download. False when there is nothing
+    // to download (the message has been shown; result OK) or the worker
+    // could not start (result Cancel): the form must then not be shown.
     bool Start();
     int exec() override;
-    // Only the worker's end closes the form.
+    // Only the download's end closes the form.
     void done(int result) override;
     // Cancel and Escape.
     void reject() override;
@@ -48,36 +45,23 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
-private slots:
-    // Takes the worker's waiting messages; the worker asks for this call.
-    void TakeMessages();
-
 private:
-    // What the form and its worker share; freed only after the worker ended.
-    // The worker leaves its progress and status here and waits until the
-    // form has taken them; the end is left without waiting.
+    // What the form and the download share; freed only after the download
+    // ended. The download reads it; the form sets cancel.
     struct Block {
         std::atomic<bool> cancel{false};
         int count = 0;
         ConditionRowSummaries rows;
         std::tm now{};
-        AlarmDownloadResult result;
-        std::mutex mutex;
-        std::condition_variable changed;
-        std::optional<int> progress;
-        std::optional<std::string> status;
-        bool finished = false;
     };
 
-    void RunWorker(Block& block);
-    void OnFinished();
+    void OnFinished(const AlarmDownloadResult& result);
 
     ConditionRowSummaries rows_;
     QLabel* status_ = nullptr;
     QProgressBar* progress_ = nullptr;
     Phase phase_ = Phase::NotStarted;
     std::unique_ptr<Block> block_;
-    std::thread worker_;
     AlarmDownloadResult result_;
 };
 

@@ -1,31 +1,28 @@
 #include "base/ui/UiLinkRunner.h"
 
+#include "base/LinkWorker.h"
 #include "settings/EventLog.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
-#include <QSocketNotifier>
 #include <QThread>
 #include <QWidget>
 #include <QWindow>
 
-#include <sys/eventfd.h>
-#include <unistd.h>
-
-#include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <memory>
 #include <mutex>
-#include <exception>
-#include <system_error>
-#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
 
+// A call carried over to the UI thread. done and error are guarded by the
+// link worker's lock, which the waiting thread sleeps on.
 struct UiCall {
     std::function<void()> fn;
     bool wait = false;
@@ -33,72 +30,86 @@ struct UiCall {
     std::exception_ptr error;
 };
 
+// The one route to the UI thread: calls queue here in the order they are
+// made, and one queued invocation on the application object (which any
+// event loop of the UI thread runs, a form's exec among them) drains them.
 std::mutex g_mutex;
-std::condition_variable g_done;
+std::condition_variable g_queued;
 std::deque<std::shared_ptr<UiCall>> g_calls;
-int g_pollers = 0;  // UI loops waiting for a sequence, which run the calls
+bool g_rung = false;  // a drain is on its way or running
+int g_waiting = 0;    // UI loops waiting for a sequence
 // The first failure of a call that nobody waited for; the waiting sequence's
 // caller gets it, since it must not unwind through Qt's event loop.
 std::exception_ptr g_postedError;
+// UI thread only: how many calls that a thread waits for are running. A
+// sequence started inside one is nested in the waiting job.
+int g_insideWaitedCall = 0;
 
-// The waiting loops' wake-ups: each loop sleeps on an eventfd of its own,
-// which a worker rings when it hands a call over or finishes. The calls
-// themselves pass through g_mutex, so the thread checkers see every
-// hand-over; an eventfd carries no data.
-std::vector<int> g_wakeFds;  // under g_mutex
-
-void Ring(int fd)
+void RunCall(UiCall& call)
 {
-    const std::uint64_t one = 1;
-    while (::write(fd, &one, sizeof one) < 0 && errno == EINTR) {
+    std::exception_ptr error;
+    if (call.wait) ++g_insideWaitedCall;
+    try {
+        call.fn();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    if (call.wait) {
+        --g_insideWaitedCall;
+        SignalLinkWorker([&] {
+            call.error = error;
+            call.done = true;
+        });
+        return;
+    }
+    if (!error) return;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        if (g_waiting > 0) {
+            if (!g_postedError) g_postedError = error;
+            return;
+        }
+    }
+    // No sequence waits to take the failure back: it is noted, not let
+    // through Qt's event loop.
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        Log().WriteError("Window", std::string("a call to the window failed: ") + e.what());
+    } catch (...) {
+        Log().WriteError("Window", "a call to the window failed");
     }
 }
 
-void Drain(int fd)
-{
-    std::uint64_t count = 0;
-    while (::read(fd, &count, sizeof count) < 0 && errno == EINTR) {
-    }
-}
-
-// False when no UI loop is there to run the call.
-bool Enqueue(const std::shared_ptr<UiCall>& call)
-{
-    std::lock_guard<std::mutex> lock(g_mutex);
-    if (g_pollers == 0) return false;
-    g_calls.push_back(call);
-    for (int fd : g_wakeFds) Ring(fd);
-    return true;
-}
-
-void RunQueuedCalls()
+// Runs the queued calls, oldest first, one at a time: a call that opens a
+// form may drain the later ones from the form's loop.
+void DrainCalls()
 {
     for (;;) {
         std::shared_ptr<UiCall> call;
         {
             std::lock_guard<std::mutex> lock(g_mutex);
-            if (g_calls.empty()) return;
+            if (g_calls.empty()) {
+                g_rung = false;
+                return;
+            }
             call = g_calls.front();
             g_calls.pop_front();
         }
-        std::exception_ptr error;
-        try {
-            call->fn();
-        } catch (...) {
-            error = std::current_exception();
-        }
-        if (!call->wait) {
-            std::lock_guard<std::mutex> lock(g_mutex);
-            if (error && !g_postedError) g_postedError = error;
-            continue;
-        }
-        {
-            std::lock_guard<std::mutex> lock(g_mutex);
-            call->error = error;
-            call->done = true;
-        }
-        g_done.notify_all();
+        RunCall(*call);
     }
+}
+
+void Enqueue(std::shared_ptr<UiCall> call)
+{
+    bool ring = false;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        g_calls.push_back(std::move(call));
+        ring = !std::exchange(g_rung, true);
+    }
+    g_queued.notify_all();
+    if (ring) QMetaObject::invokeMethod(qApp, [] { DrainCalls(); }, Qt::QueuedConnection);
 }
 
 bool OnUiThread()
@@ -179,58 +190,60 @@ void RunSequenceKeepingUiAlive(const std::function<void()>& sequence)
         sequence();
         return;
     }
-    const int wakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wakeFd < 0) {
-        // Nothing to sleep on: a frozen window beats not talking at all.
-        sequence();
-        return;
-    }
+    // The worker ends before the application object goes.
+    static const bool stopsWithTheApplication = (qAddPostRoutine([] { StopLinkWorker(); }), true);
+    (void)stopsWithTheApplication;
+
     InputBlocker blocker;
     QEventLoop loop;
+    // Set by the sequence's last call, on this thread.
+    bool finished = false;
     std::exception_ptr failure;
-    std::atomic<bool> finished{false};
-    // Woken, not polled: the UI thread sleeps until a call or the end arrives.
-    QSocketNotifier woken(wakeFd, QSocketNotifier::Read);
-    QObject::connect(&woken, &QSocketNotifier::activated, &loop, [&] {
-        Drain(wakeFd);
-        RunQueuedCalls();
-        if (finished.load(std::memory_order_acquire)) loop.quit();
-    });
-    auto stopWaiting = [&] {
-        std::lock_guard<std::mutex> lock(g_mutex);
-        --g_pollers;
-        std::erase(g_wakeFds, wakeFd);
-        if (!failure) std::swap(failure, g_postedError);
-    };
     {
         std::lock_guard<std::mutex> lock(g_mutex);
-        ++g_pollers;
-        g_wakeFds.push_back(wakeFd);
+        ++g_waiting;
     }
-    std::thread worker;
-    try {
-        worker = std::thread([&] {
+    auto stopWaiting = [&] {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        --g_waiting;
+        if (!failure) std::swap(failure, g_postedError);
+    };
+    const bool posted = PostToLinkWorker(
+        [&] {
+            std::exception_ptr error;
             try {
                 sequence();
             } catch (...) {
-                failure = std::current_exception();
+                error = std::current_exception();
             }
-            finished.store(true, std::memory_order_release);
-            Ring(wakeFd);
-        });
-    } catch (const std::system_error&) {
+            // Behind the sequence's own calls on the same route.
+            auto end = std::make_shared<UiCall>();
+            end->fn = [&, error] {
+                failure = error;
+                finished = true;
+                loop.quit();
+            };
+            Enqueue(std::move(end));
+        },
+        g_insideWaitedCall > 0);
+    if (!posted) {
         stopWaiting();
-        ::close(wakeFd);
         // No thread to be had: a frozen window beats not talking at all.
         sequence();
         return;
     }
+    // Woken, not polled: the UI thread sleeps until a call or the end arrives.
     loop.exec();
-    worker.join();
-    RunQueuedCalls();
+    while (!finished) {
+        // The application is quitting and its loops no longer turn: take the
+        // calls here until the sequence has ended.
+        {
+            std::unique_lock<std::mutex> lock(g_mutex);
+            g_queued.wait(lock, [] { return !g_calls.empty(); });
+        }
+        DrainCalls();
+    }
     stopWaiting();
-    woken.setEnabled(false);
-    ::close(wakeFd);
     if (failure) std::rethrow_exception(failure);
 }
 
@@ -243,12 +256,8 @@ void InvokeOnUiThread(const std::function<void()>& fn)
     auto call = std::make_shared<UiCall>();
     call->fn = [&fn] { fn(); };
     call->wait = true;
-    if (!Enqueue(call)) {
-        QMetaObject::invokeMethod(qApp, [&fn] { fn(); }, Qt::BlockingQueuedConnection);
-        return;
-    }
-    std::unique_lock<std::mutex> lock(g_mutex);
-    g_done.wait(lock, [&] { return call->done; });
+    Enqueue(call);
+    WaitOnLinkWorker([&] { return call->done; });
     if (call->error) std::rethrow_exception(call->error);
 }
 
@@ -260,22 +269,11 @@ void PostToUiThread(std::function<void()> fn)
     }
     auto call = std::make_shared<UiCall>();
     call->fn = std::move(fn);
-    if (!Enqueue(call))
-        QMetaObject::invokeMethod(qApp, [call] {
-            // No sequence waits to take a failure back: it is noted, not
-            // let through Qt's event loop.
-            try {
-                call->fn();
-            } catch (const std::exception& e) {
-                Log().WriteError("Window", std::string("a call to the window failed: ") + e.what());
-            } catch (...) {
-                Log().WriteError("Window", "a call to the window failed");
-            }
-        }, Qt::QueuedConnection);
+    Enqueue(std::move(call));
 }
 
 bool LinkSequenceRunning()
 {
     std::lock_guard<std::mutex> lock(g_mutex);
-    return g_pollers > 0;
+    return g_waiting > 0;
 }

@@ -99,6 +99,10 @@ TEST_F(AomWorkerForm, CancelDuringTheFirstRecordEndsTheDownloadWorkerAfterIt)
     EXPECT_EQ(form.findChild<QLabel*>()->text(), "Downloading record: 1/6");
     EXPECT_EQ(device.ModuleLines(), (Lines{"MOD21\n", "MOD22 0\n"}));
     EXPECT_EQ(dir.ReadFile(form.Result().fileName).find("Output #", 1), std::string::npos);
+    // A form destroyed while its download runs stops it before the next record and waits for it.
+    device.ClearLines();
+    EXPECT_TRUE(std::make_unique<CAlarmDownloadDlg>(nullptr, rows)->Start());
+    EXPECT_EQ(device.ModuleLines(), Lines{"MOD21\n"});
     EXPECT_TRUE(opened.empty());
 }
 

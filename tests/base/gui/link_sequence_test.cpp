@@ -3,6 +3,7 @@
 // were open is discarded while new windows take it, and messages, results
 // and failures cross between the threads.
 #include "base/LinkSequence.h"
+#include "base/LinkWorker.h"
 #include "base/ui/UiLinkRunner.h"
 #include "base/UserMessages.h"
 
@@ -26,12 +27,16 @@ bool OnUi() { return QThread::currentThread() == qApp->thread(); }
 
 TEST(LinkSequenceThread, UiThreadProcessesEventsWhileTheSequenceRuns)
 {
-    // Only a UI thread that is still turning its event loop runs the post.
+    // Only a UI thread that is still turning its event loop runs the post;
+    // posted and waited calls arrive in the order they were made.
+    std::vector<int> order;
     EXPECT_TRUE(RunLink([&] {
         std::promise<void> fired;
-        PostToUiThread([&] { fired.set_value(); });
+        PostToUiThread([&] { order.push_back(1), fired.set_value(); }), PostToUiThread([&] { order.push_back(2); });
+        OnUiThread([&] { order.push_back(3); }), PostToUiThread([&] { order.push_back(4); });
         return !OnUi() && fired.get_future().wait_for(std::chrono::seconds(30)) == std::future_status::ready;
     }));
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4}));
 }
 
 TEST(LinkSequenceThread, InputToOpenWindowsIsDiscardedWindowsOpenedMeanwhileTakeIt)
@@ -88,12 +93,14 @@ TEST(LinkSequenceThread, FailuresComeBackAndNestedSequencesRunInline)
                  }),
                  std::logic_error);
     EXPECT_EQ(after, 1);
-    std::thread::id outer, inner;
+    // One worker runs every sequence, and outlives a job that throws.
+    std::thread::id first, outer, inner;
+    RunLinkSequence([&] { first = std::this_thread::get_id(); }), PostToLinkWorker([] { throw std::runtime_error("x"); });
     RunLinkSequence([&] {
         outer = std::this_thread::get_id();
         RunLinkSequence([&] { inner = std::this_thread::get_id(); });
     });
-    EXPECT_EQ(outer, inner);
+    EXPECT_EQ(std::make_pair(outer, inner), std::make_pair(first, first));
     EXPECT_NE(outer, std::this_thread::get_id());
     EXPECT_FALSE(LinkSequenceRunning());
 }
